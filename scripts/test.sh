@@ -20,7 +20,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 if command -v clang++ >/dev/null 2>&1; then
   echo "== fuzz (short run)"
   CC=clang CXX=clang++ scripts/build.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQVN_FUZZ=ON -DQVN_GUI=OFF -DQVN_BENCH=OFF
+    -DQVN_FUZZ=ON -DQVN_GUI=OFF -DQVN_BENCH=OFF -DQVN_TESTS=OFF
   scripts/fuzz.sh build-fuzz "${QVN_FUZZ_SECONDS:-20}"
 fi
 echo "== all tests passed"
