@@ -1,0 +1,40 @@
+// qvn: the command line of the kit. Each subcommand is its own file.
+#include <cstdio>
+#include <string_view>
+
+#include "cli/compile_command.h"
+#include "cli/exit_codes.h"
+#if __has_include("cli/play_command.h")
+#include "cli/play_command.h"
+#define QVN_HAS_PLAY 1
+#endif
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: qvn <command> [options]\n"
+    "\n"
+    "commands:\n"
+    "  compile   compile a story source (qvn compile --help)\n"
+    "  play      play a compiled story in the terminal (qvn play --help)\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs(kUsage, stderr);
+    return qvn::kExitUsage;
+  }
+  std::string_view command = argv[1];
+  if (command == "compile") return qvn::RunCompileCommand(argc - 1, argv + 1);
+#ifdef QVN_HAS_PLAY
+  if (command == "play") return qvn::RunPlayCommand(argc - 1, argv + 1);
+#endif
+  if (command == "--help" || command == "-h" || command == "help") {
+    std::fputs(kUsage, stdout);
+    return qvn::kExitOk;
+  }
+  std::fprintf(stderr, "qvn: unknown command '%s'\n", argv[1]);
+  std::fputs(kUsage, stderr);
+  return qvn::kExitUsage;
+}

@@ -1,0 +1,57 @@
+#pragma once
+// The state of one compile, shared by the driver and the line handlers.
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "common/bytes.h"
+#include "compiler/compile.h"
+#include "compiler/log_sink.h"
+#include "compiler/messages.h"
+#include "compiler/stages.h"
+#include "format/markers.h"
+#include "format/story_variables.h"
+
+namespace qvn {
+
+// Thrown by ReportError once the red report is logged: the compile stops.
+struct CompileStop {};
+
+struct CompileContext {
+  CompileContext(const CompileOptions& options_in, LogSink& log_in, std::string source_folder_in)
+      : options(options_in), log(log_in), source_folder(std::move(source_folder_in)) {}
+
+  const CompileOptions& options;
+  LogSink& log;
+  const CompilerMessages& messages = Messages();
+  std::string source_folder;  // with a trailing "/", or empty
+
+  int line_counter = 0;
+  int block_counter = 0;
+  int stage = kStageHeader;
+  Bytes current_line;
+  Bytes latest_block;  // shown in the block line of the reports
+
+  std::vector<Bytes> block_table;                  // names in source order
+  std::unordered_map<Bytes, int> block_positions;  // name -> first position (0-based)
+
+  StringVariables variables;
+  Bytes title;
+  std::int32_t version_code = kDefaultVersionCode;
+
+  Bytes body;   // the story body as written so far
+  Bytes index;  // the block index as written so far
+
+  std::int32_t BodySize() const { return static_cast<std::int32_t>(body.size()); }
+  void WriteRecord(BytesView text);
+  void WriteIndex(BytesView name, std::int32_t value);
+  void Log(BytesView text, LogColor color = LogColor::kDefault) { log.Line(text, color); }
+};
+
+// The red report; never returns.
+[[noreturn]] void ReportError(CompileContext& context, BytesView message);
+// The blue report; the compile goes on.
+void ReportWarning(CompileContext& context, BytesView message);
+
+}  // namespace qvn

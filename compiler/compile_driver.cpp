@@ -1,0 +1,142 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "common/encoding.h"
+#include "compiler/compile.h"
+#include "compiler/compile_context.h"
+#include "compiler/jump_check.h"
+#include "compiler/line_handlers.h"
+#include "compiler/output_files.h"
+#include "format/password_scramble.h"
+#include "format/user_data_file.h"
+#include "platform/file_io.h"
+#include "platform/file_names.h"
+
+namespace qvn {
+
+namespace {
+
+// A source whose extension begins like an output's would be overwritten by
+// its own compile.
+bool CollidesWithOutputs(const std::string& source_path) {
+  std::string probe = ExtensionProbe(source_path);
+  return EqualsIgnoringAsciiCase(probe, "QV") || EqualsIgnoringAsciiCase(probe, "Q0");
+}
+
+Bytes AutomaticTitle(const std::string& base_path) {
+  std::size_t slash = base_path.rfind('/');
+  std::string name = slash == std::string::npos ? base_path : base_path.substr(slash + 1);
+  return CutBytes(Utf8ToCp932(name), kMaxLineBytes);
+}
+
+void CompileLines(CompileContext& context, BytesView source) {
+  SourceLines lines(source);
+  while (!lines.AtEnd()) {
+    context.current_line = Bytes(lines.Next());
+    ++context.line_counter;
+    HandleLine(context, lines);
+  }
+}
+
+// Steps 8 to 10: statistics and the state the source ended in.
+void FinishSource(CompileContext& context) {
+  const CompilerMessages& m = context.messages;
+  context.Log(m.line_count + std::to_string(context.line_counter));
+  if (context.stage == kStageHeader) ReportError(context, m.no_block);
+  context.Log(m.block_count + std::to_string(context.block_counter));
+  if (context.stage == kStageChoicesClosed || context.stage == kStageClosed) return;
+  if (IsChoiceCompleteStage(context.stage)) {
+    context.WriteRecord("?END");
+    ReportWarning(context, m.end_missing);
+    return;
+  }
+  ReportError(context, m.block_not_closed);
+}
+
+// Steps 11 to 14: the index markers, the trailer and the password record.
+void WriteTrailer(CompileContext& context, const std::string& base_path) {
+  const CompilerMessages& m = context.messages;
+  context.WriteIndex(kVersionMarker, context.version_code);
+  context.WriteIndex(kTrailerMarker, context.BodySize());
+  for (const StringVariable& variable : context.variables) {
+    context.WriteRecord(variable.label);
+    context.WriteRecord(variable.value);
+  }
+  if (context.title.empty()) {
+    context.title = AutomaticTitle(base_path);
+    context.Log(m.auto_title + context.title);
+  }
+  context.WriteRecord(context.title);
+  if (context.options.password_enabled) {
+    context.Log(m.setting_password);
+    context.WriteIndex(kPasswordMarker, context.BodySize());
+    context.WriteRecord(ScramblePassword(context.options.password, context.options.key));
+  } else {
+    context.Log(m.no_password);
+  }
+}
+
+}  // namespace
+
+CompileResult Compile(const std::string& source_path, const CompileOptions& options,
+                      LogSink& log) {
+  CompileContext context(options, log, FolderOf(source_path));
+  const CompilerMessages& m = context.messages;
+
+  if (CollidesWithOutputs(source_path)) {
+    context.Log(m.name_refused + Utf8ToCp932(source_path), LogColor::kRed);
+    return {CompileOutcome::kRefusedName, {}};
+  }
+
+  Bytes source;
+  FileResult read = ReadWholeFile(source_path, source);
+  if (!read.ok) return {CompileOutcome::kSourceUnreadable, read.reason};
+
+  const std::string base_path = BasePath(source_path);
+  const Bytes base_bytes = Utf8ToCp932(base_path);
+  context.Log(base_bytes + ".QVN, " + base_bytes + m.creating);
+
+  OutputFiles outputs(base_path);
+  if (!outputs.CreateStoryFiles()) {
+    context.Log(m.write_failed, LogColor::kRed);
+    return {CompileOutcome::kWriteFailure, {}};
+  }
+  context.body.reserve(source.size() + 4096);
+  context.block_table.reserve(kMaxBlocks);
+  context.block_positions.reserve(kMaxBlocks);
+
+  try {
+    CompileLines(context, source);
+    FinishSource(context);
+    WriteTrailer(context, base_path);
+    log.ProcessPendingMessages();
+    if (options.jump_check)
+      RunJumpTargetCheck(context, source);
+    else
+      context.Log(m.jump_check_skipped, LogColor::kBlue);
+  } catch (const CompileStop&) {
+    outputs.RemoveAll();
+    return {CompileOutcome::kCompileError, {}};
+  }
+
+  if (!outputs.WriteStoryFiles(context.body, context.index)) {
+    context.Log(m.write_failed, LogColor::kRed);
+    return {CompileOutcome::kWriteFailure, {}};
+  }
+
+  context.Log(m.creating_user_files);
+  Bytes fresh = FreshUserData(context.title, context.variables);
+  std::string reason;
+  if (!outputs.WriteUserDataFiles(fresh, reason))
+    return {CompileOutcome::kUserDataFailure, reason};
+
+  context.Log(m.finished);
+  return {CompileOutcome::kSuccess, {}};
+}
+
+}  // namespace qvn

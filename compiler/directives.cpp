@@ -1,0 +1,65 @@
+#include <algorithm>
+#include <array>
+#include <system_error>
+
+#include "common/number_field.h"
+#include "common/sjis.h"
+#include "compiler/line_handlers.h"
+#include "platform/file_names.h"
+
+namespace qvn {
+
+namespace {
+
+constexpr BytesView kStoryFolderMark = "%P%";
+constexpr std::array<BytesView, 6> kFileKeys = {"WAV=", "BGM=", "BMP=", "BAK=", "TIL=", "EXE="};
+// Bytes before the file name in ">KEY=%P%name".
+constexpr std::size_t kFileNameStart = 8;
+
+void CheckColour(CompileContext& context) {
+  auto number = ParseNumberField(BytesView(context.current_line).substr(5));
+  if (!number) ReportError(context, context.messages.number_expected);
+  if (*number < 0 || *number > 16) ReportError(context, context.messages.colour_bad);
+}
+
+bool FileExistsBesideSource(const CompileContext& context, BytesView name) {
+  auto found = ResolveExisting(context.source_folder + StoryNameToPath(name).string());
+  std::error_code ec;
+  return found && !std::filesystem::is_directory(*found, ec);
+}
+
+void CheckFile(CompileContext& context) {
+  Bytes& line = context.current_line;
+  bool has_mark = line.find(kStoryFolderMark) != Bytes::npos;
+  if (!has_mark && !HasBackslash(line)) {
+    // A bare name lives in the story's folder, which the browser fills in.
+    line = CutBytes(line.substr(0, 5) + Bytes(kStoryFolderMark) + line.substr(5), kMaxLineBytes);
+    has_mark = true;
+  }
+  if (has_mark && !FileExistsBesideSource(context, BytesView(line).substr(kFileNameStart))) {
+    ReportWarning(context, context.messages.file_not_found);
+    return;
+  }
+  if (!context.options.simple_warnings) ReportWarning(context, context.messages.directive_used);
+}
+
+}  // namespace
+
+void HandleDirective(CompileContext& context) {
+  const CompilerMessages& m = context.messages;
+  if (context.stage == kStageCondition) ReportError(context, m.directive_in_condition);
+  if (context.stage != kStageOpened && context.stage != kStageText)
+    ReportError(context, m.directive_misplaced);
+  context.stage = kStageText;
+  BytesView key = BytesView(context.current_line).substr(1, 4);
+  if (key == "COL=" || key == "FCL=") {
+    CheckColour(context);
+  } else if (std::find(kFileKeys.begin(), kFileKeys.end(), key) != kFileKeys.end()) {
+    CheckFile(context);
+  } else {
+    ReportWarning(context, m.directive_unsupported);
+  }
+  context.WriteRecord(context.current_line);
+}
+
+}  // namespace qvn
