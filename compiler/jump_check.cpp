@@ -19,8 +19,10 @@ constexpr int kCaptionRead = 4;
 constexpr int kEndRead = 5;
 
 // Moves the check's stage over one line; returns the jump target the line
-// names, or nullopt when it names none.
-std::optional<BytesView> Step(int& stage, BytesView line) {
+// names, or nullopt when it names none. A target line leaves the stage for
+// the caller to move on after the check, so that a report shows where it was.
+std::optional<BytesView> Step(int& stage, BytesView line, bool& leaves_target) {
+  leaves_target = false;
   if (line.empty()) {
     if (stage == kOpened) stage = kText;
     return std::nullopt;
@@ -59,7 +61,7 @@ std::optional<BytesView> Step(int& stage, BytesView line) {
       } else if (stage == kChoiceCondition) {
         stage = kCaptionRead;
       } else if (at_target) {
-        stage = kText;
+        leaves_target = true;
         return line;
       }
       return std::nullopt;
@@ -84,11 +86,13 @@ void RunJumpTargetCheck(CompileContext& context, BytesView source) {
     BytesView line = lines.Next();
     ++context.line_counter;
     if (!line.empty() && line[0] == '#') context.latest_block = Bytes(line.substr(1));
-    auto target = Step(context.stage, line);
+    bool leaves_target = false;
+    auto target = Step(context.stage, line, leaves_target);
     if (target && !FindTarget(context, *target)) {
       context.current_line = Bytes(line);
       ReportError(context, context.messages.missing_target);
     }
+    if (leaves_target) context.stage = kText;
   }
 
   // Marking pass.
@@ -96,7 +100,9 @@ void RunJumpTargetCheck(CompileContext& context, BytesView source) {
   context.stage = kStageHeader;
   SourceLines again(source);
   while (!again.AtEnd()) {
-    auto target = Step(context.stage, again.Next());
+    bool leaves_target = false;
+    auto target = Step(context.stage, again.Next(), leaves_target);
+    if (leaves_target) context.stage = kText;
     if (!target) continue;
     if (const int* position = FindTarget(context, *target))
       referenced[static_cast<std::size_t>(*position)] = true;
