@@ -1,0 +1,72 @@
+#include "platform/settings_location.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "platform/file_names.h"
+
+namespace qvn {
+
+namespace {
+
+std::string WithSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+bool Writable(const std::string& path) {
+  return ::access(path.c_str(), W_OK) == 0;
+}
+
+// The existing file of that name in the folder, ignoring letter case.
+std::optional<std::string> ExistingIn(const std::string& folder, const std::string& file_name) {
+  if (folder.empty()) return std::nullopt;
+  auto found = ResolveExisting(std::filesystem::path(folder + file_name));
+  if (!found) return std::nullopt;
+  return found->string();
+}
+
+bool ProgramFolderTakesSettings(const SettingsFolders& folders, const std::string& file_name) {
+  if (folders.program_folder.empty() || !Writable(folders.program_folder)) return false;
+  auto existing = ExistingIn(folders.program_folder, file_name);
+  return !existing || Writable(*existing);
+}
+
+}  // namespace
+
+std::string ConfigFolderFrom(const char* xdg_config_home, const char* home) {
+  if (xdg_config_home && xdg_config_home[0] == '/') return WithSlash(xdg_config_home) + "qvn/";
+  if (home && home[0] != '\0') return WithSlash(home) + ".config/qvn/";
+  return std::string();
+}
+
+SettingsFolders SettingsFoldersFor(const std::string& program_folder) {
+  return SettingsFolders{WithSlash(program_folder),
+                         ConfigFolderFrom(::getenv("XDG_CONFIG_HOME"), ::getenv("HOME"))};
+}
+
+std::string SettingsPathForReading(const SettingsFolders& folders, const std::string& file_name) {
+  auto beside = ExistingIn(folders.program_folder, file_name);
+  if (ProgramFolderTakesSettings(folders, file_name)) return beside.value_or(std::string());
+  if (auto configured = ExistingIn(folders.config_folder, file_name)) return *configured;
+  return beside.value_or(std::string());
+}
+
+std::string SettingsPathForWriting(const SettingsFolders& folders, const std::string& file_name) {
+  if (ProgramFolderTakesSettings(folders, file_name)) {
+    auto existing = ExistingIn(folders.program_folder, file_name);
+    return existing.value_or(folders.program_folder + file_name);
+  }
+  if (folders.config_folder.empty()) return folders.program_folder + file_name;
+  std::error_code ec;
+  std::filesystem::create_directories(folders.config_folder, ec);
+  auto existing = ExistingIn(folders.config_folder, file_name);
+  return existing.value_or(folders.config_folder + file_name);
+}
+
+}  // namespace qvn

@@ -1,0 +1,62 @@
+#include "workbench/log_view.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace qvn {
+
+LogView::LogView(QWidget* parent) : QTextEdit(parent) {
+  setAcceptRichText(false);
+  setReadOnly(true);
+  setLineWrapMode(QTextEdit::WidgetWidth);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void LogView::AppendLine(const QString& text, const QColor& color) {
+  QTextCharFormat format;
+  format.setForeground(color.isValid() ? color : palette().color(QPalette::Text));
+  QTextCursor cursor(document());
+  cursor.movePosition(QTextCursor::End);
+  // The document always holds one block; the first line goes into it.
+  if (has_lines_ || !document()->isEmpty()) cursor.insertBlock(QTextBlockFormat(), format);
+  cursor.setBlockCharFormat(format);
+  cursor.insertText(text, format);
+  has_lines_ = true;
+}
+
+void LogView::ClearLog() {
+  clear();
+  setCurrentCharFormat(QTextCharFormat());
+  has_lines_ = false;
+}
+
+void LogView::ApplyFontToText(const QFont& font) {
+  setFont(font);
+  QTextCharFormat format;
+  format.setFontFamilies(font.families().isEmpty() ? QStringList{font.family()} : font.families());
+  format.setFontPointSize(font.pointSizeF());
+  QTextCursor cursor(document());
+  cursor.select(QTextCursor::Document);
+  cursor.mergeCharFormat(format);
+  cursor.movePosition(QTextCursor::Start);
+  setTextCursor(cursor);
+}
+
+int LogView::LineCount() const {
+  return has_lines_ ? document()->blockCount() : 0;
+}
+
+QString LogView::LineText(int index) const {
+  return document()->findBlockByNumber(index).text();
+}
+
+QColor LogView::LineColor(int index) const {
+  QTextBlock block = document()->findBlockByNumber(index);
+  QTextBlock::iterator fragment = block.begin();
+  QTextCharFormat format = fragment.atEnd() ? block.charFormat() : fragment.fragment().charFormat();
+  return format.foreground().color();
+}
+
+}  // namespace qvn

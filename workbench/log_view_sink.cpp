@@ -1,0 +1,28 @@
+#include "workbench/log_view_sink.h"
+
+#include <QCoreApplication>
+
+#include "common/encoding.h"
+#include "workbench/log_view.h"
+
+namespace qvn {
+
+void LogViewSink::Line(BytesView text, LogColor color) {
+  // A source line may hold a lone LF or other control bytes; shown as they
+  // are they would split the log line or vanish.
+  Bytes shown(text);
+  for (char& ch : shown) {
+    auto byte = static_cast<unsigned char>(ch);
+    if ((byte < 0x20 && byte != '\t') || byte == 0x7F) ch = '?';
+  }
+  QColor shade;
+  if (color == LogColor::kRed) shade = QColor(255, 0, 0);
+  if (color == LogColor::kBlue) shade = QColor(0, 0, 255);
+  view_.AppendLine(QString::fromStdString(Cp932ToUtf8(shown)), shade);
+}
+
+void LogViewSink::ProcessPendingMessages() {
+  QCoreApplication::processEvents();
+}
+
+}  // namespace qvn

@@ -1,0 +1,19 @@
+// QvnMakeW: the author's workbench.
+#include <QApplication>
+#include <QFont>
+
+#include "platform/program_folder.h"
+#include "platform/settings_location.h"
+#include "workbench/main_form.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("QVN-Maker3");
+  // The stories' fonts, as Debian provides them.
+  QFont::insertSubstitution(QString::fromUtf8("ＭＳ ゴシック"), "IPAGothic");
+  QFont::insertSubstitution(QString::fromUtf8("ＭＳ 明朝"), "IPAMincho");
+  QStringList arguments = QApplication::arguments();
+  qvn::MainForm form(qvn::SettingsFoldersFor(qvn::ProgramFolder()), arguments.value(1));
+  form.show();
+  return app.exec();
+}

@@ -1,0 +1,49 @@
+#include "workbench/workbench_settings.h"
+
+#include "common/encoding.h"
+
+namespace qvn {
+
+namespace {
+
+void ReadBool(const Profile& profile, BytesView key, bool& value) {
+  if (auto number = profile.GetInteger("Option", key)) value = *number != 0;
+}
+
+}  // namespace
+
+WorkbenchSettings ReadWorkbenchSettings(const Profile& profile) {
+  WorkbenchSettings settings;
+  if (auto name = profile.GetString("Font", "Name"); name && !name->empty())
+    settings.font_name = Cp932ToUtf8(*name);
+  // A size the font machinery cannot use keeps the default.
+  if (auto size = profile.GetInteger("Font", "Size"); size && *size > 0 && *size <= 200)
+    settings.font_size = *size;
+  ReadBool(profile, "SelfEdit", settings.self_edit);
+  if (auto editor = profile.GetString("Option", "Editor"); editor && !editor->empty())
+    settings.editor = Cp932ToUtf8(*editor);
+  ReadBool(profile, "Block", settings.block_names);
+  ReadBool(profile, "Warn", settings.simple_warnings);
+  ReadBool(profile, "JumpCheck", settings.jump_check);
+  return settings;
+}
+
+void StoreWorkbenchSettings(const WorkbenchSettings& settings, Profile& profile) {
+  auto flag = [](bool value) { return value ? "1" : "0"; };
+  profile.SetString("Font", "Name", Utf8ToCp932(settings.font_name));
+  profile.SetString("Font", "Size", std::to_string(settings.font_size));
+  profile.SetString("Option", "SelfEdit", flag(settings.self_edit));
+  profile.SetString("Option", "Editor", Utf8ToCp932(settings.editor));
+  profile.SetString("Option", "Block", flag(settings.block_names));
+  profile.SetString("Option", "Warn", flag(settings.simple_warnings));
+  profile.SetString("Option", "JumpCheck", flag(settings.jump_check));
+}
+
+FileResult SaveWorkbenchSettings(const WorkbenchSettings& settings, const std::string& read_path,
+                                 const std::string& path_for_writing) {
+  Profile profile = read_path.empty() ? Profile{} : ReadProfileFile(read_path);
+  StoreWorkbenchSettings(settings, profile);
+  return WriteProfileFile(path_for_writing, profile);
+}
+
+}  // namespace qvn

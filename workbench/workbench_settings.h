@@ -1,0 +1,34 @@
+#pragma once
+// The author's choices kept in QvnMakeW.ini between runs.
+#include <string>
+
+#include "platform/file_io.h"
+#include "platform/profile.h"
+
+namespace qvn {
+
+inline constexpr char kWorkbenchSettingsFile[] = "QvnMakeW.ini";
+
+// Text here is UTF-8 (for widgets and file names); the file holds CP932.
+struct WorkbenchSettings {
+  std::string font_name = "ＭＳ ゴシック";
+  int font_size = 10;
+  bool self_edit = true;
+  std::string editor = "xdg-open";
+  bool block_names = false;
+  bool simple_warnings = true;
+  bool jump_check = true;
+};
+
+// Missing or unreadable values keep their defaults.
+WorkbenchSettings ReadWorkbenchSettings(const Profile& profile);
+
+// All seven keys, in the order they are read; other keys are left alone.
+void StoreWorkbenchSettings(const WorkbenchSettings& settings, Profile& profile);
+
+// Reads the file at `path` (empty: no file), merges the settings in and writes
+// the whole file back atomically to `path_for_writing`.
+FileResult SaveWorkbenchSettings(const WorkbenchSettings& settings, const std::string& read_path,
+                                 const std::string& path_for_writing);
+
+}  // namespace qvn
