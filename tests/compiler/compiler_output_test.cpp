@@ -153,3 +153,18 @@ TEST(CompiledFiles, PasswordRecordIsScrambledAndRepeatable) {
 
 }  // namespace
 }  // namespace qvn::testing
+
+namespace qvn::testing {
+namespace {
+
+TEST(Examples, DemoStoryCompilesWithoutAWarning) {
+  TempFolder folder;
+  RecordingSink sink;
+  auto result = CompileSource(folder, ReadBytes(QVN_TEST_DATA_DIR "/../examples/demo/demo.src"),
+                              {}, sink, "demo.src");
+  EXPECT_EQ(result.outcome, CompileOutcome::kSuccess);
+  for (const LoggedLine& line : sink.lines) EXPECT_EQ(line.color, LogColor::kDefault) << line.text;
+}
+
+}  // namespace
+}  // namespace qvn::testing
