@@ -1,5 +1,6 @@
 #include "workbench/editable_source.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "common/encoding.h"
@@ -68,7 +69,12 @@ std::string SourceLineToText(BytesView line) {
     std::size_t length = (IsLeadByte(byte) && i + 1 < line.size()) ? 2 : 1;
     BytesView character = line.substr(i, length);
     std::string converted = IsControl(byte) ? std::string() : Cp932ToUtf8(character);
-    if (!converted.empty() && converted != "\xEF\xBF\xBD") {
+    // A character CP932 also spells another way is kept as text; only what
+    // does not convert at all is escaped.
+    Bytes back = Utf8ToCp932(converted);
+    bool is_text = !converted.empty() && converted.find("\xEF\xBF\xBD") == std::string::npos &&
+                   (back == character || back.find('?') == Bytes::npos);
+    if (is_text) {
       out += converted;
     } else {
       AppendEscaped(out, byte);
@@ -112,7 +118,7 @@ EditableSource EditableSource::FromBytes(BytesView source) {
     std::string text = SourceLineToText(line);
     if (!first) editable.text_ += '\n';
     editable.text_ += text;
-    editable.original_lines_.try_emplace(text, Bytes(line));
+    editable.original_lines_[text].emplace_back(line);
     first = false;
   }
   return editable;
@@ -121,13 +127,22 @@ EditableSource EditableSource::FromBytes(BytesView source) {
 Bytes EditableSource::ToBytes(std::string_view edited_utf8) const {
   Bytes out;
   if (edited_utf8.empty()) return out;
+  // Lines of the same text may have had different bytes: they are handed out
+  // in their original order, the last one again when the text has more.
+  std::unordered_map<std::string, std::size_t> used;
   std::size_t start = 0;
   for (;;) {
     std::size_t end = edited_utf8.find('\n', start);
     std::string_view line = edited_utf8.substr(
         start, end == std::string_view::npos ? std::string_view::npos : end - start);
     auto original = original_lines_.find(std::string(line));
-    out += original != original_lines_.end() ? original->second : TextToSourceLine(line);
+    if (original == original_lines_.end()) {
+      out += TextToSourceLine(line);
+    } else {
+      std::size_t& next = used[original->first];
+      out += original->second[std::min(next, original->second.size() - 1)];
+      ++next;
+    }
     out += "\r\n";
     if (end == std::string_view::npos) break;
     start = end + 1;

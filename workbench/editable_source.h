@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "common/bytes.h"
 
@@ -26,7 +27,7 @@ class EditableSource {
 
  private:
   std::string text_;
-  std::unordered_map<std::string, Bytes> original_lines_;
+  std::unordered_map<std::string, std::vector<Bytes>> original_lines_;
 };
 
 // One line's bytes as editor text, and back (no line breaks involved).

@@ -33,19 +33,17 @@ void LogView::ClearLog() {
 }
 
 void LogView::ApplyFontToText(const QFont& font) {
+  // Lines carry only their colour, so the document's font is the font of the
+  // whole text; changing it leaves the text unmodified for the editor.
   setFont(font);
-  QTextCharFormat format;
-  format.setFontFamilies(font.families().isEmpty() ? QStringList{font.family()} : font.families());
-  format.setFontPointSize(font.pointSizeF());
+  document()->setDefaultFont(font);
   QTextCursor cursor(document());
-  cursor.select(QTextCursor::Document);
-  cursor.mergeCharFormat(format);
   cursor.movePosition(QTextCursor::Start);
   setTextCursor(cursor);
 }
 
 int LogView::LineCount() const {
-  return has_lines_ ? document()->blockCount() : 0;
+  return has_lines_ || !document()->isEmpty() ? document()->blockCount() : 0;
 }
 
 QString LogView::LineText(int index) const {

@@ -1,0 +1,66 @@
+#include "workbench/workbench_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/encoding.h"
+
+namespace qvn {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(WorkbenchSettingsTest, MissingValuesGiveTheDefaults) {
+  WorkbenchSettings settings = ReadWorkbenchSettings(Profile{});
+  EXPECT_EQ(settings.font_name, "ＭＳ ゴシック");
+  EXPECT_EQ(settings.font_size, 10);
+  EXPECT_TRUE(settings.self_edit);
+  EXPECT_EQ(settings.editor, "xdg-open");
+  EXPECT_FALSE(settings.block_names);
+  EXPECT_TRUE(settings.simple_warnings);
+  EXPECT_TRUE(settings.jump_check);
+}
+
+TEST(WorkbenchSettingsTest, BooleansAreIntegersAndUnreadableOnesKeepTheDefault) {
+  WorkbenchSettings settings = ReadWorkbenchSettings(
+      Profile::Parse("[Option]\r\nSelfEdit=0\r\nJumpCheck=yes\r\nWarn=2\r\nBlock=0x1\r\n"
+                     "[Font]\r\nSize=abc\r\nName=" +
+                     Sjis(u8"ＭＳ 明朝") + "\r\n"));
+  EXPECT_FALSE(settings.self_edit);
+  EXPECT_TRUE(settings.jump_check);
+  EXPECT_TRUE(settings.simple_warnings);
+  EXPECT_TRUE(settings.block_names);
+  EXPECT_EQ(settings.font_size, 10);
+  EXPECT_EQ(settings.font_name, "ＭＳ 明朝");
+  EXPECT_EQ(ReadWorkbenchSettings(Profile::Parse("[Font]\nSize=-4\n")).font_size, 10);
+}
+
+TEST(WorkbenchSettingsTest, SavingWritesSevenKeysInOrderAndKeepsOthers) {
+  fs::path folder = fs::path(testing::TempDir()) / "workbench_settings_test";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  std::string path = (folder / "QvnMakeW.ini").string();
+  ASSERT_TRUE(WriteFileDirect(path, "[Mine]\r\nKeep=1\r\n[Option]\r\nEditor=vi\r\n").ok);
+  WorkbenchSettings settings;
+  settings.font_size = 12;
+  settings.self_edit = false;
+  settings.editor = "/usr/bin/gedit";
+  settings.jump_check = false;
+  ASSERT_TRUE(SaveWorkbenchSettings(settings, path, path).ok);
+  Bytes written;
+  ASSERT_TRUE(ReadWholeFile(path, written).ok);
+  EXPECT_EQ(written,
+            "[Mine]\r\nKeep=1\r\n[Option]\r\nEditor=/usr/bin/gedit\r\nSelfEdit=0\r\n"
+            "Block=0\r\nWarn=1\r\nJumpCheck=0\r\n[Font]\r\nName=" +
+                Sjis(u8"ＭＳ ゴシック") + "\r\nSize=12\r\n");
+  WorkbenchSettings again = ReadWorkbenchSettings(ReadProfileFile(path));
+  EXPECT_EQ(again.editor, "/usr/bin/gedit");
+  EXPECT_FALSE(again.self_edit);
+  EXPECT_FALSE(again.jump_check);
+  EXPECT_EQ(again.font_size, 12);
+  EXPECT_FALSE(SaveWorkbenchSettings(settings, "", (folder / "no" / "x.ini").string()).ok);
+}
+
+}  // namespace
+}  // namespace qvn
