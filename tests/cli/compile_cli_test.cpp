@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/encoding.h"
-#include "tests/cli/run_command.h"
+#include "tests/support/run_command.h"
 #include "tests/compiler/compile_case.h"
 
 namespace qvn::testing {

@@ -6,6 +6,7 @@
 
 #include "common/bytes.h"
 #include "compiler/compile.h"
+#include "tests/support/temp_folder.h"
 
 namespace qvn::testing {
 
@@ -21,21 +22,6 @@ class RecordingSink : public LogSink {
   std::vector<LoggedLine> lines;
   int pumps = 0;
 };
-
-// A temporary folder removed at the end of the test.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
-
-void WriteBytes(const std::filesystem::path& path, BytesView bytes);
-Bytes ReadBytes(const std::filesystem::path& path);
 
 // Writes `source_cp932` to folder/name and compiles it.
 CompileResult CompileSource(const TempFolder& folder, BytesView source_cp932,
