@@ -12,6 +12,14 @@ LogView::LogView(QWidget* parent) : QTextEdit(parent) {
   setLineWrapMode(QTextEdit::WidgetWidth);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setUndoRedoEnabled(false);
+}
+
+void LogView::StartEditing(const QString& text) {
+  setPlainText(text);
+  setUndoRedoEnabled(true);
+  setReadOnly(false);
+  document()->setModified(false);
 }
 
 void LogView::AppendLine(const QString& text, const QColor& color) {
@@ -20,13 +28,17 @@ void LogView::AppendLine(const QString& text, const QColor& color) {
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
   // The document always holds one block; the first line goes into it.
-  if (has_lines_ || !document()->isEmpty()) cursor.insertBlock(QTextBlockFormat(), format);
-  cursor.setBlockCharFormat(format);
+  if (has_lines_ || !document()->isEmpty())
+    cursor.insertBlock(QTextBlockFormat(), format);
+  else
+    cursor.setBlockCharFormat(format);
   cursor.insertText(text, format);
   has_lines_ = true;
 }
 
 void LogView::ClearLog() {
+  // A log needs no undo history; keeping one would grow with every line.
+  setUndoRedoEnabled(false);
   clear();
   setCurrentCharFormat(QTextCharFormat());
   has_lines_ = false;

@@ -16,6 +16,8 @@ class LogView : public QTextEdit {
   // Adds one line at the end; an invalid colour means the window-text colour.
   void AppendLine(const QString& text, const QColor& color = QColor());
   void ClearLog();
+  // The text becomes editable, with undo, and counts as unchanged.
+  void StartEditing(const QString& text);
   // Gives the whole text the face and size of `font`, keeping line colours.
   void ApplyFontToText(const QFont& font);
 

@@ -1,5 +1,7 @@
 #pragma once
 // The compiler's log lines into the log widget, repainting when asked.
+#include <QElapsedTimer>
+
 #include "compiler/log_sink.h"
 
 namespace qvn {
@@ -14,6 +16,7 @@ class LogViewSink : public LogSink {
 
  private:
   LogView& view_;
+  QElapsedTimer since_repaint_;
 };
 
 }  // namespace qvn

@@ -169,7 +169,9 @@ void MainForm::ShowFileError(const std::string& file, const std::string& reason)
 
 void MainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  Memo1->ApplyFontToText(window_font_);
+  // Only when the program shows the window: a restore from the task bar must
+  // not undo a font chosen with the Font command.
+  if (!event->spontaneous()) Memo1->ApplyFontToText(window_font_);
 }
 
 // ---- Source file ----
@@ -254,11 +256,8 @@ void MainForm::Edit1Click() {
     return;
   }
   editable_ = EditableSource::FromBytes(source);
-  Memo1->setPlainText(QString::fromStdString(editable_.text()));
-  Memo1->ApplyFontToText(Memo1->font());
+  Memo1->StartEditing(QString::fromStdString(editable_.text()));
   built_in_editing_ = true;
-  Memo1->setReadOnly(false);
-  Memo1->document()->setModified(false);
 }
 
 bool MainForm::CloseBuiltInEditing() {
