@@ -22,7 +22,13 @@ void LogViewSink::Line(BytesView text, LogColor color) {
 }
 
 void LogViewSink::ProcessPendingMessages() {
+  // A repaint per block head would make a story of thousands of blocks
+  // compile many times slower than its log needs; a few dozen repaints a
+  // second keep the log and the window just as alive.
+  constexpr qint64 kRepaintMilliseconds = 40;
+  if (since_repaint_.isValid() && since_repaint_.elapsed() < kRepaintMilliseconds) return;
   QCoreApplication::processEvents();
+  since_repaint_.start();
 }
 
 }  // namespace qvn
