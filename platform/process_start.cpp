@@ -25,8 +25,11 @@ std::vector<std::string> SplitCommandLine(const std::string& command_line) {
 }
 
 bool StartProgram(const std::string& command_line_utf8) {
-  std::vector<std::string> words = SplitCommandLine(command_line_utf8);
-  if (words.empty()) return false;
+  return StartProgramArguments(SplitCommandLine(command_line_utf8));
+}
+
+bool StartProgramArguments(std::vector<std::string> words) {
+  if (words.empty() || words.front().empty()) return false;
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);

@@ -13,4 +13,8 @@ std::vector<std::string> SplitCommandLine(const std::string& command_line);
 // /dev/null; a bare program name is looked up on PATH. True when it started.
 bool StartProgram(const std::string& command_line_utf8);
 
+// The same with the words already separated, so that an argument holding
+// spaces (a path such as "My Stories/a.src") stays one argument.
+bool StartProgramArguments(std::vector<std::string> words);
+
 }  // namespace qvn

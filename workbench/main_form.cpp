@@ -16,6 +16,7 @@
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/process_start.h"
+#include "workbench/editor_command.h"
 #include "workbench/jpeg_dialog.h"
 #include "workbench/log_view_sink.h"
 #include "workbench/output_name_rule.h"
@@ -237,14 +238,14 @@ void MainForm::PrepareSourceFile() {
 
 // ---- Editing ----
 
-std::string MainForm::EditorCommandLine() const {
-  return editor_path_ + " " + source_path_;
+std::vector<std::string> MainForm::EditorCommandWords() const {
+  return EditorCommand(editor_path_, source_path_);
 }
 
 void MainForm::Edit1Click() {
   if (!Edit1->isEnabled()) return;
   if (!Self1->isChecked()) {
-    StartProgram(EditorCommandLine());
+    StartProgramArguments(EditorCommandWords());
     return;
   }
   if (built_in_editing_) return;
@@ -366,12 +367,13 @@ void MainForm::About1Click() {
 
 // ---- Outside programs, converter, font, help ----
 
+// One word each, so a program folder whose path holds spaces still works.
 void MainForm::Browser1Click() {
-  StartProgram(folders_.program_folder + "QVN3");
+  StartProgramArguments({folders_.program_folder + "QVN3"});
 }
 
 void MainForm::Debugger1Click() {
-  StartProgram(folders_.program_folder + "QVND");
+  StartProgramArguments({folders_.program_folder + "QVND"});
 }
 
 void MainForm::JPEG1Click() {

@@ -42,8 +42,8 @@ class MainForm : public QMainWindow {
   const std::string& EditorPath() const { return editor_path_; }
   bool BuiltInEditing() const { return built_in_editing_; }
   bool Compiling() const { return compiling_; }
-  // The command line the outside editor would be started with.
-  std::string EditorCommandLine() const;
+  // The words the outside editor would be started with.
+  std::vector<std::string> EditorCommandWords() const;
 
   QLabel* Panel1;
   LogView* Memo1;

@@ -378,7 +378,8 @@ TEST_F(MainFormTest, TheOutsideEditorGetsTheSourcePath) {
   EXPECT_EQ(FileBytes(Story("tale.src")), ";x\r\n" + kStory);
   EXPECT_TRUE(form->Outer1->isChecked());
   EXPECT_FALSE(form->Self1->isChecked());
-  EXPECT_EQ(form->EditorCommandLine(), "xdg-open " + Story("tale.src").string());
+  EXPECT_EQ(form->EditorCommandWords(),
+            (std::vector<std::string>{"xdg-open", Story("tale.src").string()}));
   form->Self1->trigger();
   EXPECT_TRUE(form->Self1->isChecked());
   EXPECT_FALSE(form->Outer1->isChecked());
