@@ -1,0 +1,172 @@
+#include "browser/about_box.h"
+
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "browser/qt_text.h"
+#include "runtime/slot_dialog.h"
+
+namespace qvn {
+
+namespace {
+
+constexpr int kWidth = 277;
+constexpr int kSmallHeight = 124;
+constexpr int kSlotHeight = 173;
+constexpr std::size_t kMaxValueBytes = 16;
+
+QFont DialogFont(bool italic) {
+  QFont font(FromUtf8(u8"ＭＳ ゴシック"));
+  font.setPixelSize(15);
+  font.setBold(true);
+  font.setItalic(italic);
+  return font;
+}
+
+}  // namespace
+
+AboutBox::AboutBox(QWidget* parent, Use use)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), use_(use) {
+  setObjectName("AboutBox");
+  setWindowTitle(FromUtf8(u8"QVNブラウザ Dialog"));
+  setModal(true);
+  setFont(DialogFont(false));
+  setAutoFillBackground(true);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, QColor(255, 255, 192));
+  palette.setColor(QPalette::WindowText, Qt::black);
+  setPalette(palette);
+  setFixedSize(kWidth, use == Use::kSlots ? kSlotHeight : kSmallHeight);
+
+  auto* panel = new QFrame(this);
+  panel->setObjectName("Panel1");
+  panel->setGeometry(8, 4, 261, 53);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  panel->setLineWidth(2);
+  panel->setAutoFillBackground(true);
+  QPalette silver = panel->palette();
+  silver.setColor(QPalette::Window, QColor(192, 192, 192));
+  panel->setPalette(silver);
+  auto* product = new QLabel(FromUtf8(u8"QVNブラウザ v3.20a"), panel);
+  product->setObjectName("ProductName");
+  product->setGeometry(4, 4, 253, 22);
+  product->setAlignment(Qt::AlignCenter);
+  product->setFont(DialogFont(true));
+  QPalette grey = product->palette();
+  grey.setColor(QPalette::WindowText, QColor(128, 128, 128));
+  product->setPalette(grey);
+
+  comment_ = new QLabel(this);
+  comment_->setObjectName("Comment");
+  comment_->setGeometry(2, 64, 270, 20);
+  comment_->setAlignment(Qt::AlignCenter);
+  comment_->setWordWrap(true);
+
+  ok_ = new QPushButton("Ok", this);
+  ok_->setObjectName("OkButton");
+  ok_->setGeometry(202, 88, 65, 26);
+  ok_->setDefault(true);
+  ok_->setCursor(Qt::PointingHandCursor);
+  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+
+  if (use == Use::kPrompt) {
+    value_field_ = new QLineEdit(this);
+    value_field_->setObjectName("Edit1");
+    value_field_->setGeometry(8, 90, 121, 23);
+    value_field_->setMaxLength(static_cast<int>(kMaxValueBytes));
+  }
+
+  if (use == Use::kSlots) {
+    slot_group_ = new QGroupBox(" Select File ", this);
+    slot_group_->setObjectName("SlotGroup");
+    slot_group_->setGeometry(8, 130, 185, 33);
+    auto* row = new QHBoxLayout(slot_group_);
+    row->setContentsMargins(6, 0, 6, 0);
+    slot_buttons_ = new QButtonGroup(this);
+    for (int slot = 1; slot <= 4; ++slot) {
+      auto* radio = new QRadioButton(QString::number(slot), slot_group_);
+      radio->setObjectName(QString("Slot%1").arg(slot));
+      row->addWidget(radio);
+      slot_buttons_->addButton(radio, slot);
+    }
+    slot_buttons_->button(1)->setChecked(true);
+    erase_ = new QPushButton(FromUtf8(u8"消去"), this);
+    erase_->setObjectName("EraseButton");
+    erase_->setGeometry(202, 136, 65, 26);
+    erase_->setCursor(Qt::PointingHandCursor);
+    erase_->setAutoDefault(false);
+  }
+  ok_->setFocus();
+  if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+    move(screen->geometry().center() - rect().center());
+}
+
+void AboutBox::reject() {
+  if (use_ == Use::kSlots || use_ == Use::kPrompt) return;
+  QDialog::reject();
+}
+
+bool AboutBox::ExecUntilOk() {
+  bool quitting = false;
+  auto connection = connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
+                            [&quitting] { quitting = true; });
+  int result = QDialog::Rejected;
+  while (result != QDialog::Accepted && !quitting) result = exec();
+  disconnect(connection);
+  return result == QDialog::Accepted;
+}
+
+void AboutBox::ShowMessage(QWidget* parent, const QString& comment) {
+  AboutBox box(parent, Use::kVersion);
+  box.comment_->setText(comment);
+  box.exec();
+}
+
+std::optional<int> AboutBox::ChooseSlot(QWidget* parent, SlotDialog& slot_logic, QString& caption) {
+  AboutBox box(parent, Use::kSlots);
+  auto show_status = [&box, &slot_logic, &caption] {
+    if (!slot_logic.Caption().empty()) {
+      caption = FromCp932(slot_logic.Caption());
+      box.setWindowTitle(caption);
+    }
+    box.comment_->setText(FromCp932(slot_logic.Comment()));
+    box.slot_buttons_->button(slot_logic.SelectedSlot())->setChecked(true);
+  };
+  show_status();
+  connect(box.slot_buttons_, &QButtonGroup::idClicked, &box, [&](int slot) {
+    slot_logic.Select(slot);
+    show_status();
+  });
+  connect(box.erase_, &QPushButton::clicked, &box, [&] {
+    slot_logic.PressErase();
+    show_status();
+  });
+  if (!box.ExecUntilOk()) return std::nullopt;
+  return slot_logic.SelectedSlot();
+}
+
+std::optional<Bytes> AboutBox::AskValue(QWidget* parent, const QString& caption,
+                                       BytesView comment, BytesView preset) {
+  AboutBox box(parent, Use::kPrompt);
+  if (!caption.isEmpty()) box.setWindowTitle(caption);
+  box.comment_->setText(FromCp932(comment));
+  box.value_field_->setText(FromCp932(preset));
+  box.value_field_->setFocus();
+  for (;;) {
+    if (!box.ExecUntilOk()) return std::nullopt;
+    Bytes value = ToCp932(box.value_field_->text());
+    if (!value.empty()) return CutBytes(value, kMaxValueBytes);
+    box.value_field_->setFocus();
+  }
+}
+
+}  // namespace qvn

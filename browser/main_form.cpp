@@ -1,0 +1,406 @@
+#include "browser/main_form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "browser/about_box.h"
+#include "browser/help.h"
+#include "browser/layout/page_breaking.h"
+#include "browser/layout/page_metrics.h"
+#include "browser/layout/window_geometry.h"
+#include "browser/page_widget.h"
+#include "browser/qt_text.h"
+#include "platform/file_names.h"
+#include "runtime/slot_dialog.h"
+
+namespace qvn {
+
+namespace {
+
+constexpr int kChoiceButtons = 6;
+
+QFont ButtonFont() {
+  QFont font(FromUtf8(u8"ＭＳ ゴシック"));
+  font.setPixelSize(13);
+  font.setBold(true);
+  return font;
+}
+
+// The fonts the stories name, on a system that has the IPA fonts instead.
+void InstallFontSubstitutes() {
+  QFont::insertSubstitution(FromUtf8(u8"ＭＳ 明朝"), "IPAMincho");
+  QFont::insertSubstitution(FromUtf8(u8"ＭＳ ゴシック"), "IPAGothic");
+  QFont::insertSubstitution(FromUtf8(u8"ＭＳ Ｐ明朝"), "IPAPMincho");
+  QFont::insertSubstitution(FromUtf8(u8"ＭＳ Ｐゴシック"), "IPAPGothic");
+}
+
+}  // namespace
+
+MainForm::MainForm(std::string program_folder)
+    : program_folder_(std::move(program_folder)),
+      session_(*this, program_folder_, DefaultFallbackFolder()) {
+  InstallFontSubstitutes();
+  setObjectName("Form1");
+  setWindowTitle("Tessaline Novel Browser");
+  CreateClientArea();
+  CreateMenus();
+  settings_ = LoadBrowserSettings(program_folder_);
+  ApplySettings();
+  MeasureFont();
+  ShowOpenButton();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::CreateClientArea() {
+  page_ = new PageWidget(this);
+  page_->setObjectName("ClientArea");
+  setCentralWidget(page_);
+  page_->before_paint = [this] { RebuildPageIfStale(); };
+  page_->on_resize = [this] {
+    LayoutClientArea();
+    page_new_ = true;
+    PageReset();
+  };
+
+  scroll_bar_ = new QScrollBar(Qt::Vertical, page_);
+  scroll_bar_->setObjectName("ScrollBar1");
+  scroll_bar_->setEnabled(false);
+  scroll_bar_->setRange(0, 0);
+  scroll_bar_->setFocusPolicy(Qt::NoFocus);
+  connect(scroll_bar_, &QScrollBar::valueChanged, this, [this](int value) { ShowScroll(value); });
+  connect(scroll_bar_, &QScrollBar::sliderReleased, this, [this] {
+    scroll_bar_->setValue(SnapToRow(scroll_bar_->value(), metrics_.line_pitch));
+  });
+
+  for (int tag = 1; tag <= kChoiceButtons; ++tag) {
+    auto* button = new QPushButton(page_);
+    button->setObjectName(QString("Button%1").arg(tag));
+    button->setFixedSize(kChoiceButtonSize.width, kChoiceButtonSize.height);
+    button->setFont(ButtonFont());
+    button->setCursor(Qt::PointingHandCursor);
+    button->installEventFilter(this);
+    button->hide();
+    connect(button, &QPushButton::clicked, this, [this, tag] { ButtonClick(tag); });
+    buttons_[static_cast<std::size_t>(tag - 1)] = button;
+  }
+  // Tab order: Button6 first, Button1 last.
+  for (int tag = kChoiceButtons; tag > 1; --tag) setTabOrder(ChoiceButton(tag), ChoiceButton(tag - 1));
+  setMinimumSize(kMinimumWindowSize.width, kMinimumWindowSize.height);
+}
+
+void MainForm::CreateMenus() {
+  auto add = [this](QMenu* menu, const char* name, std::u8string_view caption,
+                    QKeySequence shortcut = {}) {
+    QAction* action = menu->addAction(FromUtf8(caption));
+    action->setObjectName(name);
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+  };
+  auto checkable = [](QAction* action, bool checked) {
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+  };
+
+  File1 = menuBar()->addMenu(FromUtf8(u8"ファイル(&F)"));
+  File1->setObjectName("File1");
+  Project1 = add(File1, "Project1", u8"開く(&O)", QKeySequence("Ctrl+O"));
+  Fixed1 = add(File1, "Fixed1", u8"開き直す(&R)", QKeySequence("Ctrl+R"));
+  Temp1 = add(File1, "Temp1", u8"一時保存(&T)", QKeySequence("Ctrl+S"));
+  OpenTmp1 = add(File1, "OpenTmp1", u8"一時保存を開く(&Y)", QKeySequence("Ctrl+T"));
+  Exit1 = add(File1, "Exit1", u8"終了(&X)", QKeySequence("Ctrl+Q"));
+  Temp1->setEnabled(false);
+  OpenTmp1->setEnabled(false);
+  connect(File1, &QMenu::aboutToShow, this,
+          [this] { Fixed1->setEnabled(!session_.Location().story_folder.empty()); });
+  connect(Project1, &QAction::triggered, this, [this] { Project1Click(); });
+  connect(Fixed1, &QAction::triggered, this, [this] { Fixed1Click(); });
+  connect(Temp1, &QAction::triggered, this, [this] { Temp1Click(); });
+  connect(OpenTmp1, &QAction::triggered, this, [this] { OpenTmp1Click(); });
+  connect(Exit1, &QAction::triggered, this, &QWidget::close);
+
+  Option1 = menuBar()->addMenu(FromUtf8(u8"設定(&O)"));
+  Option1->setObjectName("Option1");
+  Font1 = add(Option1, "Font1", u8"フォント(&F)", QKeySequence("Ctrl+F"));
+  connect(Font1, &QAction::triggered, this, [this] { Font1Click(); });
+  Gap1 = Option1->addMenu(FromUtf8(u8"行間隔(&G)"));
+  Gap1->setObjectName("Gap1");
+  Wide1 = add(Gap1, "Wide1", u8"広く(&W)", QKeySequence("Ctrl+W"));
+  Narrow1 = add(Gap1, "Narrow1", u8"狭く(&N)", QKeySequence("Ctrl+N"));
+  Standard1 = add(Gap1, "Standard1", u8"標準(&S)");
+  connect(Wide1, &QAction::triggered, this, [this] { GapOptClick(1); });
+  connect(Narrow1, &QAction::triggered, this, [this] { GapOptClick(-1); });
+  connect(Standard1, &QAction::triggered, this, [this] { GapOptClick(0); });
+  connect(Gap1, &QMenu::aboutToShow, this, [this] {
+    LineGapMenu state = LineGapMenuState(gap_tenths_);
+    Wide1->setEnabled(state.wider_enabled);
+    Narrow1->setEnabled(state.narrower_enabled);
+    Standard1->setEnabled(state.standard_enabled);
+  });
+  QMenu* sound = Option1->addMenu(FromUtf8(u8"音声(&S)"));
+  sound->setObjectName("Sound1");
+  Mid1 = checkable(add(sound, "Mid1", u8"Midファイル"), true);
+  Wav1 = checkable(add(sound, "Wav1", u8"Wavファイル"), true);
+  Other1 = checkable(add(sound, "Other1", u8"その他のファイル"), true);
+  QMenu* compatibility = Option1->addMenu(FromUtf8(u8"互換性(&C)"));
+  compatibility->setObjectName("Compatibility1");
+  OldExe1 = checkable(add(compatibility, "OldExe1", u8"旧形式外部EXE"), false);
+  LowRes1 = checkable(add(compatibility, "LowRes1", u8"ローレゾ", QKeySequence("Ctrl+C")), false);
+  Contrast1 =
+      checkable(add(compatibility, "Contrast1", u8"高輝度ふち取り", QKeySequence("Ctrl+E")), false);
+  connect(OldExe1, &QAction::toggled, this,
+          [this](bool checked) { session_.Options().old_program_form = checked; });
+  connect(LowRes1, &QAction::triggered, this, [this] { GrOptClick(); });
+  connect(Contrast1, &QAction::triggered, this, [this] { GrOptClick(); });
+  balance1 = add(Option1, "balance1", u8"4:3バランス", QKeySequence("Ctrl+B"));
+  connect(balance1, &QAction::triggered, this, [this] { Balance(); });
+  connect(Option1, &QMenu::aboutToShow, this,
+          [this] { balance1->setEnabled(!isMinimized() && !isMaximized()); });
+
+  QMenu* help = menuBar()->addMenu(FromUtf8(u8"説明(&H)"));
+  help->setObjectName("Help1");
+  Index1 = add(help, "Index1", u8"目次(&I)", QKeySequence(Qt::Key_F1));
+  About1 = add(help, "About1", u8"バージョン情報(&A)");
+  connect(Index1, &QAction::triggered, this,
+          [this] { OpenHelp(program_folder_, "qvn3", "HID00000002"); });
+  connect(About1, &QAction::triggered, this, [this] {
+    AboutBox::ShowMessage(this, FromCp932(VersionText(session_.Index())));
+  });
+}
+
+void MainForm::ApplySettings() {
+  move(settings_.left, settings_.top);
+  resize(settings_.width, settings_.height);
+  window_font_ = QFont(FromCp932(settings_.font_name));
+  window_font_.setPointSize(settings_.font_size);
+  window_font_.setBold(settings_.Bold());
+  window_font_.setItalic(settings_.Italic());
+  Mid1->setChecked(settings_.mid);
+  Wav1->setChecked(settings_.wav);
+  Other1->setChecked(settings_.other);
+  OldExe1->setChecked(settings_.old_exe);
+  session_.Options().old_program_form = settings_.old_exe;
+  LowRes1->setChecked(settings_.low_res);
+  Contrast1->setChecked(settings_.contrast);
+  gap_tenths_ = settings_.gap_tenths;
+}
+
+void MainForm::CollectSettings() {
+  settings_.top = pos().y();
+  settings_.left = pos().x();
+  settings_.height = height();
+  settings_.width = width();
+  settings_.font_name = ToCp932(window_font_.family());
+  settings_.font_size = window_font_.pointSize() > 0 ? window_font_.pointSize() : 16;
+  settings_.font_style = (window_font_.bold() ? 1 : 0) + (window_font_.italic() ? 2 : 0);
+  settings_.mid = Mid1->isChecked();
+  settings_.wav = Wav1->isChecked();
+  settings_.other = Other1->isChecked();
+  settings_.old_exe = OldExe1->isChecked();
+  settings_.low_res = LowRes1->isChecked();
+  settings_.contrast = Contrast1->isChecked();
+  settings_.gap_tenths = gap_tenths_;
+}
+
+void MainForm::SetCommandLineStory(const std::string& argument) {
+  if (argument.empty()) return;
+  std::string full = std::filesystem::absolute(argument).lexically_normal().string();
+  if (ResolveExisting(BasePath(full) + ".qvn")) session_.SetStory(full);
+}
+
+void MainForm::MeasureFont() {
+  metrics_ = qvn::MeasureFont(window_font_, gap_tenths_);
+  page_new_ = true;
+}
+
+int MainForm::BytesPerRowNow() const {
+  return BytesPerRow(page_->width(), kScrollBarWidth, metrics_.cell_width);
+}
+
+void MainForm::LayoutClientArea() {
+  Size client{page_->width(), page_->height()};
+  scroll_bar_->setGeometry(client.width - kScrollBarWidth, 0, kScrollBarWidth, client.height);
+  for (int tag = 1; tag <= kChoiceButtons; ++tag) {
+    Point at = ChoiceButtonPosition(client, tag);
+    ChoiceButton(tag)->move(at.x, at.y);
+  }
+}
+
+void MainForm::RebuildPageIfStale() {
+  if (!page_new_) return;
+  page_new_ = false;
+  page_->SetBackgroundColour(BackgroundColour(background_colour_));
+  if (page_lines_.empty()) {
+    page_->SetPage(QImage());
+    return;
+  }
+  PageStyle style{TextColour(text_colour_), OutlineColour(text_colour_, Contrast1->isChecked())};
+  page_->SetPage(RenderPage(page_lines_, window_font_, metrics_, BytesPerRowNow(), style));
+}
+
+void MainForm::PageReset() {
+  RebuildPageIfStale();
+  visible_height_ = VisibleHeight(page_->height(), metrics_.line_pitch);
+  int image_height = page_->Page().isNull() ? 0 : page_->Page().height();
+  ScrollRange range = PageScrollRange(image_height, metrics_.line_pitch, visible_height_);
+  {
+    QSignalBlocker block(scroll_bar_);
+    scroll_bar_->setRange(0, range.maximum);
+    scroll_bar_->setPageStep(std::max(range.page_step, 1));
+    scroll_bar_->setSingleStep(std::max(range.line_step, 1));
+    scroll_bar_->setValue(0);
+  }
+  scroll_bar_->setEnabled(range.enabled);
+  ShowScroll(0);
+}
+
+void MainForm::ShowScroll(int position) { page_->SetScroll(position, visible_height_); }
+
+void MainForm::Balance() {
+  Size client{page_->width(), page_->height()};
+  Size balanced = BalanceFourThree(client);
+  resize(width() + balanced.width - client.width, height() + balanced.height - client.height);
+  page_new_ = true;
+}
+
+void MainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_once_) return;
+  shown_once_ = true;
+  LayoutClientArea();
+  // Open once the window is on the screen, so that the slot dialog has it
+  // behind it.
+  if (session_.Location().HasStory())
+    QTimer::singleShot(0, this, [this] {
+      if (!session_.IsOpen() && !session_.IsRunning()) session_.OpenStory();
+    });
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+  if (session_.IsRunning()) {
+    // A block is still being played (a dialog of its own is up): not now.
+    event->ignore();
+    return;
+  }
+  if (!closed_) {
+    closed_ = true;
+    StopSound();
+    session_.CloseStory();
+    CollectSettings();
+    SaveBrowserSettings(settings_, program_folder_);
+  }
+  event->accept();
+}
+
+void MainForm::keyPressEvent(QKeyEvent* event) {
+  FormKeyPress(event->text(), event->key());
+  QMainWindow::keyPressEvent(event);
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key_event = static_cast<QKeyEvent*>(event);
+    auto* button = qobject_cast<QPushButton*>(watched);
+    bool enter = key_event->key() == Qt::Key_Return || key_event->key() == Qt::Key_Enter;
+    if (button && enter) {
+      // The focused choice button takes Enter as its own click.
+      button->click();
+      return true;
+    }
+    FormKeyPress(key_event->text(), key_event->key());
+    return false;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainForm::FormKeyPress(const QString& text, int key) {
+  if (!session_.IsOpen() || session_.IsRunning()) return;
+  int k = 0;
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (ChoiceButton(2)->isVisible()) return;
+    k = 1;
+  } else if (text.size() == 1) {
+    char16_t ch = text[0].unicode();
+    bool accepted = (ch >= '1' && ch <= '6') || (ch >= 'A' && ch <= 'F') || (ch >= 'a' && ch <= 'f');
+    if (!accepted) return;
+    k = ch & 7;
+  } else {
+    return;
+  }
+  if (k <= session_.ChoiceCount()) session_.SelectChoice(k);
+}
+
+void MainForm::ButtonClick(int tag) {
+  if (session_.IsRunning()) return;
+  if (session_.IsOpen()) {
+    session_.SelectChoice(session_.ChoiceCount() - tag + 1);
+  } else if (!session_.Location().story_folder.empty()) {
+    Fixed1Click();
+  } else {
+    Project1Click();
+  }
+}
+
+void MainForm::Project1Click() {
+  if (session_.IsRunning()) return;
+  QString file = QFileDialog::getOpenFileName(this, "Open Tessaline Novel File", QString(),
+                                              "Tessaline Novel Files (*.qvn *.QVN)");
+  if (file.isEmpty()) return;
+  StopSound();
+  session_.CloseStory();
+  session_.SetStory(file.toStdString());
+  session_.OpenStory();
+}
+
+void MainForm::Fixed1Click() {
+  if (session_.IsRunning() || session_.Location().story_folder.empty()) return;
+  session_.ReopenStory();
+}
+
+void MainForm::Temp1Click() {
+  if (session_.IsRunning() || !session_.IsOpen()) return;
+  session_.TempSave();
+  OpenTmp1->setEnabled(true);
+}
+
+void MainForm::OpenTmp1Click() {
+  if (session_.IsRunning()) return;
+  session_.OpenTempSave();
+}
+
+void MainForm::Font1Click() {
+  bool ok = false;
+  QFont chosen = QFontDialog::getFont(&ok, window_font_, this, QString(),
+                                      QFontDialog::MonospacedFonts);
+  if (!ok) return;
+  if (chosen.pointSize() > 48) chosen.setPointSize(48);
+  if (chosen.pointSize() > 0 && chosen.pointSize() < 8) chosen.setPointSize(8);
+  window_font_ = chosen;
+  MeasureFont();
+  PageReset();
+}
+
+void MainForm::GapOptClick(int tag) {
+  LineGapMenu state = LineGapMenuState(gap_tenths_);
+  // A shortcut reaches here even when the menu would show the item disabled.
+  if ((tag > 0 && !state.wider_enabled) || (tag < 0 && !state.narrower_enabled)) return;
+  gap_tenths_ = ApplyLineGap(gap_tenths_, tag);
+  MeasureFont();
+  PageReset();
+}
+
+void MainForm::GrOptClick() {
+  page_new_ = true;
+  PageReset();
+}
+
+}  // namespace qvn

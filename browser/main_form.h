@@ -1,0 +1,142 @@
+#pragma once
+// The browser's main window: the page, the choice buttons, the scroll bar and
+// the menus, and the host through which the story runtime shows itself.
+#include <QMainWindow>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "browser/browser_settings.h"
+#include "browser/page_renderer.h"
+#include "runtime/host.h"
+#include "runtime/story_session.h"
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+
+namespace qvn {
+
+class PageWidget;
+
+class MainForm : public QMainWindow, public Host {
+  Q_OBJECT
+ public:
+  // `program_folder` ends with "/": settings, the probe file and help live there.
+  explicit MainForm(std::string program_folder);
+  ~MainForm() override;
+
+  // The story named on the command line: any file whose name, cut at its
+  // first ".", gives an existing ".qvn"; anything else is ignored.
+  void SetCommandLineStory(const std::string& argument);
+
+  StorySession& Session() { return session_; }
+  PageWidget* Page() const { return page_; }
+  QScrollBar* ScrollBar() const { return scroll_bar_; }
+  QPushButton* ChoiceButton(int tag) const { return buttons_[static_cast<std::size_t>(tag - 1)]; }
+  const FontMetrics& Metrics() const { return metrics_; }
+  int BytesPerRowNow() const;
+  int GapTenths() const { return gap_tenths_; }
+  const BrowserSettings& Settings() const { return settings_; }
+
+  // The window's key handler, fed every key before the focused control.
+  void FormKeyPress(const QString& text, int key);
+  // The 4:3 proportion of the text area.
+  void Balance();
+  // Rebuilds the page image when it is stale and shows it from its top.
+  void PageReset();
+
+  // Host.
+  void HideChoiceButtons() override;
+  void ShowChoiceButtons(int count) override;
+  void ShowOpenButton() override;
+  void ResetPage(const std::vector<Bytes>& lines, const StoryState& state) override;
+  void PageLineAdded(BytesView line) override;
+  void SetBusy(bool busy) override;
+  void HideGraphicsWindow() override;
+  void ShowPicture(const std::filesystem::path& picture) override;
+  bool LoadBackground(const std::filesystem::path& picture) override;
+  bool SoundKindEnabled(const std::filesystem::path& file) override;
+  bool PlaySound(SoundDirective directive, const std::filesystem::path& file) override;
+  void StopSound() override;
+  void StartProgram(const std::vector<std::string>& argv) override;
+  std::optional<int> ChooseSlot(SlotDialog& dialog) override;
+  std::optional<Bytes> AskVariable(BytesView comment, BytesView preset) override;
+  void ShowWriteFailure(BytesView message) override;
+  void ShowErrorBox(const std::string& file, const std::string& reason) override;
+  void SetCaption(BytesView caption) override;
+  void BalanceWindow() override { Balance(); }
+  void EnableTempSaveCommands(bool temp_save, bool open_temp_save) override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateMenus();
+  void CreateClientArea();
+  void ApplySettings();
+  void CollectSettings();
+  void MeasureFont();
+  void RebuildPageIfStale();
+  void LayoutClientArea();
+  void ShowScroll(int position);
+
+  // Commands.
+  void Project1Click();
+  void Fixed1Click();
+  void Temp1Click();
+  void OpenTmp1Click();
+  void Font1Click();
+  void GapOptClick(int tag);
+  void GrOptClick();
+  void ButtonClick(int tag);
+
+  std::string program_folder_;
+  StorySession session_;
+  BrowserSettings settings_;
+  QFont window_font_;
+  FontMetrics metrics_;
+  int gap_tenths_ = 12;
+  bool page_new_ = false;
+  bool shown_once_ = false;
+  bool closed_ = false;
+  int visible_height_ = 0;
+  std::vector<Bytes> page_lines_;
+  int text_colour_ = 16;
+  int background_colour_ = 16;
+  QString last_slot_caption_;
+
+  PageWidget* page_ = nullptr;
+  QScrollBar* scroll_bar_ = nullptr;
+  std::array<QPushButton*, 6> buttons_{};
+
+ public:
+  // Menu items, by the names of the window layout.
+  QMenu* File1 = nullptr;
+  QAction* Project1 = nullptr;
+  QAction* Fixed1 = nullptr;
+  QAction* Temp1 = nullptr;
+  QAction* OpenTmp1 = nullptr;
+  QAction* Exit1 = nullptr;
+  QMenu* Option1 = nullptr;
+  QAction* Font1 = nullptr;
+  QMenu* Gap1 = nullptr;
+  QAction* Wide1 = nullptr;
+  QAction* Narrow1 = nullptr;
+  QAction* Standard1 = nullptr;
+  QAction* Mid1 = nullptr;
+  QAction* Wav1 = nullptr;
+  QAction* Other1 = nullptr;
+  QAction* OldExe1 = nullptr;
+  QAction* LowRes1 = nullptr;
+  QAction* Contrast1 = nullptr;
+  QAction* balance1 = nullptr;
+  QAction* Index1 = nullptr;
+  QAction* About1 = nullptr;
+};
+
+}  // namespace qvn

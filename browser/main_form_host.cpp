@@ -1,0 +1,105 @@
+// The browser window as the story runtime's host.
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "browser/about_box.h"
+#include "browser/main_form.h"
+#include "browser/page_widget.h"
+#include "browser/qt_text.h"
+#include "platform/process_start.h"
+
+namespace qvn {
+
+void MainForm::HideChoiceButtons() {
+  for (QPushButton* button : buttons_) button->hide();
+}
+
+void MainForm::ShowChoiceButtons(int count) {
+  count = std::clamp(count, 1, 6);
+  for (int tag = 1; tag <= count; ++tag) {
+    QPushButton* button = ChoiceButton(tag);
+    // The buttons read "A", "B", ... from the left; Button1 is the rightmost.
+    button->setText(count == 1 ? QString("Next") : QString(QChar(65 + count - tag)));
+    button->show();
+  }
+  ChoiceButton(count)->setFocus();
+}
+
+void MainForm::ShowOpenButton() {
+  HideChoiceButtons();
+  ChoiceButton(1)->setText(FromUtf8(u8"開く"));
+  ChoiceButton(1)->show();
+}
+
+void MainForm::ResetPage(const std::vector<Bytes>& lines, const StoryState& state) {
+  page_lines_ = lines;
+  text_colour_ = state.text_colour;
+  background_colour_ = state.background_colour;
+  page_new_ = true;
+  PageReset();
+}
+
+void MainForm::PageLineAdded(BytesView line) {
+  page_lines_.emplace_back(line);
+  page_new_ = true;
+  page_->update();
+}
+
+void MainForm::SetBusy(bool busy) {
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+void MainForm::HideGraphicsWindow() {}
+
+void MainForm::ShowPicture(const std::filesystem::path&) {}
+
+bool MainForm::LoadBackground(const std::filesystem::path&) { return false; }
+
+bool MainForm::SoundKindEnabled(const std::filesystem::path& file) {
+  std::string extension = file.extension().string();
+  for (char& ch : extension) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  if (extension == ".MID") return Mid1->isChecked();
+  if (extension == ".WAV") return Wav1->isChecked();
+  return Other1->isChecked();
+}
+
+bool MainForm::PlaySound(SoundDirective, const std::filesystem::path&) { return true; }
+
+void MainForm::StopSound() {}
+
+void MainForm::StartProgram(const std::vector<std::string>& argv) {
+  std::string command_line;
+  for (const std::string& word : argv) command_line += (command_line.empty() ? "" : " ") + word;
+  qvn::StartProgram(command_line);
+}
+
+std::optional<int> MainForm::ChooseSlot(SlotDialog& dialog) {
+  return AboutBox::ChooseSlot(this, dialog, last_slot_caption_);
+}
+
+std::optional<Bytes> MainForm::AskVariable(BytesView comment, BytesView preset) {
+  return AboutBox::AskValue(this, last_slot_caption_, comment, preset);
+}
+
+void MainForm::ShowWriteFailure(BytesView message) {
+  AboutBox::ShowMessage(this, FromCp932(message));
+}
+
+void MainForm::ShowErrorBox(const std::string& file, const std::string& reason) {
+  QString text = QString::fromStdString(reason);
+  if (!file.empty()) text = QString::fromStdString(file) + "\n" + text;
+  QMessageBox::critical(this, "QVN3", text);
+}
+
+void MainForm::SetCaption(BytesView caption) { setWindowTitle(FromCp932(caption)); }
+
+void MainForm::EnableTempSaveCommands(bool temp_save, bool open_temp_save) {
+  Temp1->setEnabled(temp_save);
+  OpenTmp1->setEnabled(open_temp_save);
+}
+
+}  // namespace qvn

@@ -1,0 +1,35 @@
+#pragma once
+// Drawing the page: the rows the layout computes, in the window font, with a
+// one-pixel outline, on a transparent image laid over the background.
+#include <QFont>
+#include <QImage>
+#include <vector>
+
+#include "browser/layout/page_colours.h"
+#include "common/bytes.h"
+
+namespace qvn {
+
+struct FontMetrics {
+  int cell_width = 8;
+  int sample_height = 16;
+  int line_pitch = 19;
+};
+
+// Measures the sample "字幅Metric" in `font`.
+FontMetrics MeasureFont(const QFont& font, int gap_tenths);
+
+// The window font as the page draws it: never antialiased.
+QFont PageFont(const QFont& font);
+
+struct PageStyle {
+  Rgb text;
+  Rgb outline;
+};
+
+// The page image: (cell + 1) × W + 2 wide, line pitch × estimated rows + 2
+// high; transparent where nothing is drawn.
+QImage RenderPage(const std::vector<Bytes>& lines, const QFont& font, const FontMetrics& metrics,
+                  int bytes_per_row, const PageStyle& style);
+
+}  // namespace qvn

@@ -1,0 +1,216 @@
+// The real browser window, offscreen: opening a story through the slot
+// dialog and the new-game prompt, choices by buttons and keys, the page as
+// drawn, geometry, and the shutdown that saves the reader's progress.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "browser/layout/window_geometry.h"
+#include "browser/main_form.h"
+#include "browser/page_widget.h"
+#include "browser/qt_text.h"
+#include "common/encoding.h"
+#include "compiler/compile.h"
+#include "tests/browser/dialog_driver.h"
+#include "tests/support/temp_folder.h"
+
+namespace qvn::testing {
+namespace {
+
+class NullSink : public LogSink {
+ public:
+  void Line(BytesView, LogColor) override {}
+};
+
+// A story of three blocks: a page with three choices, one with one, an end.
+const char* kStory =
+    "TITLE=Test story\r\n"
+    "%1=Name,Taro\r\n"
+    "#START\r\n"
+    ">FCL=7\r\n"
+    "Hello %1.\r\n"
+    "\r\n"
+    "Pick one.\r\n"
+    "?000\r\nFirst\r\nONE\r\n"
+    "?000\r\nSecond\r\nTWO\r\n"
+    "?000\r\nThird\r\nTWO\r\n"
+    "?END\r\n"
+    "#ONE\r\nOnly one way on.\r\n?END\r\nTWO\r\n"
+    "#TWO\r\nThe end.\r\n/\r\n";
+
+class BrowserWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(folder_ / "program");
+    WriteBytes(folder_ / "story.src", kStory);
+    NullSink sink;
+    ASSERT_EQ(Compile((folder_ / "story.src").string(), {}, sink).outcome,
+              CompileOutcome::kSuccess);
+    form_ = std::make_unique<MainForm>((folder_ / "program").string() + "/");
+  }
+
+  void OpenWithSlot(int slot, const QString& name) {
+    driver_.ChooseSlot(slot);
+    driver_.Enter(name);
+    form_->SetCommandLineStory((folder_ / "story.qvn").string());
+    form_->show();
+    ASSERT_TRUE(WaitFor([&] { return form_->Session().IsOpen() && driver_.Done(); }));
+    form_->activateWindow();
+    WaitFor([&] { return form_->isActiveWindow(); });
+  }
+
+  std::vector<std::string> PageText() const {
+    std::vector<std::string> lines;
+    for (const Bytes& line : form_->Session().PageLines()) lines.push_back(Cp932ToUtf8(line));
+    return lines;
+  }
+
+  void Key(const QString& text, int key = 0) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QWidget* target = form_->focusWidget() ? form_->focusWidget() : form_.get();
+    QApplication::sendEvent(target, &press);
+  }
+
+  TempFolder folder_;
+  DialogDriver driver_;
+  std::unique_ptr<MainForm> form_;
+};
+
+TEST_F(BrowserWindow, StartsWithOnlyTheOpenButton) {
+  form_->show();
+  EXPECT_EQ(form_->windowTitle(), "Tessaline Novel Browser");
+  EXPECT_TRUE(form_->ChoiceButton(1)->isVisible());
+  EXPECT_EQ(form_->ChoiceButton(1)->text(), FromUtf8(u8"開く"));
+  for (int tag = 2; tag <= 6; ++tag) EXPECT_FALSE(form_->ChoiceButton(tag)->isVisible());
+  EXPECT_FALSE(form_->ScrollBar()->isEnabled());
+  EXPECT_FALSE(form_->Temp1->isEnabled());
+  EXPECT_FALSE(form_->OpenTmp1->isEnabled());
+}
+
+TEST_F(BrowserWindow, OpensThroughSlotDialogAndPromptThenShowsTheFirstPage) {
+  OpenWithSlot(2, "Hana");
+  EXPECT_EQ(driver_.Seen(), 2);
+  EXPECT_EQ(form_->windowTitle(), "Test story (QVN3)");
+  EXPECT_EQ(PageText(), (std::vector<std::string>{"Hello Hana.", " ", "Pick one.", " ",
+                                                 " A: First", " B: Second", " C: Third"}));
+  // Three choices: Button3 reads "A" and has the focus, Button1 reads "C".
+  EXPECT_EQ(form_->ChoiceButton(3)->text(), "A");
+  EXPECT_EQ(form_->ChoiceButton(2)->text(), "B");
+  EXPECT_EQ(form_->ChoiceButton(1)->text(), "C");
+  EXPECT_FALSE(form_->ChoiceButton(4)->isVisible());
+  EXPECT_EQ(form_->focusWidget(), form_->ChoiceButton(3));
+  EXPECT_TRUE(form_->Temp1->isEnabled());
+}
+
+TEST_F(BrowserWindow, ButtonsAndKeysSelectChoices) {
+  OpenWithSlot(1, "Taro");
+  // Enter with several choices goes to the focused "A" button: choice 1.
+  Key("\r", Qt::Key_Return);
+  ASSERT_TRUE(WaitFor([&] { return form_->Session().State().position_name == "ONE"; }));
+  EXPECT_EQ(form_->ChoiceButton(1)->text(), "Next");
+  EXPECT_FALSE(form_->ChoiceButton(2)->isVisible());
+  Key("2");  // only one choice: nothing happens
+  EXPECT_EQ(form_->Session().State().position_name, "ONE");
+  Key("a");
+  // TWO ends the story, which closes it: Button1 opens it again.
+  ASSERT_TRUE(WaitFor([&] { return !form_->Session().IsOpen(); }));
+  EXPECT_EQ(PageText(), (std::vector<std::string>{"The end."}));
+  EXPECT_EQ(form_->ChoiceButton(1)->text(), FromUtf8(u8"開く"));
+  EXPECT_EQ(form_->windowTitle(), "Test story (QVN3)");
+}
+
+TEST_F(BrowserWindow, RightmostButtonTakesTheLastChoice) {
+  OpenWithSlot(1, "Taro");
+  form_->ChoiceButton(1)->click();  // "C": choice 3 leads to TWO
+  ASSERT_TRUE(WaitFor([&] { return !form_->Session().IsOpen(); }));
+  Bytes slot = ReadBytes(folder_ / "story.Q01");
+  EXPECT_TRUE(slot.starts_with("Test story\r\nSTART\r\n")) << slot.substr(0, 40);
+}
+
+TEST_F(BrowserWindow, GeometryOfButtonsAndScrollBar) {
+  OpenWithSlot(1, "Taro");
+  QWidget* client = form_->Page();
+  Size size{client->width(), client->height()};
+  for (int tag = 1; tag <= 3; ++tag) {
+    Point at = ChoiceButtonPosition(size, tag);
+    EXPECT_EQ(form_->ChoiceButton(tag)->pos(), QPoint(at.x, at.y)) << tag;
+    EXPECT_EQ(form_->ChoiceButton(tag)->size(), QSize(41, 25));
+  }
+  EXPECT_EQ(form_->ScrollBar()->geometry(), QRect(size.width - 16, 0, 16, size.height));
+  // Opening balanced the text area to 4:3 (the resize may round once).
+  EXPECT_NEAR((size.width - 16) * 3, size.height * 4, 8);
+}
+
+TEST_F(BrowserWindow, PageShowsTextOutlineAndBackground) {
+  OpenWithSlot(1, "Taro");
+  QImage shot = form_->Page()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  int text = 0, outline = 0, background = 0, other = 0;
+  int row_pitch = form_->Metrics().line_pitch;
+  // Left of the scroll bar and above the buttons.
+  for (int y = 0; y < shot.height() - 30; ++y) {
+    for (int x = 0; x < shot.width() - 16; ++x) {
+      QRgb pixel = shot.pixel(x, y);
+      if (pixel == qRgb(255, 255, 255)) ++text;         // FCL=7: white
+      else if (pixel == qRgb(0, 0, 128)) ++outline;     // navy behind white
+      else if (pixel == qRgb(0, 0, 0)) ++background;    // default background
+      else ++other;
+      // Below the seven rows of text the page is background only.
+      if (y > 7 * row_pitch + 2) EXPECT_EQ(pixel, qRgb(0, 0, 0));
+    }
+  }
+  EXPECT_GT(text, 50);
+  EXPECT_GT(outline, text);
+  EXPECT_GT(background, text);
+  EXPECT_EQ(other, 0);
+}
+
+TEST_F(BrowserWindow, ShutdownSavesTheSlotBeforeTheSettings) {
+  OpenWithSlot(3, "Jiro");
+  form_->close();
+  Bytes slot = ReadBytes(folder_ / "story.Q03");
+  EXPECT_TRUE(slot.starts_with("Test story\r\nSTART\r\nName\r\nJiro\r\n")) << slot.substr(0, 60);
+  EXPECT_TRUE(std::filesystem::exists(folder_ / "program" / "qvn.ini"));
+  // The other slots are untouched.
+  EXPECT_TRUE(ReadBytes(folder_ / "story.Q01").starts_with("Test story\r\nQVNSTART\r\n"));
+}
+
+TEST_F(BrowserWindow, LineGapMenuAndMetrics) {
+  form_->show();
+  int pitch = form_->Metrics().line_pitch;
+  form_->Gap1->aboutToShow();
+  EXPECT_FALSE(form_->Standard1->isEnabled());
+  form_->Wide1->trigger();
+  form_->Gap1->aboutToShow();
+  EXPECT_TRUE(form_->Standard1->isEnabled());
+  EXPECT_EQ(form_->GapTenths(), 13);
+  EXPECT_GE(form_->Metrics().line_pitch, pitch);
+  for (int i = 0; i < 10; ++i) form_->Wide1->trigger();
+  EXPECT_EQ(form_->GapTenths(), 20);
+  form_->Standard1->trigger();
+  EXPECT_EQ(form_->GapTenths(), 12);
+}
+
+TEST_F(BrowserWindow, FourThreeBalanceAndMinimumSize) {
+  form_->show();
+  form_->resize(700, 700);
+  WaitFor([&] { return form_->Page()->width() > 600; });
+  form_->Balance();
+  ASSERT_TRUE(WaitFor([&] {
+    return std::abs((form_->Page()->width() - 16) * 3 - form_->Page()->height() * 4) <= 4;
+  }));
+  EXPECT_GE(form_->minimumWidth(), 320);
+  EXPECT_GE(form_->minimumHeight(), 240);
+}
+
+}  // namespace
+}  // namespace qvn::testing
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
