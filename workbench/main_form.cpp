@@ -98,7 +98,7 @@ MainForm::MainForm(const SettingsFolders& folders, const QString& source_argumen
     std::error_code ec;
     if (existing && std::filesystem::is_regular_file(*existing, ec)) {
       source_path_ = std::filesystem::absolute(*existing, ec).lexically_normal().string();
-      PrepareSourceFile();
+      PrepareSourceFile(std::string());
     }
   }
 }
@@ -201,11 +201,13 @@ void MainForm::OpenSource(const QString& path) {
   // An existing file is taken with its own spelling, so no twin that differs
   // only in letter case is created beside it.
   if (auto existing = ResolveExisting(std::filesystem::path(chosen))) chosen = existing->string();
+  std::string previous = source_path_;
   source_path_ = chosen;
-  PrepareSourceFile();
+  PrepareSourceFile(previous);
 }
 
-void MainForm::PrepareSourceFile() {
+void MainForm::PrepareSourceFile(const std::string& previous_source_path) {
+  const std::string previous_base_path = base_path_;
   Memo1->ClearLog();
   Password1->setChecked(false);
   // A name without "." is its own base path, so outputs never take the name
@@ -227,6 +229,10 @@ void MainForm::PrepareSourceFile() {
     FileResult written = WriteFileAtomic(source_path_, source_template);
     if (!written.ok) {
       ShowFileError(source_path_, written.reason);
+      // The status panel and the items still speak of the previous file, so
+      // the paths a compile would use go back to it as well.
+      source_path_ = previous_source_path;
+      base_path_ = previous_base_path;
       return;
     }
     Memo1->ClearLog();

@@ -88,7 +88,9 @@ class MainForm : public QMainWindow {
  private:
   void CreateMenus();
   void ShowUsage();
-  void PrepareSourceFile();
+  // Runs once a source path has been chosen; the previous path comes back
+  // when the template for a new file cannot be written.
+  void PrepareSourceFile(const std::string& previous_source_path);
   void SetSourceItemsEnabled(bool enabled);
   void LockMenus(bool locked);
   void LoadSettings();

@@ -256,6 +256,37 @@ TEST_F(MainFormTest, AFailedSaveKeepsTheOldFileAndTheText) {
             kStory.substr(0, kStory.size() - 2) + Bytes(200, 'x') + "\r\n");
 }
 
+TEST_F(MainFormTest, ATemplateThatCannotBeWrittenLeavesThePreviousFileInCharge) {
+  ASSERT_TRUE(WriteFileDirect(Story("tale.src"), kStory).ok);
+  auto form = NewForm(StoryArg("tale.src"));
+  form->Compile1Click();
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 16;
+  setrlimit(RLIMIT_FSIZE, &small);
+  {
+    ModalWatcher watcher;
+    form->OpenSource(StoryArg("new.src"));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(watcher.Texts().size(), 1);
+  }
+  EXPECT_FALSE(fs::exists(Story("new.src")));
+  // The template's lines stay in the log; the panel, the items and the
+  // paths still belong to the previous file.
+  ASSERT_EQ(form->Memo1->LineCount(), 5);
+  EXPECT_EQ(form->Memo1->LineText(1), "TITLE=sample");
+  EXPECT_EQ(form->Panel1->text(), Text(u8"対象ファイル : ") + StoryArg("tale.src"));
+  EXPECT_TRUE(form->Compile1->isEnabled());
+  EXPECT_EQ(form->SourcePath(), Story("tale.src").string());
+  EXPECT_EQ(form->BasePath(), Story("tale").string());
+  // Nothing in the folder besides the old source and its outputs.
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(root_ / "stories")) ++entries;
+  EXPECT_EQ(entries, 7);
+}
+
 TEST_F(MainFormTest, TheOptionTogglesReachTheCompile) {
   ASSERT_TRUE(WriteFileDirect(Story("tale.src"), kStory).ok);
   auto form = NewForm(StoryArg("tale.src"));
