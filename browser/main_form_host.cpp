@@ -72,9 +72,7 @@ bool MainForm::PlaySound(SoundDirective, const std::filesystem::path&) { return 
 void MainForm::StopSound() {}
 
 void MainForm::StartProgram(const std::vector<std::string>& argv) {
-  std::string command_line;
-  for (const std::string& word : argv) command_line += (command_line.empty() ? "" : " ") + word;
-  qvn::StartProgram(command_line);
+  StartProgramArguments(argv);
 }
 
 std::optional<int> MainForm::ChooseSlot(SlotDialog& dialog) {
