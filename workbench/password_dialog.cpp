@@ -1,9 +1,11 @@
 #include "workbench/password_dialog.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
 #include "common/encoding.h"
 #include "workbench/key_number.h"
@@ -83,13 +85,23 @@ void PasswordDialog::done(int result) {
 void PasswordDialog::paintEvent(QPaintEvent* event) {
   QDialog::paintEvent(event);
   QPainter painter(this);
-  painter.setFont(font());
   painter.setPen(palette().color(QPalette::WindowText));
-  const int ascent = painter.fontMetrics().ascent();
-  painter.drawText(10, 15 + ascent, "QVN-Maker3 for Linux");
-  painter.drawText(10, 55 + ascent,
-                   mode_ == Mode::kPassword ? QString("Please enter password and key-number.")
-                                            : QString("A workbench for branching text stories."));
+  DrawLine(painter, 15, "QVN-Maker3 for Linux");
+  DrawLine(painter, 55,
+           mode_ == Mode::kPassword ? QString("Please enter password and key-number.")
+                                    : QString("A workbench for branching text stories."));
+}
+
+void PasswordDialog::DrawLine(QPainter& painter, int top, const QString& text) {
+  // Where Arial is missing its substitute may run wider; the line is
+  // narrowed rather than cut at the dialog's edge.
+  constexpr int kLeft = 10;
+  QFont line_font = font();
+  const int room = width() - 2 * kLeft;
+  const int natural = QFontMetrics(line_font).horizontalAdvance(text);
+  if (natural > room) line_font.setStretch(std::max(50, 100 * room / natural));
+  painter.setFont(line_font);
+  painter.drawText(kLeft, top + painter.fontMetrics().ascent(), text);
 }
 
 void PasswordDialog::mousePressEvent(QMouseEvent* event) {

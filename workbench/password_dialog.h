@@ -3,6 +3,7 @@
 // is also the version box.
 #include <QDialog>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 
 #include "common/bytes.h"
@@ -38,6 +39,8 @@ class PasswordDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  void DrawLine(QPainter& painter, int top, const QString& text);
+
   Mode mode_;
 };
 
