@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <QFileDialog>
 #include <QFontDatabase>
+#include <QFontDialog>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -148,6 +153,74 @@ TEST_F(MainFormTest, OpeningANewNameWritesTheTemplateAndStartsEditing) {
   EXPECT_FALSE(form->Memo1->isReadOnly());
   EXPECT_EQ(form->Memo1->LineCount(), 5);
   EXPECT_EQ(form->Memo1->LineText(3), Text(u8"%1=主人公,勝"));
+}
+
+// Answers the open dialog with `file` and the create question with `answer`.
+std::function<void(QWidget*)> OpenDialogAnswer(const fs::path& file,
+                                               QMessageBox::StandardButton answer,
+                                               QStringList& questions) {
+  return [file, answer, &questions](QWidget* modal) {
+    if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+      // Typed into the name box, as an author would.
+      files->setDirectory(QString::fromStdString(file.parent_path().string()));
+      files->findChild<QLineEdit*>("fileNameEdit")
+          ->setText(QString::fromStdString(file.filename().string()));
+      static_cast<QDialog*>(files)->accept();  // the dialog's own check runs
+    } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      questions << box->text();
+      box->button(answer)->click();
+    }
+  };
+}
+
+TEST_F(MainFormTest, OpenAsksBeforeCreatingAMissingFile) {
+  auto form = NewForm();
+  QStringList questions;
+  {
+    ModalWatcher watcher(OpenDialogAnswer(Story("asked.src"), QMessageBox::No, questions));
+    form->Open1->trigger();
+  }
+  ASSERT_EQ(questions.size(), 1);
+  EXPECT_TRUE(questions[0].startsWith(StoryArg("asked.src")));
+  EXPECT_FALSE(fs::exists(Story("asked.src")));
+  EXPECT_EQ(form->Memo1->LineCount(), 11);  // the usage text stays
+  {
+    ModalWatcher watcher(OpenDialogAnswer(Story("asked.src"), QMessageBox::Yes, questions));
+    form->Open1->trigger();
+  }
+  EXPECT_EQ(FileBytes(Story("asked.src")), NewSourceTemplate());
+  EXPECT_TRUE(form->BuiltInEditing());
+  // A name typed without extension gets ".txt".
+  {
+    ModalWatcher watcher(OpenDialogAnswer(Story("plain"), QMessageBox::Yes, questions));
+    form->Open1->trigger();
+  }
+  EXPECT_TRUE(fs::exists(Story("plain.txt")));
+  EXPECT_EQ(form->SourcePath(), Story("plain.txt").string());
+}
+
+TEST_F(MainFormTest, TheFontCommandSetsTheLogAndThePanel) {
+  auto form = NewForm();
+  QFont chosen = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  chosen.setPointSize(15);
+  {
+    ModalWatcher watcher([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFontDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      dialog->setCurrentFont(chosen);
+      dialog->accept();
+    });
+    form->Font1->trigger();
+  }
+  EXPECT_EQ(form->Panel1->font().pointSize(), 15);
+  EXPECT_EQ(form->Memo1->font().pointSize(), 15);
+  EXPECT_EQ(form->Memo1->document()->defaultFont().pointSize(), 15);
+  // Cancel changes nothing.
+  {
+    ModalWatcher watcher;
+    form->Font1->trigger();
+  }
+  EXPECT_EQ(form->Panel1->font().pointSize(), 15);
 }
 
 TEST_F(MainFormTest, NamesOfOutputsAreRefusedAndNothingIsCreated) {
