@@ -360,6 +360,38 @@ TEST_F(MainFormTest, ATemplateThatCannotBeWrittenLeavesThePreviousFileInCharge) 
   EXPECT_EQ(entries, 7);
 }
 
+TEST_F(MainFormTest, ExitSavesAnEditedTextAndAsksWhenItCannot) {
+  ASSERT_TRUE(WriteFileDirect(Story("tale.src"), kStory).ok);
+  auto form = NewForm(StoryArg("tale.src"));
+  QTextCursor(form->Memo1->document()).insertText(";exit\n");
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 16;
+  setrlimit(RLIMIT_FSIZE, &small);
+  {
+    // The error box, then the question: stay.
+    ModalWatcher watcher([](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      ASSERT_NE(box, nullptr);
+      if (box->button(QMessageBox::No))
+        box->button(QMessageBox::No)->click();
+      else
+        box->accept();
+    });
+    form->close();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(watcher.Count(), 2);
+  }
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_TRUE(form->BuiltInEditing());
+  EXPECT_EQ(FileBytes(Story("tale.src")), kStory);
+  form->close();
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(FileBytes(Story("tale.src")), ";exit\r\n" + kStory);
+}
+
 TEST_F(MainFormTest, TheOptionTogglesReachTheCompile) {
   ASSERT_TRUE(WriteFileDirect(Story("tale.src"), kStory).ok);
   auto form = NewForm(StoryArg("tale.src"));
