@@ -1,0 +1,43 @@
+#pragma once
+// The logic of the slot dialog shown while a story opens: the status of the
+// selected slot and the erase with its confirming second press; and the
+// version text of the about box.
+#include "common/bytes.h"
+#include "runtime/block_index.h"
+
+namespace qvn {
+
+class StorySession;
+
+class SlotDialog {
+ public:
+  // Selects slot 1 and shows its status.
+  explicit SlotDialog(StorySession& session);
+
+  // Selects slot `slot` (1 to 4) and reads its status. A file that cannot be
+  // read shows the error box and keeps the previous caption and comment.
+  void Select(int slot);
+  // The erase button: the first press asks for confirmation, the second
+  // rewrites the slot as fresh.
+  void PressErase();
+
+  int SelectedSlot() const;
+  bool Fresh() const { return fresh_; }
+  const Bytes& Caption() const { return caption_; }  // the slot's title
+  const Bytes& Comment() const { return comment_; }
+
+ private:
+  void ShowStatus();
+  bool EraseSelectedSlot();
+
+  StorySession& session_;
+  Bytes caption_;
+  Bytes comment_;
+  bool fresh_ = false;
+};
+
+// The about box's comment for a story: its version, or the credit line when
+// the story has none.
+Bytes VersionText(const BlockIndex& index);
+
+}  // namespace qvn

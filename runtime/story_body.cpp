@@ -1,0 +1,49 @@
+#include "runtime/story_body.h"
+
+#include "format/text_record.h"
+#include "platform/file_io.h"
+#include "runtime/story_error.h"
+
+namespace qvn {
+
+void StoryBody::Open(const std::string& path) {
+  Close();
+  Bytes bytes;
+  FileResult read = ReadWholeFile(path, bytes);
+  if (!read.ok) throw StoryError(path, read.reason);
+  Assign(std::move(bytes), path);
+}
+
+void StoryBody::Assign(Bytes bytes, std::string name) {
+  bytes_ = std::move(bytes);
+  name_ = std::move(name);
+  position_ = 0;
+  open_ = true;
+}
+
+void StoryBody::Close() {
+  bytes_.clear();
+  bytes_.shrink_to_fit();
+  position_ = 0;
+  open_ = false;
+}
+
+void StoryBody::SeekBlock(std::int32_t offset) {
+  if (offset < 0 || static_cast<std::size_t>(offset) > bytes_.size()) {
+    throw StoryError(name_, "the story body is damaged: offset " + std::to_string(offset) +
+                                " lies outside its " + std::to_string(bytes_.size()) + " bytes");
+  }
+  position_ = static_cast<std::size_t>(offset);
+}
+
+BytesView StoryBody::ReadRecord() {
+  std::size_t start = position_;
+  std::optional<BytesView> record = ReadTextRecord(bytes_, position_);
+  if (!record) {
+    throw StoryError(name_, "the story body is damaged: the record at offset " +
+                                std::to_string(start) + " runs past its end");
+  }
+  return *record;
+}
+
+}  // namespace qvn

@@ -1,0 +1,38 @@
+#pragma once
+// The story body of an open story and the reader that yields one text record
+// at a time from a byte offset. The body is read whole when the story opens,
+// so a later change of the file cannot disturb a story being played.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "common/bytes.h"
+
+namespace qvn {
+
+class StoryBody {
+ public:
+  // Reads the file; throws StoryError when it cannot be read.
+  void Open(const std::string& path);
+  // For bodies held in memory (tests, fuzzing).
+  void Assign(Bytes bytes, std::string name);
+  void Close();
+  bool IsOpen() const { return open_; }
+
+  // Positions the reader; throws StoryError for an offset outside the body.
+  void SeekBlock(std::int32_t offset);
+  // The next record; throws StoryError when it runs past the end of the body.
+  // The view stays valid until the body is closed or replaced.
+  BytesView ReadRecord();
+
+  std::size_t Size() const { return bytes_.size(); }
+  std::size_t Position() const { return position_; }
+
+ private:
+  Bytes bytes_;
+  std::string name_;  // the file, for error reasons
+  std::size_t position_ = 0;
+  bool open_ = false;
+};
+
+}  // namespace qvn

@@ -1,0 +1,171 @@
+// Opening, closing and reopening a story: the user-data folder, the slot
+// dialog, the new-game prompt and the first block.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "format/markers.h"
+#include "platform/file_io.h"
+#include "runtime/directives.h"
+#include "runtime/messages.h"
+#include "runtime/slot_dialog.h"
+#include "runtime/story_error.h"
+#include "runtime/story_session.h"
+#include "runtime/user_data_file_io.h"
+#include "runtime/user_data_text.h"
+
+namespace qvn {
+
+namespace {
+
+constexpr const char* kProbeFile = "$$QVNTMP.$$$";
+constexpr BytesView kCaptionSuffix = " (QVN3)";
+constexpr std::size_t kPromptBytes = 32;
+
+// Creates the empty probe file (left in place) to learn whether the folder
+// can be written.
+bool CreateProbe(const std::string& folder, const std::string& path) {
+  if (!IsWritableFolder(folder)) return false;
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  return ::close(fd) == 0;
+}
+
+}  // namespace
+
+StorySession::StorySession(Host& host, std::string program_folder, std::string fallback_folder)
+    : host_(host) {
+  location_.program_folder = std::move(program_folder);
+  location_.fallback_folder = std::move(fallback_folder);
+}
+
+void StorySession::SetStory(const std::string& story_path) {
+  location_.SetStory(story_path);
+}
+
+void StorySession::ChooseUserDataFolder() {
+  // Slots are rewritten through a temporary file and a rename, so both the
+  // first slot and its folder must be writable.
+  std::string first_slot = location_.StoryFile(LocationSlot1());
+  if (IsWritableFile(first_slot) && IsWritableFolder(location_.story_folder)) {
+    location_.user_data_folder = location_.story_folder;
+    return;
+  }
+  location_.user_data_folder = location_.program_folder;
+  if (!CreateProbe(location_.program_folder, location_.program_folder + kProbeFile)) {
+    location_.user_data_folder = location_.fallback_folder;
+    std::error_code ec;
+    std::filesystem::create_directories(location_.fallback_folder, ec);
+  }
+  if (!FileExists(location_.user_data_folder + location_.base_name + LocationSlot1()))
+    CopySlotFiles();
+}
+
+std::string StorySession::LocationSlot1() {
+  return StoryLocation::SlotExtension(1);
+}
+
+void StorySession::CopySlotFiles() {
+  for (int slot = 1; slot <= 4; ++slot) {
+    std::string source = location_.StoryFile(StoryLocation::SlotExtension(slot));
+    Bytes text;
+    FileResult read = ReadWholeFile(source, text);
+    if (!read.ok) throw StoryError(source, read.reason);
+    StoryState copy;
+    std::string damage = ParseUserData(text, index_, copy);
+    if (!damage.empty()) throw StoryError(source, damage);
+    // The copy keeps the file's own resume marker.
+    if (!WriteUserDataFile(location_.SlotFile(slot), FormatUserData(copy, copy.resume)).ok)
+      host_.ShowWriteFailure(messages::WriteFailure());
+  }
+}
+
+bool StorySession::AskNewGameVariables() {
+  for (StringVariable& variable : state_.variables) {
+    if (variable.label == kUnusedVariable) continue;
+    Bytes comment = CutBytes(variable.label + messages::EnterVariable(), kPromptBytes);
+    for (;;) {
+      std::optional<Bytes> answer = host_.AskVariable(comment, variable.value);
+      if (!answer) return false;
+      if (answer->empty()) continue;
+      variable.value = CutBytes(*answer, kMaxVariableBytes);
+      break;
+    }
+  }
+  if (index_.Count() > 0) {
+    state_.position_name = Bytes(index_.Record(1).Name());
+    state_.position_offset = index_.Record(1).value;
+  } else {
+    state_.position_name.clear();
+    state_.position_offset = -1;
+  }
+  return true;
+}
+
+bool StorySession::OpenStory() {
+  if (running_ || !location_.HasStory()) return false;
+  if (open_) CloseStoryNow();
+  try {
+    ChooseUserDataFolder();
+    SlotDialog dialog(*this);
+    std::optional<int> slot = host_.ChooseSlot(dialog);
+    if (!slot) {
+      host_.ShowOpenButton();
+      return false;
+    }
+    if (*slot != dialog.SelectedSlot()) dialog.Select(*slot);
+    bool fresh = dialog.Fresh();
+    LoadIndex(location_.StoryFile(".QVJ"), index_);
+    LoadUserData(location_.SlotFile(location_.active_slot));
+    if (fresh && !AskNewGameVariables()) {
+      host_.ShowOpenButton();
+      return false;
+    }
+    if (!state_.background_spec.empty()) {
+      host_.LoadBackground(
+          ExpandStoryPath(BytesView(state_.background_spec).substr(1), location_.story_folder));
+    }
+    body_.Open(location_.StoryFile(".QVN"));
+    open_ = true;
+  } catch (const StoryError& error) {
+    FailOpen(error.File(), error.what());
+    return false;
+  }
+  host_.BalanceWindow();
+  host_.EnableTempSaveCommands(true, FileExists(location_.TempSaveFile()));
+  if (!RunBlock(state_.position_offset)) return false;
+  host_.SetCaption(state_.title + Bytes(kCaptionSuffix));
+  return open_;
+}
+
+void StorySession::FailOpen(const std::string& file, const std::string& reason) {
+  body_.Close();
+  open_ = false;
+  host_.ShowOpenButton();
+  host_.ShowErrorBox(file, reason);
+}
+
+void StorySession::CloseStory() {
+  // Closing under a running block would pull the body from under it.
+  if (running_) return;
+  CloseStoryNow();
+}
+
+void StorySession::CloseStoryNow() {
+  if (open_) {
+    body_.Close();
+    SaveUserData(location_.SlotFile(location_.active_slot));
+    open_ = false;
+  }
+  host_.ShowOpenButton();
+}
+
+bool StorySession::ReopenStory() {
+  if (running_ || !location_.HasStory()) return false;
+  host_.StopSound();
+  CloseStory();
+  return OpenStory();
+}
+
+}  // namespace qvn

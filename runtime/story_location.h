@@ -1,0 +1,42 @@
+#pragma once
+// Where the files of a story are: the story folder and base name, the
+// user-data folder chosen at open, and the active slot.
+#include <string>
+
+#include "common/bytes.h"
+
+namespace qvn {
+
+struct StoryLocation {
+  std::string story_folder;      // ends with "/"; empty until a story is named
+  std::string base_name;         // the file name cut at its first "."
+  std::string program_folder;    // ends with "/"
+  std::string fallback_folder;   // user data when the program folder is read-only
+  std::string user_data_folder;  // ends with "/"; chosen by OpenStory
+  int active_slot = 1;           // 1 to 4
+
+  // Names the story by its compiled file (any extension).
+  void SetStory(const std::string& story_path);
+  bool HasStory() const { return !base_name.empty(); }
+
+  // The existing file of that name ignoring letter case, else the name itself
+  // (whose opening then fails with the system's reason).
+  std::string StoryFile(const std::string& extension) const;
+  std::string UserDataFile(const std::string& extension) const;
+  std::string SlotFile(int slot) const { return UserDataFile(SlotExtension(slot)); }
+  std::string TempSaveFile() const { return UserDataFile(".QV$"); }
+
+  static std::string SlotExtension(int slot) { return ".Q0" + std::to_string(slot); }
+};
+
+// An existing file of that name ignoring letter case, else `path` itself.
+std::string ExistingOrAsNamed(const std::string& path);
+bool FileExists(const std::string& path);
+
+// $XDG_DATA_HOME/qvn/, by default ~/.local/share/qvn/.
+std::string DefaultFallbackFolder();
+
+// The folder of the running program, with "/"; "./" when it cannot be told.
+std::string RunningProgramFolder();
+
+}  // namespace qvn

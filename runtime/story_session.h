@@ -1,0 +1,105 @@
+#pragma once
+// One story shown in one window: its files, index, body and the reader's
+// progress, the page and the choices, and the operations the window calls.
+// Every failure is handled here and shown through the host; nothing throws
+// out of these calls.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/bytes.h"
+#include "runtime/block_index.h"
+#include "runtime/host.h"
+#include "runtime/story_body.h"
+#include "runtime/story_location.h"
+#include "runtime/story_state.h"
+
+namespace qvn {
+
+inline constexpr int kMaxChoices = 6;
+// A chain of "@NOWAIT" blocks longer than this is taken for a circle.
+inline constexpr long kMaxSilentJumps = 1'000'000;
+
+struct ChoiceEntry {
+  Bytes caption;
+  Bytes target;
+};
+
+struct RuntimeOptions {
+  bool old_program_form = false;  // ">" records of no known key start a program
+};
+
+class StorySession {
+ public:
+  // `program_folder` holds the probe file and, for stories in read-only
+  // folders, their user data; `fallback_folder` is used when that cannot be
+  // written either. Both end with "/".
+  StorySession(Host& host, std::string program_folder, std::string fallback_folder);
+
+  // Names the story by its compiled file (any extension); opens nothing.
+  void SetStory(const std::string& story_path);
+
+  // Each returns true when a story is open afterwards.
+  bool OpenStory();
+  void CloseStory();
+  bool ReopenStory();
+  void TempSave();
+  bool OpenTempSave();
+
+  // Takes choice k (1 to the choice count) of the page shown.
+  void SelectChoice(int k);
+  // Plays the block at `offset` of the story body. False when story data that
+  // cannot be played ended it (the error box was shown, the story closed).
+  bool RunBlock(std::int32_t offset);
+
+  bool IsOpen() const { return open_; }
+  bool IsRunning() const { return running_; }
+  const StoryState& State() const { return state_; }
+  StoryState& MutableState() { return state_; }
+  const BlockIndex& Index() const { return index_; }
+  const StoryLocation& Location() const { return location_; }
+  const std::vector<Bytes>& PageLines() const { return page_lines_; }
+  int ChoiceCount() const { return choice_count_; }
+  const ChoiceEntry& Choice(int k) const { return choices_[k - 1]; }
+  RuntimeOptions& Options() { return options_; }
+
+  // Writes the reader's progress; a failure shows the write-failure notice
+  // and leaves the old file as it was.
+  bool SaveUserData(const std::string& path);
+
+ private:
+  friend class SlotDialog;
+
+  // Throws StoryError; the calling operation shows the error box.
+  void LoadUserData(const std::string& path);
+  static std::string LocationSlot1();
+  void CloseStoryNow();
+  void ChooseUserDataFolder();
+  void CopySlotFiles();
+  bool AskNewGameVariables();
+  void OpenSteps();
+  void InterpretBlock(std::int32_t offset);
+  void ReadChoices(BytesView record);
+  void EndOfStory();
+  void AddJumpError(BytesView name);
+  void FailOpen(const std::string& file, const std::string& reason);
+  // Story data that cannot be played: the story closes without saving, so the
+  // slot keeps its last good state.
+  void FailPlay(const std::string& file, const std::string& reason);
+
+  Host& host_;
+  StoryLocation location_;
+  BlockIndex index_;
+  StoryBody body_;
+  StoryState state_;
+  RuntimeOptions options_;
+  std::vector<Bytes> page_lines_;
+  std::array<ChoiceEntry, kMaxChoices> choices_;
+  int choice_count_ = 0;
+  bool open_ = false;
+  bool running_ = false;
+  bool erase_armed_ = false;
+};
+
+}  // namespace qvn
