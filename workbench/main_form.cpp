@@ -351,8 +351,9 @@ void MainForm::Compile1Click() {
   compiling_ = false;
   if (result.outcome == CompileOutcome::kSourceUnreadable)
     ShowFileError(source_path_, result.reason);
+  // The compiler's reason for a user data file already names the file.
   if (result.outcome == CompileOutcome::kUserDataFailure)
-    ShowFileError(base_path_ + ".Q01 - .Q04", result.reason);
+    QMessageBox::critical(this, kCaption, QString::fromStdString(result.reason));
 }
 
 // ---- Password and version ----

@@ -424,6 +424,28 @@ TEST_F(MainFormTest, ACompileErrorIsLoggedInRed) {
   EXPECT_FALSE(fs::exists(Story("bad.qvn")));
 }
 
+TEST_F(MainFormTest, FilesTheCompileCannotUseAreReportedInABox) {
+  ASSERT_TRUE(WriteFileDirect(Story("tale.src"), kStory).ok);
+  auto form = NewForm(StoryArg("tale.src"));
+  form->Compile1Click();  // leaves the built-in editor
+  fs::remove(Story("tale.Q02"));
+  fs::create_directories(Story("tale.Q02") / "in the way");
+  {
+    ModalWatcher watcher;
+    form->Compile1Click();
+    ASSERT_EQ(watcher.Texts().size(), 1);
+    EXPECT_TRUE(watcher.Texts()[0].contains("tale.Q02"));
+  }
+  fs::remove(Story("tale.src"));
+  {
+    ModalWatcher watcher;
+    form->Compile1Click();
+    ASSERT_EQ(watcher.Texts().size(), 1);
+    EXPECT_TRUE(watcher.Texts()[0].startsWith(StoryArg("tale.src")));
+  }
+  EXPECT_TRUE(form->Compile1->isEnabled());
+}
+
 TEST_F(MainFormTest, MenusAreLockedWhileTheCompileRepaints) {
   Bytes story;
   for (int i = 0; i < 50; ++i) story += "#B" + std::to_string(i) + "\r\ntext\r\n/\r\n";
