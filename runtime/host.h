@@ -58,9 +58,10 @@ class Host {
   // (status, erase) and returns the slot chosen with OK, 1 to 4. nullopt only
   // when the reader's input has ended: the open is abandoned.
   virtual std::optional<int> ChooseSlot(SlotDialog& dialog) = 0;
-  // The new-game prompt for one variable: `comment` asks for it, `preset` is
-  // the default value. nullopt only when the reader's input has ended.
-  virtual std::optional<Bytes> AskVariable(BytesView comment, BytesView preset) = 0;
+  // The new-game prompt for variable `number` (1 to 9): `comment` asks for
+  // it, `preset` is the default value. nullopt only when the reader's input
+  // has ended.
+  virtual std::optional<Bytes> AskVariable(int number, BytesView comment, BytesView preset) = 0;
 
   // The write-failure notice ("ユーザーデータ書込み不能").
   virtual void ShowWriteFailure(BytesView message) = 0;

@@ -82,11 +82,12 @@ void StorySession::CopySlotFiles() {
 }
 
 bool StorySession::AskNewGameVariables() {
-  for (StringVariable& variable : state_.variables) {
+  for (int number = 1; number <= kVariableCount; ++number) {
+    StringVariable& variable = state_.variables[number - 1];
     if (variable.label == kUnusedVariable) continue;
     Bytes comment = CutBytes(variable.label + messages::EnterVariable(), kPromptBytes);
     for (;;) {
-      std::optional<Bytes> answer = host_.AskVariable(comment, variable.value);
+      std::optional<Bytes> answer = host_.AskVariable(number, comment, variable.value);
       if (!answer) return false;
       if (answer->empty()) continue;
       variable.value = CutBytes(*answer, kMaxVariableBytes);

@@ -81,7 +81,7 @@ std::optional<int> FakeHost::ChooseSlot(SlotDialog& dialog) {
   return answer(dialog);
 }
 
-std::optional<Bytes> FakeHost::AskVariable(BytesView comment, BytesView preset) {
+std::optional<Bytes> FakeHost::AskVariable(int, BytesView comment, BytesView preset) {
   prompts.push_back(Cp932ToUtf8(comment));
   if (variable_script.empty()) {
     if (preset.empty()) return std::nullopt;  // would ask for ever

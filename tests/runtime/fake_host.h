@@ -54,7 +54,7 @@ class FakeHost : public Host {
   void StopSound() override;
   void StartProgram(const std::vector<std::string>& argv) override;
   std::optional<int> ChooseSlot(SlotDialog& dialog) override;
-  std::optional<Bytes> AskVariable(BytesView comment, BytesView preset) override;
+  std::optional<Bytes> AskVariable(int number, BytesView comment, BytesView preset) override;
   void ShowWriteFailure(BytesView message) override;
   void ShowErrorBox(const std::string& file, const std::string& reason) override;
   void SetCaption(BytesView caption) override;

@@ -1,0 +1,182 @@
+#include "cli/play_command.h"
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/exit_codes.h"
+#include "cli/terminal_host.h"
+#include "runtime/story_session.h"
+
+namespace qvn {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: qvn play [--slot=1..4] [--var=N=TEXT]... [--choose=KEYS] [--data-dir=DIR]\n"
+    "                [--run-programs] [--old-exe] STORY\n";
+
+constexpr const char* kHelp =
+    "Plays a compiled story (STORY names its .qvn, .qvj or any file of the same\n"
+    "base name) in the terminal, on the same runtime as the browser.\n"
+    "\n"
+    "Interactive by default: pick a slot, answer the new-game prompt (Enter keeps\n"
+    "the value shown), then type a key and Enter:\n"
+    "  1-6, A-F, a-f   take that choice when it is offered\n"
+    "  Enter           \"Next\" when one choice or none is shown; opens the story\n"
+    "                  again after its end\n"
+    "  s               temporary save        t   open the temporary save\n"
+    "  r               reopen the story      q   quit (progress is saved)\n"
+    "Pictures, backgrounds, sounds and programs are shown as [event] lines.\n"
+    "\n"
+    "  --slot=N        use slot N without asking\n"
+    "  --var=N=TEXT    answer the new-game prompt for variable %N with TEXT\n"
+    "  --choose=KEYS   play without asking: press each key of the comma-separated\n"
+    "                  KEYS (an empty key is Enter), then close the story, which\n"
+    "                  saves the progress into the slot; slot 1 unless --slot,\n"
+    "                  default values unless --var\n"
+    "  --data-dir=DIR  user data of stories in read-only folders goes to DIR\n"
+    "                  (default: the program's folder, else ~/.local/share/qvn)\n"
+    "  --run-programs  really start the programs named by the story\n"
+    "  --old-exe       \">\" lines of no known kind start a program (old stories)\n"
+    "\n"
+    "Exit status: 0 played, 1 the story could not be opened or played, 64 bad usage.\n";
+
+struct PlayOptions {
+  TerminalAnswers answers;
+  std::optional<std::vector<std::string>> keys;
+  std::string data_dir;
+  bool old_exe = false;
+  std::string story;
+};
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+std::vector<std::string> SplitKeys(std::string_view keys) {
+  std::vector<std::string> out;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t comma = keys.find(',', start);
+    out.emplace_back(keys.substr(start, comma - start));
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return out;
+}
+
+// Fills `options`; returns an error text for bad usage.
+std::string ParseOptions(int argc, char** argv, PlayOptions& options) {
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (StartsWith(arg, "--slot=")) {
+      std::string_view slot = arg.substr(7);
+      if (slot.size() != 1 || slot[0] < '1' || slot[0] > '4') return "--slot takes 1 to 4";
+      options.answers.slot = slot[0] - '0';
+    } else if (StartsWith(arg, "--var=")) {
+      std::string_view var = arg.substr(6);
+      if (var.size() < 2 || var[0] < '1' || var[0] > '9' || var[1] != '=')
+        return "--var takes N=TEXT with N from 1 to 9";
+      options.answers.vars[var[0] - '1'] = std::string(var.substr(2));
+    } else if (StartsWith(arg, "--choose=")) {
+      options.keys = SplitKeys(arg.substr(9));
+    } else if (StartsWith(arg, "--data-dir=")) {
+      options.data_dir = std::string(arg.substr(11));
+      if (options.data_dir.empty()) return "--data-dir needs a folder";
+    } else if (arg == "--run-programs") {
+      options.answers.run_programs = true;
+    } else if (arg == "--old-exe") {
+      options.old_exe = true;
+    } else if (StartsWith(arg, "-") && arg != "-") {
+      return "unknown option " + std::string(arg);
+    } else if (options.story.empty()) {
+      options.story = std::string(arg);
+    } else {
+      return "only one STORY may be given";
+    }
+  }
+  if (options.story.empty()) return "no STORY given";
+  return {};
+}
+
+// One key or command of the reader. Returns false for quit.
+bool PressKey(const std::string& key, StorySession& session, TerminalHost& host) {
+  if (key == "q" || key == "Q") return false;
+  if (key == "s" || key == "S") {
+    session.TempSave();
+  } else if (key == "t" || key == "T") {
+    session.OpenTempSave();
+  } else if (key == "r" || key == "R") {
+    session.ReopenStory();
+  } else if (!session.IsOpen()) {
+    // The only control left reads "開く".
+    if (key.empty() || key == "1") session.ReopenStory();
+  } else if (key.empty()) {
+    // No button holds the focus in a terminal: Enter is "Next" only.
+    if (session.ChoiceCount() <= 1) session.SelectChoice(1);
+  } else if (key.size() == 1) {
+    char code = key[0];
+    bool choice_key = (code >= '1' && code <= '6') || (code >= 'A' && code <= 'F') ||
+                      (code >= 'a' && code <= 'f');
+    int k = code & 7;
+    if (choice_key && k <= session.ChoiceCount()) session.SelectChoice(k);
+  } else {
+    host.Print("(keys: 1-6, A-F, Enter, s, t, r, q)");
+  }
+  return true;
+}
+
+std::string WithSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder.push_back('/');
+  return folder;
+}
+
+}  // namespace
+
+int RunPlayCommand(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      std::fputs(kHelp, stdout);
+      return kExitOk;
+    }
+  }
+  PlayOptions options;
+  std::string usage_error = ParseOptions(argc, argv, options);
+  if (!usage_error.empty()) {
+    std::fprintf(stderr, "qvn play: %s\n%s", usage_error.c_str(), kUsage);
+    return kExitUsage;
+  }
+  options.answers.interactive = !options.keys.has_value();
+
+  TerminalHost host(options.answers, stdin, stdout, stderr);
+  std::string program_folder =
+      options.data_dir.empty() ? RunningProgramFolder() : WithSlash(options.data_dir);
+  StorySession session(host, program_folder, DefaultFallbackFolder());
+  session.Options().old_program_form = options.old_exe;
+  session.SetStory(options.story);
+  if (!session.OpenStory()) {
+    if (host.ErrorBoxes() == 0) std::fprintf(stderr, "qvn play: the story was not opened\n");
+    return kExitFailed;
+  }
+
+  if (options.keys) {
+    for (const std::string& key : *options.keys)
+      if (!PressKey(key, session, host)) break;
+  } else {
+    for (;;) {
+      std::fputs("> ", stdout);
+      std::fflush(stdout);
+      std::optional<std::string> line = host.ReadLine();
+      if (!line || !PressKey(*line, session, host)) break;
+    }
+  }
+  host.StopSound();
+  session.CloseStory();
+  return host.ErrorBoxes() == 0 ? kExitOk : kExitFailed;
+}
+
+}  // namespace qvn

@@ -1,0 +1,67 @@
+#pragma once
+// The story window of `qvn play`: pages and choices printed as UTF-8 text,
+// pictures, sounds and programs as short event lines, the slot dialog and the
+// new-game prompt read from the terminal or answered from options.
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "runtime/host.h"
+
+namespace qvn {
+
+struct TerminalAnswers {
+  std::optional<int> slot;                         // --slot
+  std::array<std::optional<std::string>, 9> vars;  // --var=N=TEXT, UTF-8
+  bool interactive = true;                         // read answers from `in`
+  bool run_programs = false;                       // really start EXE= programs
+};
+
+class TerminalHost : public Host {
+ public:
+  TerminalHost(TerminalAnswers answers, std::FILE* in, std::FILE* out, std::FILE* err);
+
+  int ChoiceButtons() const { return choice_buttons_; }
+  bool OpenButtonShown() const { return open_button_; }
+  int ErrorBoxes() const { return error_boxes_; }
+  // A line of the reader's input without its line end; nullopt at the end.
+  std::optional<std::string> ReadLine();
+  void Print(const std::string& utf8_line);
+
+  void HideChoiceButtons() override;
+  void ShowChoiceButtons(int count) override;
+  void ShowOpenButton() override;
+  void ResetPage(const std::vector<Bytes>& lines, const StoryState& state) override;
+  void PageLineAdded(BytesView line) override;
+  void SetBusy(bool) override {}
+  void HideGraphicsWindow() override {}
+  void ShowPicture(const std::filesystem::path& picture) override;
+  bool LoadBackground(const std::filesystem::path& picture) override;
+  bool SoundKindEnabled(const std::filesystem::path&) override { return true; }
+  bool PlaySound(SoundDirective directive, const std::filesystem::path& file) override;
+  void StopSound() override;
+  void StartProgram(const std::vector<std::string>& argv) override;
+  std::optional<int> ChooseSlot(SlotDialog& dialog) override;
+  std::optional<Bytes> AskVariable(int number, BytesView comment, BytesView preset) override;
+  void ShowWriteFailure(BytesView message) override;
+  void ShowErrorBox(const std::string& file, const std::string& reason) override;
+  void SetCaption(BytesView caption) override;
+  void BalanceWindow() override {}
+  void EnableTempSaveCommands(bool, bool) override {}
+
+ private:
+  void Event(const std::string& text);
+  void PrintButtons();
+
+  TerminalAnswers answers_;
+  std::FILE* in_;
+  std::FILE* out_;
+  std::FILE* err_;
+  int choice_buttons_ = 0;
+  bool open_button_ = false;
+  bool playing_ = false;
+  int error_boxes_ = 0;
+};
+
+}  // namespace qvn
