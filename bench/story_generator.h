@@ -37,7 +37,8 @@ inline std::string GenerateStorySource(int blocks, int lines_per_block, std::uin
     }
     auto target = [&] { return BlockName(1 + pick(blocks)); };
     for (int c = 0; c < 3; ++c) {
-      source += "?" + std::to_string(100 + pick(800)) + "A>B\r\n";
+      // The first choice is always offered, so that every page has a way on.
+      source += c == 0 ? std::string("?000\r\n") : "?" + std::to_string(100 + pick(800)) + "A>B\r\n";
       source += "Choice number " + std::to_string(c + 1) + "\r\n";
       source += "?NOT" + std::to_string(100 + pick(800)) + "," + target() + "\r\n";
       source += target() + "\r\n";

@@ -244,7 +244,7 @@ void MainForm::RebuildPageIfStale() {
     return;
   }
   PageStyle style{TextColour(text_colour_), OutlineColour(text_colour_, Contrast1->isChecked())};
-  page_->SetPage(RenderPage(page_lines_, window_font_, metrics_, BytesPerRowNow(), style));
+  page_->SetPage(renderer_.Render(page_lines_, window_font_, metrics_, BytesPerRowNow(), style));
 }
 
 void MainForm::PageReset() {

@@ -62,7 +62,7 @@ class MainForm : public QMainWindow, public Host {
   void StopSound() override;
   void StartProgram(const std::vector<std::string>& argv) override;
   std::optional<int> ChooseSlot(SlotDialog& dialog) override;
-  std::optional<Bytes> AskVariable(BytesView comment, BytesView preset) override;
+  std::optional<Bytes> AskVariable(int number, BytesView comment, BytesView preset) override;
   void ShowWriteFailure(BytesView message) override;
   void ShowErrorBox(const std::string& file, const std::string& reason) override;
   void SetCaption(BytesView caption) override;
@@ -100,6 +100,7 @@ class MainForm : public QMainWindow, public Host {
   BrowserSettings settings_;
   QFont window_font_;
   FontMetrics metrics_;
+  PageRenderer renderer_;
   int gap_tenths_ = 12;
   bool page_new_ = false;
   bool shown_once_ = false;

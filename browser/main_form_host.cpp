@@ -79,7 +79,7 @@ std::optional<int> MainForm::ChooseSlot(SlotDialog& dialog) {
   return AboutBox::ChooseSlot(this, dialog, last_slot_caption_);
 }
 
-std::optional<Bytes> MainForm::AskVariable(BytesView comment, BytesView preset) {
+std::optional<Bytes> MainForm::AskVariable(int, BytesView comment, BytesView preset) {
   return AboutBox::AskValue(this, last_slot_caption_, comment, preset);
 }
 

@@ -1,6 +1,7 @@
 #include "browser/page_renderer.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <QPainter>
 
 #include "browser/layout/page_breaking.h"
@@ -11,14 +12,54 @@ namespace qvn {
 
 namespace {
 
-QColor ToQColor(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
-
 // Calls `draw(row, index)` for every row of the page, in order.
 template <typename DrawRow>
 void ForEachRow(const std::vector<Bytes>& lines, int bytes_per_row, DrawRow draw) {
   int index = 0;
   for (const Bytes& line : lines) {
     for (BytesView row : BreakLine(line, bytes_per_row)) draw(row, index++);
+  }
+}
+
+struct PageBuffers {
+  const std::uint8_t* glyphs;
+  std::uint8_t* across;  // stride × (height + 2): a zero row above and below
+  std::uint32_t* pixels;
+  int width;
+  int height;
+  std::size_t stride;
+};
+
+// The outline is the text drawn at the eight neighbouring offsets: the
+// coverage grown by one pixel across, then down. Plain loops over bytes that
+// the compiler vectorises, for the widest vectors the processor has.
+__attribute__((target_clones("avx2", "default"))) void ColourPage(const PageBuffers& page,
+                                                                  std::uint32_t text,
+                                                                  std::uint32_t outline) {
+  const int width = page.width;
+  const std::size_t stride = page.stride;
+  const std::size_t area = stride * static_cast<std::size_t>(page.height);
+  std::uint8_t* grown = page.across + stride;
+  std::fill_n(page.across, stride, std::uint8_t{0});
+  std::fill_n(grown + area, stride, std::uint8_t{0});
+  for (int y = 0; y < page.height; ++y) {
+    const std::uint8_t* in = page.glyphs + static_cast<std::size_t>(y) * stride;
+    std::uint8_t* out = grown + static_cast<std::size_t>(y) * stride;
+    out[0] = in[0] | (width > 1 ? in[1] : 0);
+    for (int x = 1; x + 1 < width; ++x) out[x] = in[x - 1] | in[x] | in[x + 1];
+    if (width > 1) out[width - 1] = in[width - 2] | in[width - 1];
+  }
+  for (int y = 0; y < page.height; ++y) {
+    const std::uint8_t* here = grown + static_cast<std::size_t>(y) * stride;
+    const std::uint8_t* above = here - stride;
+    const std::uint8_t* below = here + stride;
+    const std::uint8_t* glyph_row = page.glyphs + static_cast<std::size_t>(y) * stride;
+    std::uint32_t* out = page.pixels + static_cast<std::size_t>(y) * stride;
+    for (int x = 0; x < width; ++x) {
+      std::uint32_t is_text = glyph_row[x] ? 0xFFFFFFFFu : 0u;
+      std::uint32_t is_edge = (above[x] | here[x] | below[x]) ? 0xFFFFFFFFu : 0u;
+      out[x] = (text & is_text) | (outline & is_edge & ~is_text);
+    }
   }
 }
 
@@ -40,33 +81,37 @@ FontMetrics MeasureFont(const QFont& font, int gap_tenths) {
   return result;
 }
 
-QImage RenderPage(const std::vector<Bytes>& lines, const QFont& font, const FontMetrics& metrics,
-                  int bytes_per_row, const PageStyle& style) {
-  int width = (metrics.cell_width + 1) * std::max(bytes_per_row, 2) + 2;
-  int height = metrics.line_pitch * EstimateRows(lines, bytes_per_row) + 2;
-  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
+QImage PageRenderer::Render(const std::vector<Bytes>& lines, const QFont& font,
+                            const FontMetrics& metrics, int bytes_per_row,
+                            const PageStyle& style) {
+  const int width = (metrics.cell_width + 1) * std::max(bytes_per_row, 2) + 2;
+  const int height = metrics.line_pitch * EstimateRows(lines, bytes_per_row) + 2;
+  const std::size_t stride = (static_cast<std::size_t>(width) + 3) & ~std::size_t{3};
+  const std::size_t area = stride * static_cast<std::size_t>(height);
+  if (glyphs_.size() < area) glyphs_.resize(area);
+  if (across_.size() < area + 2 * stride) across_.resize(area + 2 * stride);
+  if (pixels_.size() < area) pixels_.resize(area);
 
-  QPainter painter(&image);
-  QFont page_font = PageFont(font);
-  painter.setFont(page_font);
-  painter.setRenderHint(QPainter::TextAntialiasing, false);
-  int ascent = QFontMetrics(page_font).ascent();
+  // The glyphs once, as coverage, where the text pass puts them.
+  std::fill_n(glyphs_.data(), area, std::uint8_t{0});
+  QImage glyphs(glyphs_.data(), width, height, static_cast<qsizetype>(stride),
+                QImage::Format_Grayscale8);
+  {
+    QPainter painter(&glyphs);
+    QFont page_font = PageFont(font);
+    painter.setFont(page_font);
+    painter.setPen(Qt::white);
+    const int ascent = QFontMetrics(page_font).ascent();
+    ForEachRow(lines, bytes_per_row, [&](BytesView row, int r) {
+      if (!row.empty()) painter.drawText(1, r * metrics.line_pitch + 1 + ascent, FromCp932(row));
+    });
+  }
 
-  // The outline: each row nine times around its place, then the text once.
-  painter.setPen(ToQColor(style.outline));
-  ForEachRow(lines, bytes_per_row, [&](BytesView row, int r) {
-    if (row.empty()) return;
-    QString text = FromCp932(row);
-    for (int i = 0; i < 3; ++i)
-      for (int j = 0; j < 3; ++j) painter.drawText(i, r * metrics.line_pitch + j + ascent, text);
-  });
-  painter.setPen(ToQColor(style.text));
-  ForEachRow(lines, bytes_per_row, [&](BytesView row, int r) {
-    if (row.empty()) return;
-    painter.drawText(1, r * metrics.line_pitch + 1 + ascent, FromCp932(row));
-  });
-  return image;
+  ColourPage({glyphs_.data(), across_.data(), pixels_.data(), width, height, stride},
+             qRgb(style.text.red, style.text.green, style.text.blue),
+             qRgb(style.outline.red, style.outline.green, style.outline.blue));
+  return QImage(reinterpret_cast<uchar*>(pixels_.data()), width, height,
+                static_cast<qsizetype>(stride * 4), QImage::Format_ARGB32_Premultiplied);
 }
 
 }  // namespace qvn

@@ -3,6 +3,7 @@
 // one-pixel outline, on a transparent image laid over the background.
 #include <QFont>
 #include <QImage>
+#include <cstdint>
 #include <vector>
 
 #include "browser/layout/page_colours.h"
@@ -27,9 +28,19 @@ struct PageStyle {
   Rgb outline;
 };
 
-// The page image: (cell + 1) × W + 2 wide, line pitch × estimated rows + 2
-// high; transparent where nothing is drawn.
-QImage RenderPage(const std::vector<Bytes>& lines, const QFont& font, const FontMetrics& metrics,
-                  int bytes_per_row, const PageStyle& style);
+// Draws pages into buffers it keeps, so that a new page costs no allocation.
+class PageRenderer {
+ public:
+  // The page image: (cell + 1) × W + 2 wide, line pitch × estimated rows + 2
+  // high; transparent where nothing is drawn. It shares the renderer's
+  // buffer and stays valid until the next call.
+  QImage Render(const std::vector<Bytes>& lines, const QFont& font, const FontMetrics& metrics,
+                int bytes_per_row, const PageStyle& style);
+
+ private:
+  std::vector<std::uint8_t> glyphs_;
+  std::vector<std::uint8_t> across_;
+  std::vector<std::uint32_t> pixels_;
+};
 
 }  // namespace qvn
