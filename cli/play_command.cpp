@@ -1,6 +1,7 @@
 #include "cli/play_command.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -121,6 +122,7 @@ bool PressKey(const std::string& key, StorySession& session, TerminalHost& host)
     bool choice_key = (code >= '1' && code <= '6') || (code >= 'A' && code <= 'F') ||
                       (code >= 'a' && code <= 'f');
     int k = code & 7;
+    if (!choice_key) host.Print("(keys: 1-6, A-F, Enter, s, t, r, q)");
     if (choice_key && k <= session.ChoiceCount()) session.SelectChoice(k);
   } else {
     host.Print("(keys: 1-6, A-F, Enter, s, t, r, q)");
@@ -153,9 +155,15 @@ int RunPlayCommand(int argc, char** argv) {
   options.answers.interactive = !options.keys.has_value();
 
   TerminalHost host(options.answers, stdin, stdout, stderr);
-  std::string program_folder =
-      options.data_dir.empty() ? RunningProgramFolder() : WithSlash(options.data_dir);
-  StorySession session(host, program_folder, DefaultFallbackFolder());
+  std::string program_folder = RunningProgramFolder();
+  std::string fallback_folder = DefaultFallbackFolder();
+  if (!options.data_dir.empty()) {
+    // The folder asked for is the only place for user data.
+    std::error_code ec;
+    std::filesystem::create_directories(options.data_dir, ec);
+    program_folder = fallback_folder = WithSlash(options.data_dir);
+  }
+  StorySession session(host, program_folder, fallback_folder);
   session.Options().old_program_form = options.old_exe;
   session.SetStory(options.story);
   if (!session.OpenStory()) {

@@ -112,9 +112,10 @@ void TerminalHost::StartProgram(const std::vector<std::string>& argv) {
 }
 
 std::optional<int> TerminalHost::ChooseSlot(SlotDialog& dialog) {
-  if (answers_.slot) {
-    dialog.Select(*answers_.slot);
-    return *answers_.slot;
+  if (answers_.slot || !answers_.interactive) {
+    int slot = answers_.slot.value_or(1);
+    dialog.Select(slot);
+    return slot;
   }
   for (;;) {
     for (int slot = 1; slot <= 4; ++slot) {

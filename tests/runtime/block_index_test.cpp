@@ -65,7 +65,7 @@ TEST(LoadIndex, KeepsAtMost8002RecordsAndRefusesPartialRecords) {
   EXPECT_EQ(index.Count(), 0u);
   EXPECT_EQ(index.FindBlock("B1"), -1);
 
-  TempFolder folder;
+  ScratchFolder folder;
   WriteFile(folder / "bad.qvj", bytes);
   EXPECT_THROW(LoadIndex(folder / "bad.qvj", index), StoryError);
   EXPECT_THROW(LoadIndex(folder / "missing.qvj", index), StoryError);

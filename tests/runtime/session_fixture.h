@@ -36,7 +36,7 @@ class SessionTest : public ::testing::Test {
   // The page shown, one UTF-8 string per line.
   const std::vector<std::string>& Page() const { return host.page; }
 
-  TempFolder stories;
+  ScratchFolder stories;
   FakeHost host;
   StorySession session{host, ProgramFolder(), FallbackFolder()};
   std::string story_path;

@@ -66,12 +66,12 @@ std::string StoryBuilder::Write(const std::filesystem::path& folder,
   return stem + ".qvn";
 }
 
-TempFolder::TempFolder() {
+ScratchFolder::ScratchFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "qvn-test-XXXXXX").string();
   path_ = ::mkdtemp(pattern.data());
 }
 
-TempFolder::~TempFolder() {
+ScratchFolder::~ScratchFolder() {
   std::error_code ec;
   // Folders made read-only by a test are opened up again first.
   for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);

@@ -31,10 +31,10 @@ class StoryBuilder {
 };
 
 // A fresh folder under the system's temporary folder, removed at the end.
-class TempFolder {
+class ScratchFolder {
  public:
-  TempFolder();
-  ~TempFolder();
+  ScratchFolder();
+  ~ScratchFolder();
   const std::filesystem::path& Path() const { return path_; }
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }
 

@@ -1,0 +1,159 @@
+// `qvn play` end to end, on stories compiled by `qvn compile`.
+#include <gtest/gtest.h>
+
+#include "common/encoding.h"
+#include "tests/support/run_command.h"
+#include "tests/support/temp_folder.h"
+
+namespace qvn::testing {
+namespace {
+
+constexpr const char* kSource =
+    "TITLE=夜道\r\n"
+    "VERSION=1.5\r\n"
+    "%1=主人公,勝\r\n"
+    "#START\r\n"
+    "!A+\r\n"
+    "%1は歩いていた。\r\n"
+    ">BGM=walk.mid\r\n"
+    "?000\r\n"
+    "右へ\r\n"
+    "RIGHT\r\n"
+    "?000\r\n"
+    "左へ\r\n"
+    "LEFT\r\n"
+    "?END\r\n"
+    "#RIGHT\r\n"
+    "!001\r\n"
+    "右の道。\r\n"
+    "?END\r\n"
+    "START\r\n"
+    "#LEFT\r\n"
+    "!500\r\n"
+    "!501\r\n"
+    "おわり\r\n"
+    "/\r\n";
+
+class QvnPlay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteBytes(folder / "night.src", Utf8ToCp932(kSource));
+    CommandResult compiled = RunCommand({QvnBinary(), "compile", (folder / "night.src").string()});
+    ASSERT_EQ(compiled.status, 0) << compiled.out;
+    fresh_slot = ReadBytes(folder / "night.Q01");
+  }
+
+  CommandResult Play(std::vector<std::string> args, const std::string& input = {}) {
+    std::vector<std::string> argv = {QvnBinary(), "play",
+                                     "--data-dir=" + (folder / "data").string()};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunCommand(argv, input);
+  }
+
+  // Line `number` (1-based) of a user data file, without its CR LF.
+  std::string SlotLine(const std::string& file, int number) {
+    Bytes text = ReadBytes(folder / file);
+    std::size_t start = 0;
+    for (int i = 1; i < number; ++i) start = text.find("\r\n", start) + 2;
+    return Cp932ToUtf8(text.substr(start, text.find("\r\n", start) - start));
+  }
+
+  TempFolder folder;
+  Bytes fresh_slot;
+};
+
+TEST_F(QvnPlay, ScriptedPlaySavesIntoTheChosenSlot) {
+  CommandResult result =
+      Play({"--slot=2", "--var=1=健", "--choose=a,", (folder / "night.qvn").string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+  EXPECT_NE(result.out.find("健は歩いていた。\n \n A: 右へ\n B: 左へ\n[A] [B]\n"),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("右の道。\n[Next]\n"), std::string::npos);
+  EXPECT_NE(result.out.find("== 夜道 (QVN3) =="), std::string::npos);
+
+  EXPECT_EQ(SlotLine("night.Q02", 2), "START");
+  EXPECT_EQ(SlotLine("night.Q02", 4), "健");
+  EXPECT_EQ(SlotLine("night.Q02", 21), "1" + std::string(36, '0'));
+  EXPECT_EQ(SlotLine("night.Q02", 48), "C" + std::string(25, 'A'));
+  EXPECT_EQ(SlotLine("night.Q02", 49), "1");
+  EXPECT_EQ(ReadBytes(folder / "night.Q01"), fresh_slot) << "other slots untouched";
+}
+
+TEST_F(QvnPlay, EndOfStoryResetsTheSlotForANewStart) {
+  CommandResult result = Play({"--choose=2", (folder / "night.qvn").string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("おわり\n[開く]\n"), std::string::npos) << result.out;
+  EXPECT_EQ(SlotLine("night.Q01", 2), "START");
+  // Flag 500 (line 34, column 19) is cleared, flag 501 (column 20) survives.
+  EXPECT_EQ(SlotLine("night.Q01", 34), std::string(19, '0') + "1" + std::string(17, '0'));
+  EXPECT_EQ(SlotLine("night.Q01", 21), std::string(37, '0'));
+  EXPECT_EQ(SlotLine("night.Q01", 48), std::string(26, 'A'));
+  EXPECT_EQ(SlotLine("night.Q01", 49), "0");
+
+  CommandResult again = Play({"--choose=", (folder / "night.qvn").string()});
+  EXPECT_EQ(again.status, 0);
+  EXPECT_NE(again.out.find("勝は歩いていた。"), std::string::npos) << "plays from the start";
+}
+
+TEST_F(QvnPlay, InteractiveKeysAndCommands) {
+  // Slot 1; Enter keeps the preset name; Enter with two choices is ignored;
+  // "x" is not a key; a; temporary save; Next; open the temporary save; quit.
+  CommandResult result = Play({(folder / "night.qvn").string()}, "1\n\n\nx\na\ns\n\nt\nq\n");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("1: 夜道 - 未使用ファイルです。"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("主人公を入力して下さい [勝]: "), std::string::npos);
+  EXPECT_NE(result.out.find("(keys: "), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(folder / "night.QV$"));
+  std::size_t first = result.out.find("右の道。");
+  ASSERT_NE(first, std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("右の道。", first + 1), std::string::npos)
+      << "the temporary save shows the page again";
+  EXPECT_EQ(SlotLine("night.Q01", 2), "RIGHT");
+  EXPECT_EQ(SlotLine("night.Q01", 48), "B" + std::string(25, 'A'))
+      << "the prologue of the saved block was not applied again";
+}
+
+TEST_F(QvnPlay, EraseFromTheSlotList) {
+  ASSERT_EQ(Play({"--slot=3", "--choose=a", (folder / "night.qvn").string()}).status, 0);
+  ASSERT_NE(ReadBytes(folder / "night.Q03"), fresh_slot);
+  CommandResult result = Play({(folder / "night.qvn").string()}, "e3\ny\n3\nq\n");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("3: 夜道 - 主人公:勝"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("初期化(OKならもう一度消去を押す)"), std::string::npos);
+  EXPECT_NE(result.out.find("主人公を入力して下さい"), std::string::npos) << "a new game again";
+}
+
+TEST_F(QvnPlay, FailuresAndUsage) {
+  CommandResult missing = Play({"--choose=1", (folder / "none.qvn").string()});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("none.Q01"), std::string::npos) << missing.err;
+
+  WriteBytes(folder / "night.qvj", "short");
+  CommandResult damaged = Play({"--choose=1", (folder / "night.qvn").string()});
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_NE(damaged.err.find("not a multiple of 13"), std::string::npos) << damaged.err;
+  EXPECT_EQ(ReadBytes(folder / "night.Q01"), fresh_slot);
+
+  EXPECT_EQ(Play({"--slot=5", "x.qvn"}).status, 64);
+  EXPECT_EQ(Play({"--var=0=a", "x.qvn"}).status, 64);
+  EXPECT_EQ(Play({}).status, 64);
+  CommandResult help = Play({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--choose=KEYS"), std::string::npos);
+}
+
+TEST_F(QvnPlay, ReadOnlyStoryFolderKeepsItsSlotsInTheDataFolder) {
+  std::filesystem::permissions(folder / "night.Q01", std::filesystem::perms::owner_read |
+                                                         std::filesystem::perms::group_read);
+  CommandResult result = Play({"--choose=a", (folder / "night.qvn").string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ReadBytes(folder / "night.Q01"), fresh_slot);
+  EXPECT_TRUE(std::filesystem::exists(folder / "data/night.Q04"));
+  Bytes saved = ReadBytes(folder / "data/night.Q01");
+  EXPECT_NE(saved.find("\r\nRIGHT\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qvn::testing
