@@ -1,0 +1,67 @@
+// Under a real X server (Xvfb): the window with the Japanese demo page, taken
+// from the screen as the reader would see it, is not blank.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPixmap>
+#include <QScreen>
+
+#include "browser/main_form.h"
+#include "browser/page_widget.h"
+#include "compiler/compile.h"
+#include "tests/browser/dialog_driver.h"
+#include "tests/support/temp_folder.h"
+
+namespace qvn::testing {
+namespace {
+
+class NullSink : public LogSink {
+ public:
+  void Line(BytesView, LogColor) override {}
+};
+
+TEST(Screenshot, DemoPageOnTheScreen) {
+  if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X server";
+  TempFolder folder;
+  std::filesystem::create_directories(folder / "program");
+  WriteBytes(folder / "demo.src", ReadBytes(QVN_TEST_DATA_DIR "/../examples/demo/demo.src"));
+  NullSink sink;
+  ASSERT_EQ(Compile((folder / "demo.src").string(), {}, sink).outcome, CompileOutcome::kSuccess);
+
+  DialogDriver driver;
+  driver.ChooseSlot(1);
+  driver.Acknowledge();  // 主人公: keep 勝
+  driver.Acknowledge();  // 友人: keep ミサキ
+  MainForm form((folder / "program").string() + "/");
+  form.SetCommandLineStory((folder / "demo.qvn").string());
+  form.show();
+  ASSERT_TRUE(WaitFor([&] { return form.Session().IsOpen() && driver.Done(); }));
+  WaitFor([] { return false; });  // let the window reach the screen
+
+  QImage shot = form.screen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+  shot.save(QString(QVN_BINARY_DIR) + "/browser-screenshot.png");
+  QRect page = QRect(form.Page()->mapToGlobal(QPoint(0, 0)), form.Page()->size());
+  int text = 0, outline = 0, distinct = 0;
+  QRgb first = shot.pixel(page.topLeft());
+  for (int y = page.top(); y < page.top() + page.height() / 2; ++y) {
+    for (int x = page.left(); x < page.right() - 16; ++x) {
+      QRgb pixel = shot.pixel(x, y);
+      if (pixel == qRgb(192, 192, 192)) ++text;      // FCL=15: silver
+      if (pixel == qRgb(128, 128, 0)) ++outline;     // olive around it
+      if (pixel != first) ++distinct;
+    }
+  }
+  EXPECT_GT(text, 200);
+  EXPECT_GT(outline, 200);
+  EXPECT_GT(distinct, 1000);
+  form.close();
+}
+
+}  // namespace
+}  // namespace qvn::testing
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
