@@ -58,11 +58,20 @@ FileResult ReadWholeFile(const std::filesystem::path& path, Bytes& out) {
   return FileResult{true, {}};
 }
 
-FileResult WriteFileAtomic(const std::filesystem::path& path, BytesView content) {
+FileResult WriteFileAtomic(const std::filesystem::path& requested, BytesView content) {
+  // A link is followed, so that the file it names is replaced, not the link.
+  std::error_code ec;
+  std::filesystem::path path = requested;
+  if (std::filesystem::is_symlink(requested, ec)) {
+    std::filesystem::path target = std::filesystem::weakly_canonical(requested, ec);
+    if (!ec) path = target;
+  }
   std::filesystem::path folder = path.parent_path();
+  // The temporary name must fit where the file's own name fits.
+  std::string name = path.filename().string();
+  if (name.size() > 200) name.resize(200);
   std::string pattern =
-      (folder.empty() ? std::string() : folder.string() + "/") + "." +
-      path.filename().string() + ".XXXXXX";
+      (folder.empty() ? std::string() : folder.string() + "/") + "." + name + ".XXXXXX";
   FdCloser temp{::mkstemp(pattern.data())};
   if (temp.fd < 0) return Failure(errno);
   struct stat old_info {};

@@ -37,6 +37,19 @@ TEST(AtomicWrite, FailureKeepsTheOldFile) {
   EXPECT_EQ(missing_folder.reason, "No such file or directory");
 }
 
+TEST(AtomicWrite, LongNamesAndLinks) {
+  TempFolder folder;
+  std::string long_name(250, 'n');
+  ASSERT_TRUE(WriteFileAtomic(folder / long_name, "long").ok);
+  EXPECT_EQ(ReadBytes(folder / long_name), "long");
+
+  WriteBytes(folder / "real.ini", "old");
+  std::filesystem::create_symlink("real.ini", folder / "link.ini");
+  ASSERT_TRUE(WriteFileAtomic(folder / "link.ini", "new").ok);
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.ini"));
+  EXPECT_EQ(ReadBytes(folder / "real.ini"), "new");
+}
+
 TEST(ReadWholeFile, ReadsBytesAndRefusesFolders) {
   TempFolder folder;
   WriteBytes(folder / "a", Bytes("a\0\x1a\r\n", 5));
