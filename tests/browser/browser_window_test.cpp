@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QButtonGroup>
+#include <QLabel>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -176,6 +178,69 @@ TEST_F(BrowserWindow, ShutdownSavesTheSlotBeforeTheSettings) {
   EXPECT_TRUE(std::filesystem::exists(folder_ / "program" / "qvn.ini"));
   // The other slots are untouched.
   EXPECT_TRUE(ReadBytes(folder_ / "story.Q01").starts_with("Test story\r\nQVNSTART\r\n"));
+}
+
+TEST_F(BrowserWindow, SlotDialogShowsStatusAndErasesOnTheSecondPress) {
+  Bytes played = ReadBytes(folder_ / "story.Q02");
+  played.replace(played.find("QVNSTART"), 8, "ONE");
+  played.replace(played.find("????\r\n"), 4, "Name");
+  WriteBytes(folder_ / "story.Q02", played);
+  std::vector<QString> comments;
+  driver_.Then([&](AboutBox& box) {
+    box.Slots()->button(2)->click();
+    comments.push_back(box.Comment()->text());
+    box.EraseButton()->click();
+    comments.push_back(box.Comment()->text());
+    box.EraseButton()->click();
+    comments.push_back(box.Comment()->text());
+    box.OkButton()->click();
+  });
+  driver_.Enter("Ken");
+  form_->SetCommandLineStory((folder_ / "story.qvn").string());
+  form_->show();
+  ASSERT_TRUE(WaitFor([&] { return form_->Session().IsOpen() && driver_.Done(); }));
+  ASSERT_EQ(comments.size(), 3u);
+  EXPECT_EQ(comments[0], "Name:Taro");
+  EXPECT_EQ(comments[1], FromUtf8(u8"初期化(OKならもう一度消去を押す)"));
+  EXPECT_EQ(comments[2], FromUtf8(u8"未使用ファイルです。"));
+  // The erased slot was fresh again, so the story began anew with the prompt.
+  EXPECT_EQ(form_->Session().State().position_name, "START");
+  EXPECT_EQ(PageText()[0], "Hello Ken.");
+}
+
+TEST_F(BrowserWindow, LongPageScrollsAndSnapsToRows) {
+  Bytes story = "#START\r\n";
+  for (int i = 0; i < 80; ++i) story += "Line " + std::to_string(i) + "\r\n";
+  story += "/\r\n";
+  WriteBytes(folder_ / "long.src", story);
+  NullSink sink;
+  ASSERT_EQ(Compile((folder_ / "long.src").string(), {}, sink).outcome, CompileOutcome::kSuccess);
+  driver_.ChooseSlot(1);
+  form_->SetCommandLineStory((folder_ / "long.qvn").string());
+  form_->show();
+  ASSERT_TRUE(WaitFor([&] { return !form_->Session().PageLines().empty() && driver_.Done(); }));
+  QScrollBar* bar = form_->ScrollBar();
+  int pitch = form_->Metrics().line_pitch;
+  int visible = pitch * (form_->Page()->height() / pitch);
+  EXPECT_TRUE(bar->isEnabled());
+  EXPECT_EQ(bar->maximum(), form_->Page()->Page().height() + pitch - visible);
+  EXPECT_EQ(bar->pageStep(), visible);
+  EXPECT_EQ(bar->singleStep(), pitch);
+  bar->setSliderDown(true);
+  bar->setSliderPosition(3 * pitch + pitch / 2);
+  bar->setSliderDown(false);
+  EXPECT_EQ(bar->value(), 3 * pitch);
+}
+
+TEST_F(BrowserWindow, VersionBoxNamesTheStorysVersion) {
+  OpenWithSlot(1, "Taro");
+  QString comment;
+  driver_.Then([&](AboutBox& box) {
+    comment = box.Comment()->text();
+    box.OkButton()->click();
+  });
+  form_->About1->trigger();
+  EXPECT_EQ(comment, "Tessaline Novel Project");
 }
 
 TEST_F(BrowserWindow, LineGapMenuAndMetrics) {
