@@ -8,6 +8,9 @@
 
 #include "cli/exit_codes.h"
 #include "cli/terminal_host.h"
+#include "common/encoding.h"
+#include "platform/program_folder.h"
+#include "runtime/slot_dialog.h"
 #include "runtime/story_session.h"
 
 namespace qvn {
@@ -29,6 +32,7 @@ constexpr const char* kHelp =
     "                  again after its end\n"
     "  s               temporary save        t   open the temporary save\n"
     "  r               reopen the story      q   quit (progress is saved)\n"
+    "  v               the story's version\n"
     "Pictures, backgrounds, sounds and programs are shown as [event] lines.\n"
     "\n"
     "  --slot=N        use slot N without asking\n"
@@ -111,6 +115,8 @@ bool PressKey(const std::string& key, StorySession& session, TerminalHost& host)
     session.OpenTempSave();
   } else if (key == "r" || key == "R") {
     session.ReopenStory();
+  } else if (key == "v" || key == "V") {
+    host.Print(Cp932ToUtf8(VersionText(session.Index())));
   } else if (!session.IsOpen()) {
     // The only control left reads "開く".
     if (key.empty() || key == "1") session.ReopenStory();
@@ -122,10 +128,10 @@ bool PressKey(const std::string& key, StorySession& session, TerminalHost& host)
     bool choice_key = (code >= '1' && code <= '6') || (code >= 'A' && code <= 'F') ||
                       (code >= 'a' && code <= 'f');
     int k = code & 7;
-    if (!choice_key) host.Print("(keys: 1-6, A-F, Enter, s, t, r, q)");
+    if (!choice_key) host.Print("(keys: 1-6, A-F, Enter, s, t, r, v, q)");
     if (choice_key && k <= session.ChoiceCount()) session.SelectChoice(k);
   } else {
-    host.Print("(keys: 1-6, A-F, Enter, s, t, r, q)");
+    host.Print("(keys: 1-6, A-F, Enter, s, t, r, v, q)");
   }
   return true;
 }
@@ -155,7 +161,7 @@ int RunPlayCommand(int argc, char** argv) {
   options.answers.interactive = !options.keys.has_value();
 
   TerminalHost host(options.answers, stdin, stdout, stderr);
-  std::string program_folder = RunningProgramFolder();
+  std::string program_folder = ProgramFolder();
   std::string fallback_folder = DefaultFallbackFolder();
   if (!options.data_dir.empty()) {
     // The folder asked for is the only place for user data.
@@ -170,21 +176,23 @@ int RunPlayCommand(int argc, char** argv) {
     if (host.ErrorBoxes() == 0) std::fprintf(stderr, "qvn play: the story was not opened\n");
     return kExitFailed;
   }
+  // Slot files missing from the list do not fail the play; story data that
+  // cannot be played after the open does.
+  int errors_at_open = host.ErrorBoxes();
 
   if (options.keys) {
     for (const std::string& key : *options.keys)
       if (!PressKey(key, session, host)) break;
   } else {
     for (;;) {
-      std::fputs("> ", stdout);
-      std::fflush(stdout);
+      host.Prompt("> ");
       std::optional<std::string> line = host.ReadLine();
       if (!line || !PressKey(*line, session, host)) break;
     }
   }
   host.StopSound();
   session.CloseStory();
-  return host.ErrorBoxes() == 0 ? kExitOk : kExitFailed;
+  return host.ErrorBoxes() == errors_at_open ? kExitOk : kExitFailed;
 }
 
 }  // namespace qvn

@@ -13,6 +13,27 @@ std::string Quoted(const std::filesystem::path& path) {
   return path.string();
 }
 
+// Story text must not drive the terminal: C0 and C1 control characters and
+// DEL are shown as "?".
+std::string SafeForTerminal(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    auto byte = static_cast<unsigned char>(utf8[i]);
+    if (byte < 0x20 || byte == 0x7f) {
+      out.push_back('?');
+    } else if (byte == 0xc2 && i + 1 < utf8.size() &&
+               static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+               static_cast<unsigned char>(utf8[i + 1]) <= 0x9f) {
+      out.push_back('?');
+      ++i;
+    } else {
+      out.push_back(static_cast<char>(byte));
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 TerminalHost::TerminalHost(TerminalAnswers answers, std::FILE* in, std::FILE* out, std::FILE* err)
@@ -33,8 +54,13 @@ std::optional<std::string> TerminalHost::ReadLine() {
 }
 
 void TerminalHost::Print(const std::string& utf8_line) {
-  std::fputs(utf8_line.c_str(), out_);
+  Prompt(utf8_line);
   std::fputc('\n', out_);
+  std::fflush(out_);
+}
+
+void TerminalHost::Prompt(const std::string& utf8_text) {
+  std::fputs(SafeForTerminal(utf8_text).c_str(), out_);
   std::fflush(out_);
 }
 
@@ -123,8 +149,7 @@ std::optional<int> TerminalHost::ChooseSlot(SlotDialog& dialog) {
       Print("  " + std::to_string(slot) + ": " + Cp932ToUtf8(dialog.Caption()) + " - " +
             Cp932ToUtf8(dialog.Comment()));
     }
-    std::fputs("Slot (1-4, or e1-e4 to erase): ", out_);
-    std::fflush(out_);
+    Prompt("Slot (1-4, or e1-e4 to erase): ");
     std::optional<std::string> answer = ReadLine();
     if (!answer) return std::nullopt;
     if (answer->size() == 1 && (*answer)[0] >= '1' && (*answer)[0] <= '4') {
@@ -137,8 +162,7 @@ std::optional<int> TerminalHost::ChooseSlot(SlotDialog& dialog) {
       dialog.Select((*answer)[1] - '0');
       dialog.PressErase();
       Print(Cp932ToUtf8(dialog.Comment()));
-      std::fputs("(y to erase) ", out_);
-      std::fflush(out_);
+      Prompt("(y to erase) ");
       std::optional<std::string> confirm = ReadLine();
       if (!confirm) return std::nullopt;
       if (*confirm == "y" || *confirm == "Y") {
@@ -161,8 +185,7 @@ std::optional<Bytes> TerminalHost::AskVariable(int number, BytesView comment, By
     return Bytes(preset);
   }
   std::string prompt = Cp932ToUtf8(comment) + " [" + Cp932ToUtf8(preset) + "]: ";
-  std::fputs(prompt.c_str(), out_);
-  std::fflush(out_);
+  Prompt(prompt);
   std::optional<std::string> answer = ReadLine();
   if (!answer) return std::nullopt;
   // Enter keeps the preset, as the browser's prefilled field does.
@@ -176,9 +199,10 @@ void TerminalHost::ShowWriteFailure(BytesView message) {
 void TerminalHost::ShowErrorBox(const std::string& file, const std::string& reason) {
   ++error_boxes_;
   if (file.empty())
-    std::fprintf(err_, "qvn play: %s\n", reason.c_str());
+    std::fprintf(err_, "qvn play: %s\n", SafeForTerminal(reason).c_str());
   else
-    std::fprintf(err_, "qvn play: %s: %s\n", file.c_str(), reason.c_str());
+    std::fprintf(err_, "qvn play: %s: %s\n", SafeForTerminal(file).c_str(),
+                 SafeForTerminal(reason).c_str());
 }
 
 void TerminalHost::SetCaption(BytesView caption) {

@@ -27,7 +27,9 @@ class TerminalHost : public Host {
   int ErrorBoxes() const { return error_boxes_; }
   // A line of the reader's input without its line end; nullopt at the end.
   std::optional<std::string> ReadLine();
+  // Text for the reader, with control characters shown as "?".
   void Print(const std::string& utf8_line);
+  void Prompt(const std::string& utf8_text);
 
   void HideChoiceButtons() override;
   void ShowChoiceButtons(int count) override;

@@ -48,11 +48,4 @@ std::string DefaultFallbackFolder() {
   return WithSlash(home && home[0] ? home : "/tmp") + ".local/share/qvn/";
 }
 
-std::string RunningProgramFolder() {
-  std::error_code ec;
-  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return "./";
-  return WithSlash(self.parent_path().string());
-}
-
 }  // namespace qvn

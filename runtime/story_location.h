@@ -36,7 +36,4 @@ bool FileExists(const std::string& path);
 // $XDG_DATA_HOME/qvn/, by default ~/.local/share/qvn/.
 std::string DefaultFallbackFolder();
 
-// The folder of the running program, with "/"; "./" when it cannot be told.
-std::string RunningProgramFolder();
-
 }  // namespace qvn

@@ -115,6 +115,21 @@ TEST_F(QvnPlay, InteractiveKeysAndCommands) {
       << "the prologue of the saved block was not applied again";
 }
 
+TEST_F(QvnPlay, StoryTextNeverDrivesTheTerminal) {
+  WriteBytes(folder / "esc.src", "#A\r\n\x1b[2Jcleared\x07\r\n?END\r\nA\r\n");
+  ASSERT_EQ(RunCommand({QvnBinary(), "compile", (folder / "esc.src").string()}).status, 0);
+  CommandResult result = Play({"--choose=,", (folder / "esc.qvn").string()});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out.find('\x1b'), std::string::npos);
+  EXPECT_EQ(result.out.find('\x07'), std::string::npos);
+  EXPECT_NE(result.out.find("?[2Jcleared?"), std::string::npos) << result.out;
+}
+
+TEST_F(QvnPlay, VersionKey) {
+  CommandResult result = Play({"--choose=v", (folder / "night.qvn").string()});
+  EXPECT_NE(result.out.find("作品のバージョン : 1.5\n"), std::string::npos) << result.out;
+}
+
 TEST_F(QvnPlay, EraseFromTheSlotList) {
   ASSERT_EQ(Play({"--slot=3", "--choose=a", (folder / "night.qvn").string()}).status, 0);
   ASSERT_NE(ReadBytes(folder / "night.Q03"), fresh_slot);
