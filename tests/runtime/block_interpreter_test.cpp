@@ -81,6 +81,22 @@ TEST_F(BlockInterpreterTest, NoWaitChainsApplyEveryPrologueAndShowTheLastPage) {
   EXPECT_EQ(host.EventsStartingWith("page").size(), 1u);
 }
 
+TEST_F(BlockInterpreterTest, ASilentJumpToAMissingBlockKeepsThePreviousPage) {
+  StoryBuilder story;
+  story.Block("START", {"first", "?", "go", "SILENT", "?END"})
+      .Block("SILENT", {"!A+", "@NOWAIT", "?END", "GONE"});
+  ASSERT_TRUE(Open(story));
+  session.SelectChoice(1);
+  EXPECT_THAT(Page(), ElementsAre("first", "\u3000go", "Jump Address Error : GONE"));
+  EXPECT_EQ(session.State().counters[0], 'B') << "the prologue ran before the jump";
+  EXPECT_EQ(session.State().position_name, "GONE");
+  EXPECT_EQ(session.State().position_offset, -1);
+  EXPECT_EQ(host.choice_buttons, 1) << "the choice stays offered";
+  session.CloseStory();
+  ASSERT_TRUE(session.OpenStory());
+  EXPECT_EQ(Page().back(), "Jump Address Error : GONE") << "a saved name not in the index";
+}
+
 TEST_F(BlockInterpreterTest, ACircleOfSilentJumpsStopsWithAJumpError) {
   StoryBuilder story;
   story.Block("START", {"first", "?", "go", "P", "?END"})
