@@ -100,7 +100,13 @@ void StorySession::InterpretBlock(std::int32_t offset) {
     body_.SeekBlock(offset);
     record = body_.ReadRecord();
     if (state_.resume) {
-      while (IsPrologueRecord(record)) record = body_.ReadRecord();
+      // A condition is passed over together with the record it guards: a
+      // guarded "/" was not taken when the save was made (taking it ends the
+      // story and saves the start block), so it must not end the story now.
+      while (IsPrologueRecord(record)) {
+        if (record[0] == '?') body_.ReadRecord();
+        record = body_.ReadRecord();
+      }
       state_.resume = false;
     } else {
       while (IsPrologueRecord(record)) {

@@ -175,6 +175,19 @@ TEST_F(BlockInterpreterTest, ConditionBeforeEndOfStory) {
   EXPECT_FALSE(session.IsOpen());
 }
 
+TEST_F(BlockInterpreterTest, ResumingABlockWithAGuardedEndDoesNotEndTheStory) {
+  StoryBuilder story;
+  story.Block("START", {"!500", "?001", "/", "!A+", "still here", "?", "on", "START", "?END"});
+  ASSERT_TRUE(Open(story));
+  EXPECT_EQ(Page()[0], "still here");
+  session.CloseStory();
+  ASSERT_TRUE(session.OpenStory());
+  EXPECT_TRUE(session.IsOpen()) << "the saved progress is not thrown away";
+  EXPECT_EQ(Page()[0], "still here");
+  EXPECT_EQ(session.State().flags[500], 1);
+  EXPECT_EQ(session.State().counters[0], 'B');
+}
+
 TEST_F(BlockInterpreterTest, DamagedBodiesShowTheErrorBoxAndKeepTheSlot) {
   StoryBuilder story;
   story.Block("START", {"page", "?", "bad flag", "BAD", "?", "bad colour", "COLOUR", "?END"})
