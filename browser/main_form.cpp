@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "browser/about_box.h"
+#include "browser/graphics_window.h"
 #include "browser/help.h"
 #include "browser/layout/page_breaking.h"
 #include "browser/layout/page_metrics.h"
@@ -52,6 +53,7 @@ MainForm::MainForm(std::string program_folder)
   setWindowTitle("Tessaline Novel Browser");
   CreateClientArea();
   CreateMenus();
+  graphics_ = new GraphicsWindow(this);
   settings_ = LoadBrowserSettings(program_folder_);
   ApplySettings();
   MeasureFont();
@@ -238,7 +240,10 @@ void MainForm::LayoutClientArea() {
 void MainForm::RebuildPageIfStale() {
   if (!page_new_) return;
   page_new_ = false;
-  page_->SetBackgroundColour(BackgroundColour(background_colour_));
+  PageWidget::BackgroundMode mode = background_mode_ == 's'   ? PageWidget::BackgroundMode::kStretch
+                                    : background_mode_ == 't' ? PageWidget::BackgroundMode::kTile
+                                                              : PageWidget::BackgroundMode::kPlain;
+  page_->SetBackground(mode, &background_picture_, background_colour_, LowRes1->isChecked());
   if (page_lines_.empty()) {
     page_->SetPage(QImage());
     return;

@@ -18,6 +18,7 @@ class QScrollBar;
 
 namespace qvn {
 
+class GraphicsWindow;
 class PageWidget;
 
 class MainForm : public QMainWindow, public Host {
@@ -34,6 +35,8 @@ class MainForm : public QMainWindow, public Host {
   StorySession& Session() { return session_; }
   PageWidget* Page() const { return page_; }
   QScrollBar* ScrollBar() const { return scroll_bar_; }
+  GraphicsWindow* Graphics() const { return graphics_; }
+  const QImage& BackgroundPicture() const { return background_picture_; }
   QPushButton* ChoiceButton(int tag) const { return buttons_[static_cast<std::size_t>(tag - 1)]; }
   const FontMetrics& Metrics() const { return metrics_; }
   int BytesPerRowNow() const;
@@ -109,9 +112,12 @@ class MainForm : public QMainWindow, public Host {
   std::vector<Bytes> page_lines_;
   int text_colour_ = 16;
   int background_colour_ = 16;
+  char background_mode_ = 0;  // 's' stretch, 't' tile, else the plain colour
+  QImage background_picture_;
   QString last_slot_caption_;
 
   PageWidget* page_ = nullptr;
+  GraphicsWindow* graphics_ = nullptr;
   QScrollBar* scroll_bar_ = nullptr;
   std::array<QPushButton*, 6> buttons_{};
 

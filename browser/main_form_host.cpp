@@ -4,6 +4,8 @@
 #include <QPushButton>
 
 #include "browser/about_box.h"
+#include "browser/graphics_window.h"
+#include "browser/picture_loader.h"
 #include "browser/main_form.h"
 #include "browser/page_widget.h"
 #include "browser/qt_text.h"
@@ -36,6 +38,7 @@ void MainForm::ResetPage(const std::vector<Bytes>& lines, const StoryState& stat
   page_lines_ = lines;
   text_colour_ = state.text_colour;
   background_colour_ = state.background_colour;
+  background_mode_ = state.background_spec.empty() ? 0 : state.background_spec[0];
   page_new_ = true;
   PageReset();
 }
@@ -53,11 +56,18 @@ void MainForm::SetBusy(bool busy) {
     QApplication::restoreOverrideCursor();
 }
 
-void MainForm::HideGraphicsWindow() {}
+void MainForm::HideGraphicsWindow() { graphics_->hide(); }
 
-void MainForm::ShowPicture(const std::filesystem::path&) {}
+void MainForm::ShowPicture(const std::filesystem::path& picture) {
+  if (auto image = LoadPicture(picture, LowRes1->isChecked())) graphics_->ShowPicture(*image);
+}
 
-bool MainForm::LoadBackground(const std::filesystem::path&) { return false; }
+bool MainForm::LoadBackground(const std::filesystem::path& picture) {
+  auto image = LoadPicture(picture, LowRes1->isChecked());
+  if (!image) return false;
+  background_picture_ = std::move(*image);
+  return true;
+}
 
 bool MainForm::SoundKindEnabled(const std::filesystem::path& file) {
   std::string extension = file.extension().string();

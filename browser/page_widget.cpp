@@ -1,6 +1,9 @@
 #include "browser/page_widget.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+
+#include "browser/layout/background_geometry.h"
 
 namespace qvn {
 
@@ -15,10 +18,61 @@ void PageWidget::SetScroll(int top, int visible_height) {
   update();
 }
 
+void PageWidget::SetBackground(BackgroundMode mode, const QImage* picture, int colour_index,
+                               bool low_colour) {
+  if (picture && (picture->isNull() || picture->width() * picture->height() == 0))
+    mode = BackgroundMode::kPlain;
+  if (mode == BackgroundMode::kPlain) picture = nullptr;
+  mode_ = mode;
+  picture_ = picture;
+  colour_index_ = colour_index;
+  low_colour_ = low_colour;
+  background_stale_ = true;
+}
+
+void PageWidget::RenderBackground() {
+  background_stale_ = false;
+  if (background_.size() != size()) background_ = QImage(size(), QImage::Format_RGB32);
+  QPainter painter(&background_);
+  painter.fillRect(background_.rect(), Qt::black);
+  // The text area: the client area left of the scroll bar.
+  Size area{width() - kScrollBarWidth, height()};
+  auto colour = [](Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); };
+  if (mode_ == BackgroundMode::kTile && picture_) {
+    for (Point at : TileOrigins(area, {picture_->width(), picture_->height()}))
+      painter.drawImage(at.x, at.y, *picture_);
+    return;
+  }
+  if (mode_ == BackgroundMode::kStretch && picture_) {
+    StretchLayout layout = StretchPicture(area, {picture_->width(), picture_->height()});
+    QColor bar = picture_->pixelColor(0, 0);
+    for (const Rect& r : layout.bars) painter.fillRect(r.left, r.top, r.Width(), r.Height(), bar);
+    const Rect& p = layout.picture;
+    painter.drawImage(QRect(p.left, p.top, p.Width(), p.Height()), *picture_);
+    return;
+  }
+  painter.fillRect(0, 0, area.width, area.height, colour(BackgroundColour(colour_index_)));
+  QFont watermark("Arial");
+  watermark.setPixelSize(20);
+  watermark.setBold(true);
+  watermark.setStyleStrategy(QFont::NoAntialias);
+  painter.setFont(watermark);
+  painter.setPen(colour(WatermarkColour(colour_index_, low_colour_)));
+  const int ascent = QFontMetrics(watermark).ascent();
+  for (Point at : WatermarkOrigins(area)) {
+    painter.save();
+    painter.translate(at.x, at.y);
+    painter.rotate(-45);  // rising to the right
+    painter.drawText(0, ascent, "QVN System");
+    painter.restore();
+  }
+}
+
 void PageWidget::paintEvent(QPaintEvent*) {
   if (before_paint) before_paint();
+  if (background_stale_ || background_.size() != size()) RenderBackground();
   QPainter painter(this);
-  painter.fillRect(rect(), QColor(background_.red, background_.green, background_.blue));
+  painter.drawImage(0, 0, background_);
   if (page_.isNull() || visible_height_ <= 0) return;
   // Rows above the visible height are cut, so that only whole rows show.
   QRect source(0, scroll_top_, page_.width(), visible_height_);

@@ -14,7 +14,12 @@ class PageWidget : public QWidget {
  public:
   explicit PageWidget(QWidget* parent);
 
-  void SetBackgroundColour(Rgb colour) { background_ = colour; }
+  enum class BackgroundMode { kPlain, kStretch, kTile };
+  // What lies behind the text: a plain colour (by its index) with the
+  // watermark, or `picture` stretched or tiled. The picture must outlive the
+  // next paint.
+  void SetBackground(BackgroundMode mode, const QImage* picture, int colour_index,
+                     bool low_colour);
   void SetPage(QImage page) { page_ = std::move(page); }
   void SetScroll(int top, int visible_height);
   const QImage& Page() const { return page_; }
@@ -28,7 +33,14 @@ class PageWidget : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  Rgb background_{0, 0, 0};
+  void RenderBackground();
+
+  BackgroundMode mode_ = BackgroundMode::kPlain;
+  const QImage* picture_ = nullptr;
+  int colour_index_ = 16;
+  bool low_colour_ = false;
+  QImage background_;  // kept until the size or the background changes
+  bool background_stale_ = true;
   QImage page_;
   int scroll_top_ = 0;
   int visible_height_ = 0;

@@ -150,7 +150,7 @@ TEST_F(BrowserWindow, GeometryOfButtonsAndScrollBar) {
 TEST_F(BrowserWindow, PageShowsTextOutlineAndBackground) {
   OpenWithSlot(1, "Taro");
   QImage shot = form_->Page()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  int text = 0, outline = 0, background = 0, other = 0;
+  int text = 0, outline = 0, background = 0, watermark = 0, other = 0;
   int row_pitch = form_->Metrics().line_pitch;
   // Left of the scroll bar and above the buttons.
   for (int y = 0; y < shot.height() - 30; ++y) {
@@ -159,14 +159,16 @@ TEST_F(BrowserWindow, PageShowsTextOutlineAndBackground) {
       if (pixel == qRgb(255, 255, 255)) ++text;         // FCL=7: white
       else if (pixel == qRgb(0, 0, 128)) ++outline;     // navy behind white
       else if (pixel == qRgb(0, 0, 0)) ++background;    // default background
+      else if (pixel == qRgb(47, 47, 47)) ++watermark;  // "QVN System" over it
       else ++other;
       // Below the seven rows of text the page is background only.
-      if (y > 7 * row_pitch + 2) EXPECT_EQ(pixel, qRgb(0, 0, 0));
+      if (y > 7 * row_pitch + 2) EXPECT_TRUE(pixel == qRgb(0, 0, 0) || pixel == qRgb(47, 47, 47));
     }
   }
   EXPECT_GT(text, 50);
   EXPECT_GT(outline, text);
   EXPECT_GT(background, text);
+  EXPECT_GT(watermark, 500);
   EXPECT_EQ(other, 0);
 }
 

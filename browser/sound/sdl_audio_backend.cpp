@@ -1,0 +1,99 @@
+#include "browser/sound/sdl_audio_backend.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <system_error>
+#include <utility>
+
+namespace qvn::sound {
+namespace {
+
+// SDL_mixer's finished hook is a plain function without a user pointer, and
+// the mixer has one music channel per process: this is the backend that
+// installed the hook, or null. Only one backend holds the device at a time.
+std::atomic<SdlAudioBackend*> hooked_backend = nullptr;
+
+constexpr int kFrequency = 44100;
+constexpr int kChannels = 2;
+constexpr int kChunkFrames = 2048;
+
+}  // namespace
+
+void SdlAudioBackend::MusicDeleter::operator()(_Mix_Music* music) const { Mix_FreeMusic(music); }
+
+SdlAudioBackend::SdlAudioBackend(std::filesystem::path sound_font)
+    : sound_font_(std::move(sound_font)) {}
+
+SdlAudioBackend::~SdlAudioBackend() {
+  Halt();
+  CloseDevice();
+}
+
+bool SdlAudioBackend::OpenDevice() {
+  if (device_ != Device::kClosed) return device_ == Device::kOpen;
+  // A missing device is not tried again for every sound: the attempt can
+  // stall the window, and the answer does not change while the program runs.
+  device_ = Device::kFailed;
+  SdlAudioBackend* none = nullptr;
+  if (!hooked_backend.compare_exchange_strong(none, this)) return false;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    hooked_backend = nullptr;
+    return false;
+  }
+  Mix_Init(MIX_INIT_MID);  // Without a MIDI library only MIDI files fail.
+  std::error_code error;
+  if (std::filesystem::is_regular_file(sound_font_, error)) {
+    Mix_SetSoundFonts(sound_font_.c_str());
+  }
+  if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kChannels, kChunkFrames) != 0) {
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    hooked_backend = nullptr;
+    return false;
+  }
+  Mix_HookMusicFinished(&SdlAudioBackend::OnMusicFinished);
+  device_ = Device::kOpen;
+  return true;
+}
+
+void SdlAudioBackend::CloseDevice() {
+  if (device_ != Device::kOpen) return;
+  // Removing the hook waits for a running audio callback, so none of ours
+  // runs after this line.
+  Mix_HookMusicFinished(nullptr);
+  Mix_CloseAudio();
+  Mix_Quit();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  hooked_backend = nullptr;
+  device_ = Device::kClosed;
+}
+
+void SdlAudioBackend::OnMusicFinished() {
+  SdlAudioBackend* backend = hooked_backend.load();
+  if (backend != nullptr && backend->handler_) backend->handler_(backend->token_.load());
+}
+
+bool SdlAudioBackend::Load(const std::filesystem::path& file) {
+  Halt();
+  if (!OpenDevice()) return false;
+  music_.reset(Mix_LoadMUS(file.c_str()));
+  return music_ != nullptr;
+}
+
+bool SdlAudioBackend::Start(std::uint64_t token) {
+  if (music_ == nullptr) return false;
+  // Halting takes the audio lock: a finished hook of the sound before has
+  // run to its end, and has read the old token, before the new one is set.
+  Mix_HaltMusic();
+  token_ = token;
+  return Mix_PlayMusic(music_.get(), 0) == 0;
+}
+
+void SdlAudioBackend::Halt() {
+  if (music_ == nullptr) return;
+  Mix_HaltMusic();
+  music_.reset();
+}
+
+}  // namespace qvn::sound
