@@ -1,0 +1,124 @@
+// Pictures as a story shows them: the JPEG of the same name wins, low-colour
+// mode decodes to a palette, damaged files change nothing, and the graphics
+// window and the backgrounds show what was loaded.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPushButton>
+
+#include "browser/graphics_window.h"
+#include "browser/main_form.h"
+#include "browser/page_widget.h"
+#include "browser/picture/jpeg_decoder.h"
+#include "browser/picture_loader.h"
+#include "compiler/compile.h"
+#include "tests/browser/dialog_driver.h"
+#include "tests/support/temp_folder.h"
+
+namespace qvn::testing {
+namespace {
+
+QImage Filled(int width, int height, QColor colour) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(colour);
+  return image;
+}
+
+TEST(PictureLoader, JpegOfTheSameNameWins) {
+  TempFolder folder;
+  ASSERT_TRUE(Filled(40, 30, Qt::red).save(QString::fromStdString((folder / "pic.bmp").string()), "BMP"));
+  ASSERT_TRUE(Filled(20, 10, Qt::blue).save(QString::fromStdString((folder / "PIC.JPG").string()), "JPG", 95));
+  auto picture = LoadPicture(folder / "pic.bmp", false);
+  ASSERT_TRUE(picture.has_value());
+  EXPECT_EQ(picture->size(), QSize(20, 10));
+  QColor centre = picture->pixelColor(10, 5);
+  EXPECT_GT(centre.blue(), 200);
+  EXPECT_LT(centre.red(), 50);
+
+  std::filesystem::remove(folder / "PIC.JPG");
+  picture = LoadPicture(folder / "pic.bmp", false);
+  ASSERT_TRUE(picture.has_value());
+  EXPECT_EQ(picture->size(), QSize(40, 30));
+  EXPECT_EQ(picture->pixelColor(0, 0), QColor(Qt::red));
+}
+
+TEST(PictureLoader, LowColourModeDecodesToAPalette) {
+  TempFolder folder;
+  QImage gradient(64, 64, QImage::Format_RGB32);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) gradient.setPixel(x, y, qRgb(x * 4, y * 4, 128));
+  ASSERT_TRUE(gradient.save(QString::fromStdString((folder / "g.jpg").string()), "JPG", 90));
+  auto palette = LoadPicture(folder / "g.bmp", true);
+  ASSERT_TRUE(palette.has_value());
+  EXPECT_EQ(palette->format(), QImage::Format_Indexed8);
+  EXPECT_LE(palette->colorCount(), 256);
+  auto full = LoadPicture(folder / "g.bmp", false);
+  ASSERT_TRUE(full.has_value());
+  EXPECT_EQ(full->format(), QImage::Format_RGB888);
+}
+
+TEST(PictureLoader, DamagedOrMissingFilesLoadNothing) {
+  TempFolder folder;
+  EXPECT_FALSE(LoadPicture(folder / "none.bmp", false).has_value());
+  WriteBytes(folder / "bad.bmp", "BM not really a bitmap");
+  EXPECT_FALSE(LoadPicture(folder / "bad.bmp", false).has_value());
+  // A JPEG cut short, and one that is only a header.
+  QImage image = Filled(32, 32, Qt::green);
+  ASSERT_TRUE(image.save(QString::fromStdString((folder / "cut.jpg").string()), "JPG"));
+  Bytes jpeg = ReadBytes(folder / "cut.jpg");
+  WriteBytes(folder / "cut.jpg", jpeg.substr(0, jpeg.size() / 3));
+  EXPECT_FALSE(LoadPicture(folder / "cut.bmp", false).has_value());
+  EXPECT_FALSE(DecodeJpeg("\xFF\xD8\xFF", false).has_value());
+  EXPECT_FALSE(DecodeJpeg("", true).has_value());
+}
+
+class NullSink : public LogSink {
+ public:
+  void Line(BytesView, LogColor) override {}
+};
+
+TEST(StoryPictures, BackgroundGraphicsWindowAndPlainPageAgain) {
+  TempFolder folder;
+  std::filesystem::create_directories(folder / "program");
+  ASSERT_TRUE(Filled(200, 50, QColor(10, 200, 30)).save(QString::fromStdString((folder / "sky.bmp").string()), "BMP"));
+  ASSERT_TRUE(Filled(120, 80, QColor(200, 10, 10)).save(QString::fromStdString((folder / "pic.bmp").string()), "BMP"));
+  WriteBytes(folder / "s.src",
+             "#A\r\n>BAK=sky.bmp\r\n>BMP=pic.bmp\r\nx\r\n?END\r\nB\r\n#B\r\ny\r\n/\r\n");
+  NullSink sink;
+  ASSERT_EQ(Compile((folder / "s.src").string(), {}, sink).outcome, CompileOutcome::kSuccess);
+  DialogDriver driver;
+  driver.ChooseSlot(1);
+  MainForm form((folder / "program").string() + "/");
+  form.SetCommandLineStory((folder / "s.qvn").string());
+  form.show();
+  ASSERT_TRUE(WaitFor([&] { return form.Session().IsOpen() && driver.Done(); }));
+  EXPECT_EQ(form.Session().State().background_spec, "s%P%sky.bmp");
+
+  // The graphics window shows the picture at its size.
+  EXPECT_TRUE(form.Graphics()->isVisible());
+  EXPECT_EQ(form.Graphics()->size(), QSize(120, 80));
+  EXPECT_EQ(form.Graphics()->windowTitle(), "Graphic(QVN Browser)");
+
+  // The background: the picture stretched across, green bars above and below.
+  QImage shot = form.Page()->grab().toImage();
+  int middle = shot.height() / 2;
+  EXPECT_EQ(shot.pixelColor(shot.width() / 2, 2), QColor(10, 200, 30));
+  EXPECT_EQ(shot.pixelColor(shot.width() - 30, middle), QColor(10, 200, 30));
+
+  form.ChoiceButton(1)->click();  // "Next": block B has no picture
+  ASSERT_TRUE(WaitFor([&] { return !form.Session().IsOpen(); }));
+  EXPECT_FALSE(form.Graphics()->isVisible());
+  QImage plain = form.Page()->grab().toImage();
+  EXPECT_EQ(plain.pixelColor(plain.width() / 2, plain.height() - 40).green() < 100, true);
+  form.close();
+}
+
+}  // namespace
+}  // namespace qvn::testing
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
