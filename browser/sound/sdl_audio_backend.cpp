@@ -20,7 +20,9 @@ constexpr int kChunkFrames = 2048;
 
 }  // namespace
 
-void SdlAudioBackend::MusicDeleter::operator()(_Mix_Music* music) const { Mix_FreeMusic(music); }
+void SdlAudioBackend::MusicDeleter::operator()(_Mix_Music* music) const {
+  Mix_FreeMusic(music);
+}
 
 SdlAudioBackend::SdlAudioBackend(std::filesystem::path sound_font)
     : sound_font_(std::move(sound_font)) {}

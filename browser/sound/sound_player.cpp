@@ -31,7 +31,9 @@ SoundPlayer::SoundPlayer(std::unique_ptr<AudioBackend> backend, SoundPlayerHooks
   });
 }
 
-SoundPlayer::~SoundPlayer() { Stop(); }
+SoundPlayer::~SoundPlayer() {
+  Stop();
+}
 
 bool SoundPlayer::Play(SoundKind kind, const std::filesystem::path& file) {
   Stop();

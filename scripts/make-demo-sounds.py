@@ -1,0 +1,99 @@
+#!/usr/bin/env python3
+"""Writes the demo story's sounds: examples/demo/bgm.mid, a short tune that
+loops well as background music, and examples/demo/chime.wav, a bell-like
+sound effect under a second. Standard library only; the output is the same
+on every run, so the committed files only change when this script does."""
+
+import math
+import pathlib
+import struct
+import wave
+
+DEMO = pathlib.Path(__file__).resolve().parent.parent / "examples" / "demo"
+
+TICKS_PER_QUARTER = 480
+MICROSECONDS_PER_QUARTER = 600000  # 100 beats a minute
+
+
+def variable_length(value):
+    out = [value & 0x7F]
+    value >>= 7
+    while value:
+        out.append(0x80 | (value & 0x7F))
+        value >>= 7
+    return bytes(reversed(out))
+
+
+def track(events):
+    """events: (tick, bytes) in any order; returns an MTrk chunk."""
+    body = bytearray()
+    now = 0
+    for tick, data in sorted(events, key=lambda e: (e[0], e[1][0] & 0xF0 != 0x80)):
+        body += variable_length(tick - now) + data
+        now = tick
+    body += variable_length(0) + b"\xFF\x2F\x00"
+    return b"MTrk" + struct.pack(">I", len(body)) + bytes(body)
+
+
+def notes(channel, program, velocity, line):
+    """line: (note or None for a rest, length in eighths)."""
+    events = [(0, bytes([0xC0 | channel, program]))]
+    tick = 0
+    eighth = TICKS_PER_QUARTER // 2
+    for note, eighths in line:
+        length = eighths * eighth
+        if note is not None:
+            events.append((tick, bytes([0x90 | channel, note, velocity])))
+            events.append((tick + length - 20, bytes([0x80 | channel, note, 64])))
+        tick += length
+    return events
+
+
+def make_midi():
+    # Four bars in C major that end on the dominant, so the repeat follows on.
+    melody = [
+        (72, 2), (76, 2), (79, 2), (76, 2),
+        (77, 2), (74, 2), (71, 4),
+        (72, 2), (74, 2), (76, 2), (79, 2),
+        (81, 3), (79, 1), (74, 4),
+    ]
+    bass = [(48, 8), (43, 8), (45, 8), (43, 8)]
+    tempo = (0, b"\xFF\x51\x03" + MICROSECONDS_PER_QUARTER.to_bytes(3, "big"))
+    name = (0, b"\xFF\x03\x09QVN theme")
+    conductor = track([tempo, name])
+    lead = track(notes(0, 11, 96, melody))  # vibraphone
+    low = track(notes(1, 32, 80, bass))  # acoustic bass
+    header = b"MThd" + struct.pack(">IHHH", 6, 1, 3, TICKS_PER_QUARTER)
+    return header + conductor + lead + low
+
+
+def make_chime(path):
+    rate = 22050
+    seconds = 0.7
+    frames = bytearray()
+    for i in range(int(rate * seconds)):
+        t = i / rate
+        attack = min(1.0, t / 0.005)
+        value = attack * (
+            0.55 * math.exp(-4.0 * t) * math.sin(2 * math.pi * 1318.5 * t)
+            + 0.30 * math.exp(-6.0 * t) * math.sin(2 * math.pi * 1975.5 * t)
+            + 0.15 * math.exp(-9.0 * t) * math.sin(2 * math.pi * 3520.0 * t)
+        )
+        frames += struct.pack("<h", int(value * 0.8 * 32767))
+    with wave.open(str(path), "wb") as out:
+        out.setnchannels(1)
+        out.setsampwidth(2)
+        out.setframerate(rate)
+        out.writeframes(bytes(frames))
+
+
+def main():
+    DEMO.mkdir(parents=True, exist_ok=True)
+    (DEMO / "bgm.mid").write_bytes(make_midi())
+    make_chime(DEMO / "chime.wav")
+    for name in ("bgm.mid", "chime.wav"):
+        print(DEMO / name, (DEMO / name).stat().st_size, "bytes")
+
+
+if __name__ == "__main__":
+    main()

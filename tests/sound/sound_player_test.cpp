@@ -1,0 +1,253 @@
+// The player's decisions over a recording device: what starts and stops, and
+// which stop notices make background music play again.
+#include "browser/sound/sound_player.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/sound/recording_backend.h"
+
+namespace qvn::sound {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class SoundPlayerTest : public ::testing::Test {
+ protected:
+  SoundPlayerTest() {
+    auto backend = std::make_unique<testing::RecordingBackend>(log_);
+    backend_ = backend.get();
+    SoundPlayerHooks hooks;
+    hooks.post = [this](SoundNotice notice) { notices_.push_back(notice); };
+    hooks.schedule = [this](int ms, std::function<void()> task) {
+      log_.push_back("schedule " + std::to_string(ms));
+      tasks_.push_back(std::move(task));
+    };
+    hooks.before_wave_pause = [this] { log_.push_back("repaint"); };
+    hooks.pause = [this](int ms) { log_.push_back("pause " + std::to_string(ms)); };
+    player_ = std::make_unique<SoundPlayer>(std::move(backend), std::move(hooks));
+  }
+
+  // The UI thread takes the queued notices, then the timers that are due.
+  void DeliverNotices() {
+    while (!notices_.empty()) {
+      SoundNotice notice = notices_.front();
+      notices_.pop_front();
+      player_->OnNotice(notice);
+    }
+  }
+  void RunTimers() {
+    std::vector<std::function<void()>> due = std::exchange(tasks_, {});
+    for (auto& task : due) task();
+  }
+  std::vector<std::string> TakeLog() { return std::exchange(log_, {}); }
+
+  std::vector<std::string> log_;
+  std::deque<SoundNotice> notices_;
+  std::vector<std::function<void()>> tasks_;
+  testing::RecordingBackend* backend_ = nullptr;  // owned by the player
+  std::unique_ptr<SoundPlayer> player_;
+};
+
+// --- Sound effects ---
+
+TEST_F(SoundPlayerTest, WaveStartsThenRepaintsThenPauses) {
+  EXPECT_TRUE(player_->Play(SoundKind::kEffect, "a.wav"));
+  EXPECT_THAT(TakeLog(), ElementsAre("load a.wav", "start", "repaint", "pause 100"));
+  EXPECT_TRUE(player_->Playing());
+  EXPECT_FALSE(player_->PlayingMusic());
+}
+
+TEST_F(SoundPlayerTest, PauseFollowsTheWaveExtensionInAnyCaseNotTheKind) {
+  player_->Play(SoundKind::kMusic, "LOOP.Wav");
+  EXPECT_THAT(TakeLog(), ElementsAre("load LOOP.Wav", "start", "repaint", "pause 100"));
+  player_->Play(SoundKind::kEffect, "jingle.mid");
+  EXPECT_THAT(TakeLog(), ElementsAre("halt", "load jingle.mid", "start"));
+  player_->Play(SoundKind::kEffect, "voice.ogg");
+  EXPECT_THAT(TakeLog(), ElementsAre("halt", "load voice.ogg", "start"));
+}
+
+TEST_F(SoundPlayerTest, EffectPlaysOnceAndStaysPlayingUntilStopped) {
+  player_->Play(SoundKind::kEffect, "a.wav");
+  TakeLog();
+  backend_->Finish();
+  DeliverNotices();
+  EXPECT_THAT(TakeLog(), IsEmpty());
+  EXPECT_TRUE(player_->Playing());
+  player_->Stop();
+  EXPECT_THAT(TakeLog(), ElementsAre("halt"));
+  EXPECT_FALSE(player_->Playing());
+}
+
+TEST_F(SoundPlayerTest, NewSoundStopsTheOneBefore) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  player_->Play(SoundKind::kMusic, "n.mid");
+  EXPECT_THAT(TakeLog(), ElementsAre("load m.mid", "start", "halt", "load n.mid", "start"));
+  EXPECT_TRUE(player_->PlayingMusic());
+}
+
+TEST_F(SoundPlayerTest, StopWithoutSoundDoesNothing) {
+  player_->Stop();
+  player_->Play(SoundKind::kEffect, "a.mid");
+  player_->Stop();
+  TakeLog();
+  player_->Stop();
+  EXPECT_THAT(TakeLog(), IsEmpty());
+  EXPECT_THAT(notices_.size(), 1u);  // the one halt
+}
+
+// --- Background music repeats only after its own end ---
+
+TEST_F(SoundPlayerTest, MusicPlaysAgainAfter800MsOnEachEnd) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  TakeLog();
+  for (int round = 0; round < 3; ++round) {
+    backend_->Finish();
+    DeliverNotices();
+    EXPECT_THAT(TakeLog(), ElementsAre("schedule 800"));
+    RunTimers();
+    EXPECT_THAT(TakeLog(), ElementsAre("start"));  // the same file, from its start
+    EXPECT_TRUE(player_->PlayingMusic());
+  }
+}
+
+TEST_F(SoundPlayerTest, StopIsNotTakenForAnEnd) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  player_->Stop();
+  DeliverNotices();
+  RunTimers();
+  EXPECT_THAT(TakeLog(), ElementsAre("load m.mid", "start", "halt"));
+  EXPECT_FALSE(player_->Playing());
+}
+
+TEST_F(SoundPlayerTest, SupersededMusicIsNotTakenForAnEndOfTheNext) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  player_->Play(SoundKind::kMusic, "n.mid");  // m's halt is reported
+  DeliverNotices();
+  EXPECT_THAT(tasks_, IsEmpty());
+  backend_->Finish();  // n's own end
+  DeliverNotices();
+  EXPECT_EQ(tasks_.size(), 1u);
+}
+
+TEST_F(SoundPlayerTest, EndQueuedBeforeAStopIsStale) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  backend_->Finish();  // posted, not yet taken by the UI thread
+  player_->Stop();
+  DeliverNotices();
+  EXPECT_THAT(tasks_, IsEmpty());
+}
+
+TEST_F(SoundPlayerTest, EndQueuedBeforeANewSoundIsStale) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  backend_->Finish();
+  player_->Play(SoundKind::kMusic, "n.mid");
+  DeliverNotices();
+  RunTimers();
+  EXPECT_THAT(TakeLog(), ElementsAre("load m.mid", "start", "halt", "load n.mid", "start"));
+}
+
+TEST_F(SoundPlayerTest, EndOfTheRepeatIsTheCurrentEnd) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  backend_->Finish();
+  DeliverNotices();
+  RunTimers();
+  TakeLog();
+  backend_->Finish();
+  backend_->Finish();  // told twice: still one repeat
+  DeliverNotices();
+  RunTimers();
+  std::vector<std::string> log = TakeLog();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "start"), 1);
+}
+
+TEST_F(SoundPlayerTest, StopCancelsAPendingRepeat) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  backend_->Finish();
+  DeliverNotices();
+  player_->Stop();
+  TakeLog();
+  RunTimers();
+  EXPECT_THAT(TakeLog(), IsEmpty());
+  EXPECT_FALSE(player_->Playing());
+}
+
+TEST_F(SoundPlayerTest, NewSoundCancelsAPendingRepeat) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  backend_->Finish();
+  DeliverNotices();
+  player_->Play(SoundKind::kEffect, "a.mid");
+  TakeLog();
+  RunTimers();
+  EXPECT_THAT(TakeLog(), IsEmpty());
+}
+
+TEST_F(SoundPlayerTest, PendingRepeatAfterThePlayerIsGoneDoesNothing) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  backend_->Finish();
+  DeliverNotices();
+  player_.reset();
+  TakeLog();
+  RunTimers();
+  EXPECT_THAT(TakeLog(), IsEmpty());
+}
+
+TEST_F(SoundPlayerTest, ClosingThePlayerHaltsTheSound) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  TakeLog();
+  player_.reset();
+  EXPECT_THAT(TakeLog(), ElementsAre("halt"));
+}
+
+// --- The device refuses ---
+
+TEST_F(SoundPlayerTest, RefusedLoadLeavesThePlayerStoppedAndSilent) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  backend_->refuse_load = true;
+  EXPECT_FALSE(player_->Play(SoundKind::kMusic, "broken.wav"));
+  EXPECT_FALSE(player_->Playing());
+  EXPECT_FALSE(player_->PlayingMusic());
+  DeliverNotices();
+  EXPECT_THAT(tasks_, IsEmpty());
+  // No repaint or pause for a wave that does not play; nothing left to halt.
+  EXPECT_THAT(TakeLog(), ElementsAre("load m.mid", "start", "halt", "load broken.wav"));
+  player_->Stop();
+  EXPECT_THAT(TakeLog(), IsEmpty());
+}
+
+TEST_F(SoundPlayerTest, RefusedStartFreesTheLoadedSound) {
+  backend_->refuse_start = true;
+  EXPECT_FALSE(player_->Play(SoundKind::kEffect, "a.wav"));
+  EXPECT_THAT(TakeLog(), ElementsAre("load a.wav", "start", "halt"));
+  EXPECT_FALSE(player_->Playing());
+}
+
+TEST_F(SoundPlayerTest, RefusedRepeatStopsTheMusic) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  backend_->Finish();
+  DeliverNotices();
+  backend_->refuse_start = true;
+  RunTimers();
+  EXPECT_FALSE(player_->Playing());
+  DeliverNotices();
+  EXPECT_THAT(tasks_, IsEmpty());
+}
+
+TEST_F(SoundPlayerTest, DeviceThatComesBackPlaysAgain) {
+  backend_->refuse_load = true;
+  EXPECT_FALSE(player_->Play(SoundKind::kMusic, "m.mid"));
+  backend_->refuse_load = false;
+  EXPECT_TRUE(player_->Play(SoundKind::kMusic, "m.mid"));
+  EXPECT_TRUE(player_->PlayingMusic());
+}
+
+}  // namespace
+}  // namespace qvn::sound
