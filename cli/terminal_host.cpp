@@ -1,6 +1,7 @@
 #include "cli/terminal_host.h"
 
 #include "common/encoding.h"
+#include "platform/file_names.h"
 #include "platform/program_arguments.h"
 #include "runtime/messages.h"
 #include "runtime/slot_dialog.h"
@@ -11,6 +12,14 @@ namespace {
 
 std::string Quoted(const std::filesystem::path& path) {
   return path.string();
+}
+
+// A picture loads when it, or a JPEG file of the same name, exists (letter
+// case ignored), as the browser's picture loader finds it.
+bool PictureExists(const std::filesystem::path& picture) {
+  std::filesystem::path jpeg = picture;
+  jpeg.replace_extension(".JPG");
+  return ResolveExisting(jpeg).has_value() || ResolveExisting(picture).has_value();
 }
 
 // Story text must not drive the terminal: C0 and C1 control characters and
@@ -106,12 +115,13 @@ void TerminalHost::PageLineAdded(BytesView line) {
 }
 
 void TerminalHost::ShowPicture(const std::filesystem::path& picture) {
-  Event("picture: " + Quoted(picture));
+  Event((PictureExists(picture) ? "picture: " : "picture missing: ") + Quoted(picture));
 }
 
 bool TerminalHost::LoadBackground(const std::filesystem::path& picture) {
-  Event("background: " + Quoted(picture));
-  return true;
+  bool exists = PictureExists(picture);
+  Event((exists ? "background: " : "background missing: ") + Quoted(picture));
+  return exists;
 }
 
 bool TerminalHost::PlaySound(SoundDirective directive, const std::filesystem::path& file) {

@@ -125,6 +125,25 @@ TEST_F(QvnPlay, StoryTextNeverDrivesTheTerminal) {
   EXPECT_NE(result.out.find("?[2Jcleared?"), std::string::npos) << result.out;
 }
 
+TEST_F(QvnPlay, MediaAreShownAsEventLines) {
+  WriteBytes(folder / "m.src",
+             "#A\r\n>BAK=sky.bmp\r\n>TIL=gone.bmp\r\n>BMP=pic.bmp\r\n>BGM=m.mid\r\n"
+             ">EXE=tool.sh arg\r\nx\r\n?END\r\nA\r\n");
+  ASSERT_EQ(RunCommand({QvnBinary(), "compile", (folder / "m.src").string()}).status, 0);
+  WriteBytes(folder / "SKY.JPG", "");
+  WriteBytes(folder / "m.mid", "");
+  WriteBytes(folder / "tool.sh", "");
+  CommandResult result = Play({"--choose=", (folder / "m.qvn").string()});
+  std::string dir = folder.path().string() + "/";
+  EXPECT_NE(result.out.find("  [background: " + dir + "sky.bmp]\n  [background missing: " + dir +
+                            "gone.bmp]\n  [picture missing: " + dir + "pic.bmp]\n  [music: " + dir +
+                            "m.mid]\n  [program (not started): " + dir + "tool.sh arg]\n"),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("[sound stopped]"), std::string::npos) << "quitting stops the music";
+  EXPECT_EQ(SlotLine("m.Q01", 52), "s%P%sky.bmp") << "the spec of the loaded background";
+}
+
 TEST_F(QvnPlay, VersionKey) {
   CommandResult result = Play({"--choose=v", (folder / "night.qvn").string()});
   EXPECT_NE(result.out.find("作品のバージョン : 1.5\n"), std::string::npos) << result.out;
