@@ -24,7 +24,10 @@ TEST(Screenshot, DemoPageOnTheScreen) {
   if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X server";
   TempFolder folder;
   std::filesystem::create_directories(folder / "program");
-  WriteBytes(folder / "demo.src", ReadBytes(QVN_TEST_DATA_DIR "/../examples/demo/demo.src"));
+  for (const auto& entry : std::filesystem::directory_iterator(QVN_TEST_DATA_DIR "/../examples/demo"))
+    if (entry.path().extension() != ".qvn" && entry.path().extension() != ".qvj")
+      std::filesystem::copy_file(entry.path(), folder / entry.path().filename().string(),
+                                 std::filesystem::copy_options::overwrite_existing);
   NullSink sink;
   ASSERT_EQ(Compile((folder / "demo.src").string(), {}, sink).outcome, CompileOutcome::kSuccess);
 
