@@ -245,6 +245,21 @@ TEST_F(BrowserWindow, VersionBoxNamesTheStorysVersion) {
   EXPECT_EQ(comment, "Tessaline Novel Project");
 }
 
+TEST_F(BrowserWindow, SlotThatCannotBeWrittenGivesTheNoticeAndStaysAsItWas) {
+  OpenWithSlot(1, "Taro");
+  // A folder in the slot file's place cannot be replaced by a file.
+  std::filesystem::remove(folder_ / "story.Q01");
+  std::filesystem::create_directories(folder_ / "story.Q01" / "kept");
+  QString notice;
+  driver_.Then([&](AboutBox& box) {
+    notice = box.Comment()->text();
+    box.OkButton()->click();
+  });
+  form_->close();
+  EXPECT_EQ(notice, FromUtf8(u8"ユーザーデータ書込み不能"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder_ / "story.Q01" / "kept"));
+}
+
 TEST_F(BrowserWindow, LineGapMenuAndMetrics) {
   form_->show();
   int pitch = form_->Metrics().line_pitch;
