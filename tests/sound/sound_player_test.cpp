@@ -207,6 +207,33 @@ TEST_F(SoundPlayerTest, ClosingThePlayerHaltsTheSound) {
   EXPECT_THAT(TakeLog(), ElementsAre("halt"));
 }
 
+// --- Blocks of a story, as the runtime drives the player ---
+
+TEST_F(SoundPlayerTest, SequenceOverBlocks) {
+  // WAV=a.wav: plays once; the next choice stops it while it still sounds.
+  player_->Play(SoundKind::kEffect, "a.wav");
+  player_->Stop();
+  DeliverNotices();
+  // BGM=m.mid, and the same again in the next block: no new call, it loops.
+  player_->Play(SoundKind::kMusic, "m.mid");
+  backend_->Finish();
+  DeliverNotices();
+  RunTimers();
+  EXPECT_TRUE(player_->PlayingMusic());
+  // BGM=n.mid: m stops, n starts, and m's end does not repeat n.
+  player_->Play(SoundKind::kMusic, "n.mid");
+  DeliverNotices();
+  // A block without sound: the end-of-block rule stops the music.
+  player_->Stop();
+  DeliverNotices();
+  RunTimers();
+  EXPECT_THAT(TakeLog(), ElementsAre("load a.wav", "start", "repaint", "pause 100", "halt",  //
+                                     "load m.mid", "start", "schedule 800", "start",         //
+                                     "halt", "load n.mid", "start",                          //
+                                     "halt"));
+  EXPECT_FALSE(player_->Playing());
+}
+
 // --- The device refuses ---
 
 TEST_F(SoundPlayerTest, RefusedLoadLeavesThePlayerStoppedAndSilent) {
