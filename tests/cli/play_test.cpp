@@ -73,11 +73,12 @@ TEST_F(QvnPlay, ScriptedPlaySavesIntoTheChosenSlot) {
   EXPECT_NE(result.out.find("右の道。\n[Next]\n"), std::string::npos);
   EXPECT_NE(result.out.find("== 夜道 (QVN3) =="), std::string::npos);
 
-  EXPECT_EQ(SlotLine("night.Q02", 2), "START");
-  EXPECT_EQ(SlotLine("night.Q02", 4), "健");
-  EXPECT_EQ(SlotLine("night.Q02", 21), "1" + std::string(36, '0'));
-  EXPECT_EQ(SlotLine("night.Q02", 48), "C" + std::string(25, 'A'));
-  EXPECT_EQ(SlotLine("night.Q02", 49), "1");
+  std::string expected = "夜道\r\nSTART\r\n主人公\r\n健\r\n";
+  for (int n = 2; n <= 9; ++n) expected += "????\r\n????\r\n";
+  expected += "1" + std::string(36, '0') + "\r\n";
+  for (int line = 22; line <= 47; ++line) expected += std::string(37, '0') + "\r\n";
+  expected += "C" + std::string(25, 'A') + "\r\n1\r\n16\r\n16\r\n\r\n";
+  EXPECT_EQ(ReadBytes(folder / "night.Q02"), Utf8ToCp932(expected));
   EXPECT_EQ(ReadBytes(folder / "night.Q01"), fresh_slot) << "other slots untouched";
 }
 
