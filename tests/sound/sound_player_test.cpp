@@ -57,51 +57,36 @@ class SoundPlayerTest : public ::testing::Test {
   std::unique_ptr<SoundPlayer> player_;
 };
 
-// --- Sound effects ---
+// --- Starting and stopping ---
 
-TEST_F(SoundPlayerTest, WaveStartsThenRepaintsThenPauses) {
+TEST_F(SoundPlayerTest, WavePausesAfterItStartsWhateverItsKindOrLetterCase) {
   EXPECT_TRUE(player_->Play(SoundKind::kEffect, "a.wav"));
   EXPECT_THAT(TakeLog(), ElementsAre("load a.wav", "start", "repaint", "pause 100"));
-  EXPECT_TRUE(player_->Playing());
-  EXPECT_FALSE(player_->PlayingMusic());
-}
-
-TEST_F(SoundPlayerTest, PauseFollowsTheWaveExtensionInAnyCaseNotTheKind) {
   player_->Play(SoundKind::kMusic, "LOOP.Wav");
-  EXPECT_THAT(TakeLog(), ElementsAre("load LOOP.Wav", "start", "repaint", "pause 100"));
+  EXPECT_THAT(TakeLog(), ElementsAre("halt", "load LOOP.Wav", "start", "repaint", "pause 100"));
   player_->Play(SoundKind::kEffect, "jingle.mid");
-  EXPECT_THAT(TakeLog(), ElementsAre("halt", "load jingle.mid", "start"));
   player_->Play(SoundKind::kEffect, "voice.ogg");
-  EXPECT_THAT(TakeLog(), ElementsAre("halt", "load voice.ogg", "start"));
+  EXPECT_THAT(TakeLog(), ElementsAre("halt", "load jingle.mid", "start",  //
+                                     "halt", "load voice.ogg", "start"));
 }
 
-TEST_F(SoundPlayerTest, EffectPlaysOnceAndStaysPlayingUntilStopped) {
-  player_->Play(SoundKind::kEffect, "a.wav");
-  TakeLog();
+TEST_F(SoundPlayerTest, EffectPlaysOnceAndCountsAsPlayingUntilStopped) {
+  player_->Play(SoundKind::kEffect, "a.mid");
   backend_->Finish();
   DeliverNotices();
-  EXPECT_THAT(TakeLog(), IsEmpty());
   EXPECT_TRUE(player_->Playing());
+  EXPECT_FALSE(player_->PlayingMusic());
   player_->Stop();
-  EXPECT_THAT(TakeLog(), ElementsAre("halt"));
+  player_->Stop();  // the second finds nothing to stop
+  EXPECT_THAT(TakeLog(), ElementsAre("load a.mid", "start", "halt"));
   EXPECT_FALSE(player_->Playing());
 }
 
-TEST_F(SoundPlayerTest, NewSoundStopsTheOneBefore) {
+TEST_F(SoundPlayerTest, ClosingThePlayerHaltsTheSound) {
   player_->Play(SoundKind::kMusic, "m.mid");
-  player_->Play(SoundKind::kMusic, "n.mid");
-  EXPECT_THAT(TakeLog(), ElementsAre("load m.mid", "start", "halt", "load n.mid", "start"));
-  EXPECT_TRUE(player_->PlayingMusic());
-}
-
-TEST_F(SoundPlayerTest, StopWithoutSoundDoesNothing) {
-  player_->Stop();
-  player_->Play(SoundKind::kEffect, "a.mid");
-  player_->Stop();
   TakeLog();
-  player_->Stop();
-  EXPECT_THAT(TakeLog(), IsEmpty());
-  EXPECT_THAT(notices_.size(), 1u);  // the one halt
+  player_.reset();
+  EXPECT_THAT(TakeLog(), ElementsAre("halt"));
 }
 
 // --- Background music repeats only after its own end ---
@@ -115,52 +100,7 @@ TEST_F(SoundPlayerTest, MusicPlaysAgainAfter800MsOnEachEnd) {
     EXPECT_THAT(TakeLog(), ElementsAre("schedule 800"));
     RunTimers();
     EXPECT_THAT(TakeLog(), ElementsAre("start"));  // the same file, from its start
-    EXPECT_TRUE(player_->PlayingMusic());
   }
-}
-
-TEST_F(SoundPlayerTest, StopIsNotTakenForAnEnd) {
-  player_->Play(SoundKind::kMusic, "m.mid");
-  player_->Stop();
-  DeliverNotices();
-  RunTimers();
-  EXPECT_THAT(TakeLog(), ElementsAre("load m.mid", "start", "halt"));
-  EXPECT_FALSE(player_->Playing());
-}
-
-TEST_F(SoundPlayerTest, SupersededMusicIsNotTakenForAnEndOfTheNext) {
-  player_->Play(SoundKind::kMusic, "m.mid");
-  player_->Play(SoundKind::kMusic, "n.mid");  // m's halt is reported
-  DeliverNotices();
-  EXPECT_THAT(tasks_, IsEmpty());
-  backend_->Finish();  // n's own end
-  DeliverNotices();
-  EXPECT_EQ(tasks_.size(), 1u);
-}
-
-TEST_F(SoundPlayerTest, EndQueuedBeforeAStopIsStale) {
-  player_->Play(SoundKind::kMusic, "m.mid");
-  backend_->Finish();  // posted, not yet taken by the UI thread
-  player_->Stop();
-  DeliverNotices();
-  EXPECT_THAT(tasks_, IsEmpty());
-}
-
-TEST_F(SoundPlayerTest, EndQueuedBeforeANewSoundIsStale) {
-  player_->Play(SoundKind::kMusic, "m.mid");
-  backend_->Finish();
-  player_->Play(SoundKind::kMusic, "n.mid");
-  DeliverNotices();
-  RunTimers();
-  EXPECT_THAT(TakeLog(), ElementsAre("load m.mid", "start", "halt", "load n.mid", "start"));
-}
-
-TEST_F(SoundPlayerTest, EndOfTheRepeatIsTheCurrentEnd) {
-  player_->Play(SoundKind::kMusic, "m.mid");
-  backend_->Finish();
-  DeliverNotices();
-  RunTimers();
-  TakeLog();
   backend_->Finish();
   backend_->Finish();  // told twice: still one repeat
   DeliverNotices();
@@ -169,19 +109,24 @@ TEST_F(SoundPlayerTest, EndOfTheRepeatIsTheCurrentEnd) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "start"), 1);
 }
 
-TEST_F(SoundPlayerTest, StopCancelsAPendingRepeat) {
+TEST_F(SoundPlayerTest, EndQueuedBeforeAStopOrANewSoundIsStale) {
+  player_->Play(SoundKind::kMusic, "m.mid");
+  backend_->Finish();  // posted, not yet taken by the UI thread
+  player_->Stop();
+  DeliverNotices();
+  player_->Play(SoundKind::kMusic, "m.mid");
+  backend_->Finish();
+  player_->Play(SoundKind::kMusic, "n.mid");
+  DeliverNotices();
+  EXPECT_THAT(tasks_, IsEmpty());
+}
+
+TEST_F(SoundPlayerTest, StopOrNewSoundCancelsAPendingRepeat) {
   player_->Play(SoundKind::kMusic, "m.mid");
   backend_->Finish();
   DeliverNotices();
   player_->Stop();
-  TakeLog();
-  RunTimers();
-  EXPECT_THAT(TakeLog(), IsEmpty());
-  EXPECT_FALSE(player_->Playing());
-}
-
-TEST_F(SoundPlayerTest, NewSoundCancelsAPendingRepeat) {
-  player_->Play(SoundKind::kMusic, "m.mid");
+  player_->Play(SoundKind::kMusic, "n.mid");
   backend_->Finish();
   DeliverNotices();
   player_->Play(SoundKind::kEffect, "a.mid");
@@ -200,13 +145,6 @@ TEST_F(SoundPlayerTest, PendingRepeatAfterThePlayerIsGoneDoesNothing) {
   EXPECT_THAT(TakeLog(), IsEmpty());
 }
 
-TEST_F(SoundPlayerTest, ClosingThePlayerHaltsTheSound) {
-  player_->Play(SoundKind::kMusic, "m.mid");
-  TakeLog();
-  player_.reset();
-  EXPECT_THAT(TakeLog(), ElementsAre("halt"));
-}
-
 // --- Blocks of a story, as the runtime drives the player ---
 
 TEST_F(SoundPlayerTest, SequenceOverBlocks) {
@@ -220,7 +158,7 @@ TEST_F(SoundPlayerTest, SequenceOverBlocks) {
   DeliverNotices();
   RunTimers();
   EXPECT_TRUE(player_->PlayingMusic());
-  // BGM=n.mid: m stops, n starts, and m's end does not repeat n.
+  // BGM=n.mid: m stops, n starts, and m's halt does not repeat n.
   player_->Play(SoundKind::kMusic, "n.mid");
   DeliverNotices();
   // A block without sound: the end-of-block rule stops the music.
@@ -236,25 +174,24 @@ TEST_F(SoundPlayerTest, SequenceOverBlocks) {
 
 // --- The device refuses ---
 
-TEST_F(SoundPlayerTest, RefusedLoadLeavesThePlayerStoppedAndSilent) {
+TEST_F(SoundPlayerTest, RefusedLoadOrStartLeavesThePlayerStoppedAndSilent) {
   player_->Play(SoundKind::kMusic, "m.mid");
   backend_->refuse_load = true;
   EXPECT_FALSE(player_->Play(SoundKind::kMusic, "broken.wav"));
   EXPECT_FALSE(player_->Playing());
-  EXPECT_FALSE(player_->PlayingMusic());
-  DeliverNotices();
-  EXPECT_THAT(tasks_, IsEmpty());
   // No repaint or pause for a wave that does not play; nothing left to halt.
-  EXPECT_THAT(TakeLog(), ElementsAre("load m.mid", "start", "halt", "load broken.wav"));
   player_->Stop();
-  EXPECT_THAT(TakeLog(), IsEmpty());
-}
-
-TEST_F(SoundPlayerTest, RefusedStartFreesTheLoadedSound) {
+  EXPECT_THAT(TakeLog(), ElementsAre("load m.mid", "start", "halt", "load broken.wav"));
+  backend_->refuse_load = false;
   backend_->refuse_start = true;
   EXPECT_FALSE(player_->Play(SoundKind::kEffect, "a.wav"));
   EXPECT_THAT(TakeLog(), ElementsAre("load a.wav", "start", "halt"));
   EXPECT_FALSE(player_->Playing());
+  DeliverNotices();
+  EXPECT_THAT(tasks_, IsEmpty());
+  backend_->refuse_start = false;  // a device that comes back plays again
+  EXPECT_TRUE(player_->Play(SoundKind::kMusic, "m.mid"));
+  EXPECT_TRUE(player_->PlayingMusic());
 }
 
 TEST_F(SoundPlayerTest, RefusedRepeatStopsTheMusic) {
@@ -266,14 +203,6 @@ TEST_F(SoundPlayerTest, RefusedRepeatStopsTheMusic) {
   EXPECT_FALSE(player_->Playing());
   DeliverNotices();
   EXPECT_THAT(tasks_, IsEmpty());
-}
-
-TEST_F(SoundPlayerTest, DeviceThatComesBackPlaysAgain) {
-  backend_->refuse_load = true;
-  EXPECT_FALSE(player_->Play(SoundKind::kMusic, "m.mid"));
-  backend_->refuse_load = false;
-  EXPECT_TRUE(player_->Play(SoundKind::kMusic, "m.mid"));
-  EXPECT_TRUE(player_->PlayingMusic());
 }
 
 }  // namespace
