@@ -47,7 +47,7 @@ void StorySession::SetStory(const std::string& story_path) {
 void StorySession::ChooseUserDataFolder() {
   // Slots are rewritten through a temporary file and a rename, so both the
   // first slot and its folder must be writable.
-  std::string first_slot = location_.StoryFile(LocationSlot1());
+  std::string first_slot = location_.StoryFile(StoryLocation::SlotExtension(1));
   if (IsWritableFile(first_slot) && IsWritableFolder(location_.story_folder)) {
     location_.user_data_folder = location_.story_folder;
     return;
@@ -58,12 +58,9 @@ void StorySession::ChooseUserDataFolder() {
     std::error_code ec;
     std::filesystem::create_directories(location_.fallback_folder, ec);
   }
-  if (!FileExists(location_.user_data_folder + location_.base_name + LocationSlot1()))
+  if (!FileExists(location_.user_data_folder + location_.base_name +
+                  StoryLocation::SlotExtension(1)))
     CopySlotFiles();
-}
-
-std::string StorySession::LocationSlot1() {
-  return StoryLocation::SlotExtension(1);
 }
 
 void StorySession::CopySlotFiles() {

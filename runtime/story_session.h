@@ -73,7 +73,6 @@ class StorySession {
 
   // Throws StoryError; the calling operation shows the error box.
   void LoadUserData(const std::string& path);
-  static std::string LocationSlot1();
   void CloseStoryNow();
   void ChooseUserDataFolder();
   void CopySlotFiles();
