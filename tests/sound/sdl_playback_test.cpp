@@ -123,6 +123,13 @@ TEST_F(SdlPlaybackTest, HaltIsNoticedButNotRepeated) {
   EXPECT_FALSE(sdl.player().Playing());
 }
 
+TEST_F(SdlPlaybackTest, DemoStorySoundsPlay) {
+  const std::filesystem::path demo = QVN_TEST_DATA_DIR "/../examples/demo";
+  SdlPlayer sdl("dummy");
+  EXPECT_TRUE(sdl.player().Play(SoundKind::kMusic, demo / "bgm.mid"));
+  EXPECT_TRUE(sdl.player().Play(SoundKind::kEffect, demo / "chime.wav"));
+}
+
 TEST_F(SdlPlaybackTest, MissingDeviceLeavesThePlayerSilent) {
   SdlPlayer sdl("qvn-no-such-driver");
   EXPECT_FALSE(sdl.player().Play(SoundKind::kMusic, folder_ / "tune.mid"));
