@@ -1,7 +1,10 @@
 // Opening stories: slots, the new-game prompt, read-only folders, the
 // temporary save and failures.
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "session_fixture.h"
 
@@ -178,6 +181,24 @@ TEST_F(StoryLoadingTest, SavesAreAtomic) {
   ASSERT_TRUE(session.SaveUserData(StoryFile("tale.Q01")));
   for (const auto& entry : std::filesystem::directory_iterator(StoryFolder()))
     EXPECT_NE(entry.path().filename().string()[0], '.') << "no temporary file left";
+  // A write that fails half-way (here: the file size limit) leaves the old
+  // file whole, shows the notice and leaves no temporary file behind.
+  Bytes whole = ReadFile(StoryFile("tale.Q01"));
+  session.SelectChoice(1);
+  ::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  rlimit small = limit;
+  small.rlim_cur = 100;
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  bool saved = session.SaveUserData(StoryFile("tale.Q01"));
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(host.write_failures, 1);
+  EXPECT_EQ(ReadFile(StoryFile("tale.Q01")), whole);
+  for (const auto& entry : std::filesystem::directory_iterator(StoryFolder()))
+    EXPECT_NE(entry.path().filename().string()[0], '.') << "no temporary file left";
+
   // A folder that cannot be written: the save fails and the old file stays.
   if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into any folder";
   Bytes before = ReadFile(StoryFile("tale.Q01"));
