@@ -40,7 +40,9 @@ class StorySession {
   // Names the story by its compiled file (any extension); opens nothing.
   void SetStory(const std::string& story_path);
 
-  // Each returns true when a story is open afterwards.
+  // The opening calls return true when a story is open afterwards. Closing
+  // saves the progress into the slot chosen at open; the calls do nothing
+  // while a block runs (the host must not close the story from inside one).
   bool OpenStory();
   void CloseStory();
   bool ReopenStory();
