@@ -18,6 +18,7 @@
 #include "browser/layout/page_metrics.h"
 #include "browser/layout/window_geometry.h"
 #include "browser/page_widget.h"
+#include "browser/sound/sdl_audio_backend.h"
 #include "browser/qt_text.h"
 #include "platform/file_names.h"
 #include "runtime/slot_dialog.h"
@@ -54,6 +55,7 @@ MainForm::MainForm(std::string program_folder)
   CreateClientArea();
   CreateMenus();
   graphics_ = new GraphicsWindow(this);
+  CreateSoundPlayer();
   settings_ = LoadBrowserSettings(program_folder_);
   ApplySettings();
   MeasureFont();
@@ -153,6 +155,8 @@ void MainForm::CreateMenus() {
   Mid1 = checkable(add(sound, "Mid1", u8"Midファイル"), true);
   Wav1 = checkable(add(sound, "Wav1", u8"Wavファイル"), true);
   Other1 = checkable(add(sound, "Other1", u8"その他のファイル"), true);
+  for (QAction* kind : {Mid1, Wav1, Other1})
+    connect(kind, &QAction::triggered, this, [this](bool checked) { SoundClick(checked); });
   QMenu* compatibility = Option1->addMenu(FromUtf8(u8"互換性(&C)"));
   compatibility->setObjectName("Compatibility1");
   OldExe1 = checkable(add(compatibility, "OldExe1", u8"旧形式外部EXE"), false);
@@ -177,6 +181,29 @@ void MainForm::CreateMenus() {
   connect(About1, &QAction::triggered, this, [this] {
     AboutBox::ShowMessage(this, FromCp932(VersionText(session_.Index())));
   });
+}
+
+void MainForm::CreateSoundPlayer() {
+  sound::SoundPlayerHooks hooks;
+  // The device's notice comes from its own thread: it is handled in the
+  // window's event loop, after everything already queued there.
+  hooks.post = [this](sound::SoundNotice notice) {
+    QMetaObject::invokeMethod(
+        this, [this, notice] { sound_player_->OnNotice(notice); }, Qt::QueuedConnection);
+  };
+  hooks.schedule = [this](int ms, std::function<void()> task) {
+    QTimer::singleShot(ms, this, std::move(task));
+  };
+  hooks.before_wave_pause = [this] { page_->repaint(); };
+  sound_player_ = std::make_unique<sound::SoundPlayer>(
+      std::make_unique<sound::SdlAudioBackend>(), std::move(hooks));
+}
+
+void MainForm::SoundClick(bool checked) {
+  // Switching a kind off silences whatever plays, music included.
+  if (checked) return;
+  session_.MutableState().music_mark = false;
+  StopSound();
 }
 
 void MainForm::ApplySettings() {

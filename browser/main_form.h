@@ -8,6 +8,7 @@
 
 #include "browser/browser_settings.h"
 #include "browser/page_renderer.h"
+#include "browser/sound/sound_player.h"
 #include "runtime/host.h"
 #include "runtime/story_session.h"
 
@@ -80,6 +81,8 @@ class MainForm : public QMainWindow, public Host {
 
  private:
   void CreateMenus();
+  void CreateSoundPlayer();
+  void SoundClick(bool checked);
   void CreateClientArea();
   void ApplySettings();
   void CollectSettings();
@@ -115,6 +118,7 @@ class MainForm : public QMainWindow, public Host {
   char background_mode_ = 0;  // 's' stretch, 't' tile, else the plain colour
   QImage background_picture_;
   QString last_slot_caption_;
+  std::unique_ptr<sound::SoundPlayer> sound_player_;
 
   PageWidget* page_ = nullptr;
   GraphicsWindow* graphics_ = nullptr;

@@ -77,9 +77,13 @@ bool MainForm::SoundKindEnabled(const std::filesystem::path& file) {
   return Other1->isChecked();
 }
 
-bool MainForm::PlaySound(SoundDirective, const std::filesystem::path&) { return true; }
+bool MainForm::PlaySound(SoundDirective directive, const std::filesystem::path& file) {
+  auto kind =
+      directive == SoundDirective::kMusic ? sound::SoundKind::kMusic : sound::SoundKind::kEffect;
+  return sound_player_->Play(kind, file);
+}
 
-void MainForm::StopSound() {}
+void MainForm::StopSound() { sound_player_->Stop(); }
 
 void MainForm::StartProgram(const std::vector<std::string>& argv) {
   StartProgramArguments(argv);

@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
-  libsdl2-mixer-dev fluidsynth fluid-soundfont-gm
+  libsdl2-mixer-dev fluidsynth fluid-soundfont-gm timgm6mb-soundfont
   libjpeg62-turbo-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb x11-apps xauth imagemagick

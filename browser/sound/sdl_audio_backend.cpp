@@ -7,6 +7,14 @@
 #include <utility>
 
 namespace qvn::sound {
+
+std::filesystem::path GeneralMidiSoundFont() {
+  std::error_code error;
+  for (const std::filesystem::path& font : {kSmallSoundFont, kLargeSoundFont})
+    if (std::filesystem::is_regular_file(font, error)) return font;
+  return {};
+}
+
 namespace {
 
 // SDL_mixer's finished hook is a plain function without a user pointer, and

@@ -13,13 +13,19 @@ struct _Mix_Music;
 
 namespace qvn::sound {
 
-// Debian's General MIDI soundfont (package fluid-soundfont-gm).
-inline const std::filesystem::path kGeneralMidiSoundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
+// Debian's General MIDI soundfonts, the first one present wins: the small
+// one loads in tens of milliseconds, the large one takes most of a second for
+// every piece of music.
+inline const std::filesystem::path kSmallSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+inline const std::filesystem::path kLargeSoundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
+
+// The soundfont to use, or an empty path when neither is installed.
+std::filesystem::path GeneralMidiSoundFont();
 
 class SdlAudioBackend final : public AudioBackend {
  public:
   // `sound_font` is used for MIDI when the file exists.
-  explicit SdlAudioBackend(std::filesystem::path sound_font = kGeneralMidiSoundFont);
+  explicit SdlAudioBackend(std::filesystem::path sound_font = GeneralMidiSoundFont());
   ~SdlAudioBackend() override;
   SdlAudioBackend(const SdlAudioBackend&) = delete;
   SdlAudioBackend& operator=(const SdlAudioBackend&) = delete;
