@@ -4,10 +4,7 @@
 
 #include "cli/compile_command.h"
 #include "cli/exit_codes.h"
-#if __has_include("cli/play_command.h")
 #include "cli/play_command.h"
-#define QVN_HAS_PLAY 1
-#endif
 
 namespace {
 
@@ -27,9 +24,7 @@ int main(int argc, char** argv) {
   }
   std::string_view command = argv[1];
   if (command == "compile") return qvn::RunCompileCommand(argc - 1, argv + 1);
-#ifdef QVN_HAS_PLAY
   if (command == "play") return qvn::RunPlayCommand(argc - 1, argv + 1);
-#endif
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(kUsage, stdout);
     return qvn::kExitOk;

@@ -2,7 +2,7 @@
 
 #include "common/encoding.h"
 #include "platform/file_names.h"
-#include "platform/program_arguments.h"
+#include "platform/process_start.h"
 #include "runtime/messages.h"
 #include "runtime/slot_dialog.h"
 
@@ -143,7 +143,7 @@ void TerminalHost::StartProgram(const std::vector<std::string>& argv) {
     Event("program (not started): " + line);
     return;
   }
-  bool started = StartProgramWithArguments(argv);
+  bool started = StartProgramArguments(argv);
   Event(std::string(started ? "program started: " : "program failed to start: ") + line);
 }
 

@@ -162,7 +162,9 @@ TEST_F(BrowserWindow, PageShowsTextOutlineAndBackground) {
       else if (pixel == qRgb(47, 47, 47)) ++watermark;  // "QVN System" over it
       else ++other;
       // Below the seven rows of text the page is background only.
-      if (y > 7 * row_pitch + 2) EXPECT_TRUE(pixel == qRgb(0, 0, 0) || pixel == qRgb(47, 47, 47));
+      if (y > 7 * row_pitch + 2) {
+        EXPECT_TRUE(pixel == qRgb(0, 0, 0) || pixel == qRgb(47, 47, 47));
+      }
     }
   }
   EXPECT_GT(text, 50);
