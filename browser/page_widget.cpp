@@ -23,8 +23,14 @@ void PageWidget::SetBackground(BackgroundMode mode, const QImage* picture, int c
   if (picture && (picture->isNull() || picture->width() * picture->height() == 0))
     mode = BackgroundMode::kPlain;
   if (mode == BackgroundMode::kPlain) picture = nullptr;
+  qint64 picture_key = picture ? picture->cacheKey() : 0;
+  // The same background again (the common case from page to page) is kept.
+  if (mode == mode_ && picture_key == picture_key_ && colour_index == colour_index_ &&
+      low_colour == low_colour_)
+    return;
   mode_ = mode;
   picture_ = picture;
+  picture_key_ = picture_key;
   colour_index_ = colour_index;
   low_colour_ = low_colour;
   background_stale_ = true;

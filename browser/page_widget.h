@@ -37,6 +37,7 @@ class PageWidget : public QWidget {
 
   BackgroundMode mode_ = BackgroundMode::kPlain;
   const QImage* picture_ = nullptr;
+  qint64 picture_key_ = 0;
   int colour_index_ = 16;
   bool low_colour_ = false;
   QImage background_;  // kept until the size or the background changes
