@@ -4,16 +4,12 @@
 
 namespace qvn {
 
-namespace {
-
 std::optional<int> HexDigit(char ch) {
   if (ch >= '0' && ch <= '9') return ch - '0';
   if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
   if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
   return std::nullopt;
 }
-
-}  // namespace
 
 std::optional<std::int32_t> ParseNumberField(BytesView field) {
   std::size_t i = 0;

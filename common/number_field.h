@@ -11,4 +11,7 @@ namespace qvn {
 
 std::optional<std::int32_t> ParseNumberField(BytesView field);
 
+// The value of one hexadecimal digit, either letter case.
+std::optional<int> HexDigit(char ch);
+
 }  // namespace qvn

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "common/number_field.h"
 #include "platform/file_names.h"
 
 namespace qvn {
@@ -47,13 +48,6 @@ Bytes WithoutLineBreaks(BytesView text) {
   for (char ch : text)
     if (ch != '\r' && ch != '\n') out.push_back(ch);
   return out;
-}
-
-std::optional<int> HexDigit(char ch) {
-  if (ch >= '0' && ch <= '9') return ch - '0';
-  if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
-  if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
-  return std::nullopt;
 }
 
 }  // namespace

@@ -142,7 +142,7 @@ TEST_F(QvnPlay, MediaAreShownAsEventLines) {
             std::string::npos)
       << result.out;
   EXPECT_NE(result.out.find("[sound stopped]"), std::string::npos) << "quitting stops the music";
-  EXPECT_EQ(SlotLine("m.Q01", 52), "s%P%sky.bmp") << "the spec of the loaded background";
+  EXPECT_EQ(SlotLine("m.Q01", 52), "s%P%sky.bmp") << "the background picture the story had loaded";
 }
 
 TEST_F(QvnPlay, VersionKey) {
