@@ -348,10 +348,29 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
       button->click();
       return true;
     }
+    if (button && MoveButtonFocus(button, key_event->key())) return true;
     FormKeyPress(key_event->text(), key_event->key());
     return false;
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainForm::MoveButtonFocus(QPushButton* from, int key) {
+  // The arrows go through the visible buttons in tab order (Button6 first),
+  // wrapping around, as in a dialog's group of buttons.
+  int step = 0;
+  if (key == Qt::Key_Right || key == Qt::Key_Down) step = -1;
+  if (key == Qt::Key_Left || key == Qt::Key_Up) step = 1;
+  if (step == 0) return false;
+  int tag = from->objectName().mid(6).toInt();
+  for (int i = 0; i < kChoiceButtons; ++i) {
+    tag = (tag - 1 + step + kChoiceButtons) % kChoiceButtons + 1;
+    if (ChoiceButton(tag)->isVisible()) {
+      ChoiceButton(tag)->setFocus();
+      return true;
+    }
+  }
+  return true;
 }
 
 void MainForm::FormKeyPress(const QString& text, int key) {

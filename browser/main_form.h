@@ -90,6 +90,7 @@ class MainForm : public QMainWindow, public Host {
   void RebuildPageIfStale();
   void LayoutClientArea();
   void ShowScroll(int position);
+  bool MoveButtonFocus(QPushButton* from, int key);
 
   // Commands.
   void Project1Click();

@@ -125,6 +125,20 @@ TEST_F(BrowserWindow, ButtonsAndKeysSelectChoices) {
   EXPECT_EQ(form_->windowTitle(), "Test story (QVN3)");
 }
 
+TEST_F(BrowserWindow, ArrowsMoveTheFocusAmongVisibleButtons) {
+  OpenWithSlot(1, "Taro");
+  ASSERT_EQ(form_->focusWidget(), form_->ChoiceButton(3));
+  Key("", Qt::Key_Right);
+  EXPECT_EQ(form_->focusWidget(), form_->ChoiceButton(2));
+  Key("", Qt::Key_Right);
+  Key("", Qt::Key_Right);  // past Button1 back to "A"
+  EXPECT_EQ(form_->focusWidget(), form_->ChoiceButton(3));
+  Key("", Qt::Key_Left);
+  EXPECT_EQ(form_->focusWidget(), form_->ChoiceButton(1));
+  Key("\r", Qt::Key_Return);  // "C": choice 3
+  ASSERT_TRUE(WaitFor([&] { return !form_->Session().IsOpen(); }));
+}
+
 TEST_F(BrowserWindow, RightmostButtonTakesTheLastChoice) {
   OpenWithSlot(1, "Taro");
   form_->ChoiceButton(1)->click();  // "C": choice 3 leads to TWO
