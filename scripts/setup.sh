@@ -11,7 +11,7 @@ packages=(
   libsdl2-mixer-dev fluidsynth fluid-soundfont-gm timgm6mb-soundfont
   libjpeg62-turbo-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb x11-apps xauth imagemagick
+  xvfb x11-apps x11-utils xauth imagemagick
   clang libclang-rt-14-dev
 )
 
