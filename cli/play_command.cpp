@@ -1,5 +1,7 @@
 #include "cli/play_command.h"
 
+#include "platform/file_names.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -172,6 +174,14 @@ int RunPlayCommand(int argc, char** argv) {
   StorySession session(host, program_folder, fallback_folder);
   session.Options().old_program_form = options.old_exe;
   session.SetStory(options.story);
+  // Say so plainly when there is no story at all, rather than name the first
+  // of its files that the open would look for.
+  std::string body = session.Location().StoryFile(".QVN");
+  if (!ResolveExisting(body)) {
+    std::fprintf(stderr, "qvn play: %s: no compiled story of that name (%s is missing)\n",
+                 options.story.c_str(), body.c_str());
+    return kExitFailed;
+  }
   if (!session.OpenStory()) {
     if (host.ErrorBoxes() == 0) std::fprintf(stderr, "qvn play: the story was not opened\n");
     return kExitFailed;

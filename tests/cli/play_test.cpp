@@ -163,7 +163,8 @@ TEST_F(QvnPlay, EraseFromTheSlotList) {
 TEST_F(QvnPlay, FailuresAndUsage) {
   CommandResult missing = Play({"--choose=1", (folder / "none.qvn").string()});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("none.Q01"), std::string::npos) << missing.err;
+  EXPECT_NE(missing.err.find("none.qvn: no compiled story of that name"), std::string::npos)
+      << missing.err;
 
   WriteBytes(folder / "night.qvj", "short");
   CommandResult damaged = Play({"--choose=1", (folder / "night.qvn").string()});
