@@ -21,11 +21,6 @@
 
 namespace {
 
-class NullSink : public qvn::LogSink {
- public:
-  void Line(qvn::BytesView, qvn::LogColor) override {}
-};
-
 long ResidentKilobytes() {
   std::ifstream status("/proc/self/status");
   std::string line;
@@ -50,7 +45,7 @@ int main(int argc, char** argv) {
     std::ofstream out(folder / "story.src", std::ios::binary);
     out << qvn::bench::GenerateStorySource(300, 70);
   }
-  NullSink sink;
+  qvn::NullLogSink sink;
   if (qvn::Compile((folder / "story.src").string(), {}, sink).outcome !=
       qvn::CompileOutcome::kSuccess) {
     std::printf("compile failed\n");

@@ -10,48 +10,13 @@
 
 #include "bench/story_generator.h"
 #include "compiler/compile.h"
-#include "runtime/host.h"
+#include "runtime/null_host.h"
 #include "runtime/slot_dialog.h"
 #include "runtime/story_session.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class SilentSink : public qvn::LogSink {
- public:
-  void Line(qvn::BytesView, qvn::LogColor) override {}
-};
-
-// A window that shows nothing.
-class NullHost : public qvn::Host {
- public:
-  long pages = 0;
-  void HideChoiceButtons() override {}
-  void ShowChoiceButtons(int) override {}
-  void ShowOpenButton() override {}
-  void ResetPage(const std::vector<qvn::Bytes>&, const qvn::StoryState&) override { ++pages; }
-  void PageLineAdded(qvn::BytesView) override {}
-  void SetBusy(bool) override {}
-  void HideGraphicsWindow() override {}
-  void ShowPicture(const std::filesystem::path&) override {}
-  bool LoadBackground(const std::filesystem::path&) override { return true; }
-  bool SoundKindEnabled(const std::filesystem::path&) override { return true; }
-  bool PlaySound(qvn::SoundDirective, const std::filesystem::path&) override { return true; }
-  void StopSound() override {}
-  void StartProgram(const std::vector<std::string>&) override {}
-  std::optional<int> ChooseSlot(qvn::SlotDialog&) override { return 1; }
-  std::optional<qvn::Bytes> AskVariable(int, qvn::BytesView, qvn::BytesView preset) override {
-    return qvn::Bytes(preset);
-  }
-  void ShowWriteFailure(qvn::BytesView) override {}
-  void ShowErrorBox(const std::string& file, const std::string& reason) override {
-    std::fprintf(stderr, "error: %s: %s\n", file.c_str(), reason.c_str());
-  }
-  void SetCaption(qvn::BytesView) override {}
-  void BalanceWindow() override {}
-  void EnableTempSaveCommands(bool, bool) override {}
-};
 
 double Milliseconds(Clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
@@ -67,7 +32,7 @@ int main() {
     std::ofstream out(source, std::ios::binary);
     out << qvn::bench::GenerateStorySource(8000, 31);
   }
-  SilentSink sink;
+  qvn::NullLogSink sink;
   if (qvn::Compile(source.string(), {}, sink).outcome != qvn::CompileOutcome::kSuccess) {
     std::fprintf(stderr, "the benchmark story did not compile\n");
     return 1;
@@ -75,14 +40,17 @@ int main() {
   std::printf("story: 8000 blocks, body %ju bytes\n",
               static_cast<std::uintmax_t>(std::filesystem::file_size(folder / "big.qvn")));
 
-  NullHost host;
+  qvn::NullHost host;
   qvn::StorySession session(host, folder.string() + "/", folder.string() + "/");
   session.SetStory((folder / "big.qvn").string());
   double best_open = 1e9;
   for (int round = 0; round < 20; ++round) {
     session.CloseStory();
     auto start = Clock::now();
-    if (!session.OpenStory()) return 1;
+    if (!session.OpenStory()) {
+      std::fprintf(stderr, "error: %s\n", host.last_error.c_str());
+      return 1;
+    }
     best_open = std::min(best_open, Milliseconds(Clock::now() - start));
   }
   std::printf("open (index, slot, first page): %.3f ms (best of 20)\n", best_open);

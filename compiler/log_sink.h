@@ -16,4 +16,10 @@ class LogSink {
   virtual void ProcessPendingMessages() {}
 };
 
+// For compiles whose log nobody reads.
+class NullLogSink : public LogSink {
+ public:
+  void Line(BytesView, LogColor) override {}
+};
+
 }  // namespace qvn

@@ -11,11 +11,6 @@
 
 namespace {
 
-class NullSink : public qvn::LogSink {
- public:
-  void Line(qvn::BytesView, qvn::LogColor) override {}
-};
-
 const std::filesystem::path& Folder() {
   static const std::filesystem::path folder = [] {
     auto path = std::filesystem::temp_directory_path() / ("qvn-fuzz-" + std::to_string(::getpid()));
@@ -42,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.password_enabled = (bits & 8) != 0;
   options.password = "pass";
   options.key = 1234;
-  NullSink sink;
+  qvn::NullLogSink sink;
   qvn::Compile(source.string(), options, sink);
   return 0;
 }

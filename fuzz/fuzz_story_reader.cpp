@@ -9,37 +9,11 @@
 #include <string>
 
 #include "format/user_data_file.h"
-#include "runtime/host.h"
+#include "runtime/null_host.h"
 #include "runtime/slot_dialog.h"
 #include "runtime/story_session.h"
 
 namespace {
-
-class NullHost : public qvn::Host {
- public:
-  void HideChoiceButtons() override {}
-  void ShowChoiceButtons(int) override {}
-  void ShowOpenButton() override {}
-  void ResetPage(const std::vector<qvn::Bytes>&, const qvn::StoryState&) override {}
-  void PageLineAdded(qvn::BytesView) override {}
-  void SetBusy(bool) override {}
-  void HideGraphicsWindow() override {}
-  void ShowPicture(const std::filesystem::path&) override {}
-  bool LoadBackground(const std::filesystem::path&) override { return true; }
-  bool SoundKindEnabled(const std::filesystem::path&) override { return true; }
-  bool PlaySound(qvn::SoundDirective, const std::filesystem::path&) override { return true; }
-  void StopSound() override {}
-  void StartProgram(const std::vector<std::string>&) override {}
-  std::optional<int> ChooseSlot(qvn::SlotDialog&) override { return 1; }
-  std::optional<qvn::Bytes> AskVariable(int, qvn::BytesView, qvn::BytesView) override {
-    return qvn::Bytes("x");
-  }
-  void ShowWriteFailure(qvn::BytesView) override {}
-  void ShowErrorBox(const std::string&, const std::string&) override {}
-  void SetCaption(qvn::BytesView) override {}
-  void BalanceWindow() override {}
-  void EnableTempSaveCommands(bool, bool) override {}
-};
 
 void Write(const std::filesystem::path& path, const char* data, std::size_t size) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -67,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   qvn::Bytes slot = qvn::FreshUserData("t", qvn::StringVariables{});
   Write(Folder() / "s.Q01", slot.data(), slot.size());
 
-  NullHost host;
+  qvn::NullHost host;
   qvn::StorySession session(host, Folder().string() + "/", Folder().string() + "/");
   session.SetStory((Folder() / "s.qvn").string());
   session.OpenStory();

@@ -23,11 +23,6 @@
 namespace qvn::testing {
 namespace {
 
-class NullSink : public LogSink {
- public:
-  void Line(BytesView, LogColor) override {}
-};
-
 // A story of three blocks: a page with three choices, one with one, an end.
 const char* kStory =
     "TITLE=Test story\r\n"
@@ -49,7 +44,7 @@ class BrowserWindow : public ::testing::Test {
   void SetUp() override {
     std::filesystem::create_directories(folder_ / "program");
     WriteBytes(folder_ / "story.src", kStory);
-    NullSink sink;
+    NullLogSink sink;
     ASSERT_EQ(Compile((folder_ / "story.src").string(), {}, sink).outcome,
               CompileOutcome::kSuccess);
     form_ = std::make_unique<MainForm>((folder_ / "program").string() + "/");
@@ -231,7 +226,7 @@ TEST_F(BrowserWindow, LongPageScrollsAndSnapsToRows) {
   for (int i = 0; i < 80; ++i) story += "Line " + std::to_string(i) + "\r\n";
   story += "/\r\n";
   WriteBytes(folder_ / "long.src", story);
-  NullSink sink;
+  NullLogSink sink;
   ASSERT_EQ(Compile((folder_ / "long.src").string(), {}, sink).outcome, CompileOutcome::kSuccess);
   driver_.ChooseSlot(1);
   form_->SetCommandLineStory((folder_ / "long.qvn").string());
@@ -306,9 +301,3 @@ TEST_F(BrowserWindow, FourThreeBalanceAndMinimumSize) {
 
 }  // namespace
 }  // namespace qvn::testing
-
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -73,11 +73,6 @@ TEST(PictureLoader, DamagedOrMissingFilesLoadNothing) {
   EXPECT_FALSE(DecodeJpeg("", true).has_value());
 }
 
-class NullSink : public LogSink {
- public:
-  void Line(BytesView, LogColor) override {}
-};
-
 TEST(StoryPictures, BackgroundGraphicsWindowAndPlainPageAgain) {
   TempFolder folder;
   std::filesystem::create_directories(folder / "program");
@@ -85,7 +80,7 @@ TEST(StoryPictures, BackgroundGraphicsWindowAndPlainPageAgain) {
   ASSERT_TRUE(Filled(120, 80, QColor(200, 10, 10)).save(QString::fromStdString((folder / "pic.bmp").string()), "BMP"));
   WriteBytes(folder / "s.src",
              "#A\r\n>BAK=sky.bmp\r\n>BMP=pic.bmp\r\nx\r\n?END\r\nB\r\n#B\r\ny\r\n/\r\n");
-  NullSink sink;
+  NullLogSink sink;
   ASSERT_EQ(Compile((folder / "s.src").string(), {}, sink).outcome, CompileOutcome::kSuccess);
   DialogDriver driver;
   driver.ChooseSlot(1);
@@ -116,9 +111,3 @@ TEST(StoryPictures, BackgroundGraphicsWindowAndPlainPageAgain) {
 
 }  // namespace
 }  // namespace qvn::testing
-
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

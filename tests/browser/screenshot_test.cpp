@@ -15,11 +15,6 @@
 namespace qvn::testing {
 namespace {
 
-class NullSink : public LogSink {
- public:
-  void Line(BytesView, LogColor) override {}
-};
-
 TEST(Screenshot, DemoPageOnTheScreen) {
   if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X server";
   TempFolder folder;
@@ -28,7 +23,7 @@ TEST(Screenshot, DemoPageOnTheScreen) {
     if (entry.path().extension() != ".qvn" && entry.path().extension() != ".qvj")
       std::filesystem::copy_file(entry.path(), folder / entry.path().filename().string(),
                                  std::filesystem::copy_options::overwrite_existing);
-  NullSink sink;
+  NullLogSink sink;
   ASSERT_EQ(Compile((folder / "demo.src").string(), {}, sink).outcome, CompileOutcome::kSuccess);
 
   DialogDriver driver;
@@ -62,9 +57,3 @@ TEST(Screenshot, DemoPageOnTheScreen) {
 
 }  // namespace
 }  // namespace qvn::testing
-
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
