@@ -13,6 +13,12 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb x11-apps x11-utils xauth imagemagick
   clang libclang-rt-14-dev
+  fonts-liberation2 qt6-translations-l10n
+  libgraphviz-dev
+  desktop-file-utils appstream lintian dpkg-dev fakeroot file
+  shared-mime-info xdg-utils
+  xdotool vorbis-tools lame flac
+  ccache
 )
 
 missing=()
