@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "browser/about_box.h"
 #include "browser/graphics_window.h"
@@ -18,8 +19,8 @@
 #include "browser/layout/page_metrics.h"
 #include "browser/layout/window_geometry.h"
 #include "browser/page_widget.h"
-#include "browser/sound/sdl_audio_backend.h"
 #include "browser/qt_text.h"
+#include "browser/sound/sdl_audio_backend.h"
 #include "platform/file_names.h"
 #include "runtime/slot_dialog.h"
 
@@ -42,6 +43,13 @@ void InstallFontSubstitutes() {
   QFont::insertSubstitution(FromUtf8(u8"ＭＳ ゴシック"), "IPAGothic");
   QFont::insertSubstitution(FromUtf8(u8"ＭＳ Ｐ明朝"), "IPAPMincho");
   QFont::insertSubstitution(FromUtf8(u8"ＭＳ Ｐゴシック"), "IPAPGothic");
+}
+
+// "1" to "6", "A" to "F" and "a" to "f": the keys that name a choice.
+bool IsChoiceKey(const QString& text) {
+  if (text.size() != 1) return false;
+  char16_t ch = text[0].unicode();
+  return (ch >= '1' && ch <= '6') || (ch >= 'A' && ch <= 'F') || (ch >= 'a' && ch <= 'f');
 }
 
 }  // namespace
@@ -69,6 +77,11 @@ void MainForm::CreateClientArea() {
   page_->setObjectName("ClientArea");
   setCentralWidget(page_);
   page_->before_paint = [this] { RebuildPageIfStale(); };
+  // The wheel over the page (or a button on it) turns the scroll bar's wheel:
+  // called directly, so that an unused turn is not passed back to the page.
+  page_->on_wheel = [this](QWheelEvent* event) {
+    static_cast<QObject*>(scroll_bar_)->event(event);
+  };
   page_->on_resize = [this] {
     LayoutClientArea();
     page_new_ = true;
@@ -81,9 +94,8 @@ void MainForm::CreateClientArea() {
   scroll_bar_->setRange(0, 0);
   scroll_bar_->setFocusPolicy(Qt::NoFocus);
   connect(scroll_bar_, &QScrollBar::valueChanged, this, [this](int value) { ShowScroll(value); });
-  connect(scroll_bar_, &QScrollBar::sliderReleased, this, [this] {
-    scroll_bar_->setValue(SnapToRow(scroll_bar_->value(), metrics_.line_pitch));
-  });
+  connect(scroll_bar_, &QScrollBar::sliderReleased, this,
+          [this] { scroll_bar_->setValue(SnapToRow(scroll_bar_->value(), metrics_.line_pitch)); });
 
   for (int tag = 1; tag <= kChoiceButtons; ++tag) {
     auto* button = new QPushButton(page_);
@@ -97,7 +109,8 @@ void MainForm::CreateClientArea() {
     buttons_[static_cast<std::size_t>(tag - 1)] = button;
   }
   // Tab order: Button6 first, Button1 last.
-  for (int tag = kChoiceButtons; tag > 1; --tag) setTabOrder(ChoiceButton(tag), ChoiceButton(tag - 1));
+  for (int tag = kChoiceButtons; tag > 1; --tag)
+    setTabOrder(ChoiceButton(tag), ChoiceButton(tag - 1));
   setMinimumSize(kMinimumWindowSize.width, kMinimumWindowSize.height);
 }
 
@@ -178,9 +191,8 @@ void MainForm::CreateMenus() {
   About1 = add(help, "About1", u8"バージョン情報(&A)");
   connect(Index1, &QAction::triggered, this,
           [this] { OpenHelp(program_folder_, "qvn3", "HID00000002"); });
-  connect(About1, &QAction::triggered, this, [this] {
-    AboutBox::ShowMessage(this, FromCp932(VersionText(session_.Index())));
-  });
+  connect(About1, &QAction::triggered, this,
+          [this] { AboutBox::ShowMessage(this, FromCp932(VersionText(session_.Index()))); });
 }
 
 void MainForm::CreateSoundPlayer() {
@@ -195,8 +207,8 @@ void MainForm::CreateSoundPlayer() {
     QTimer::singleShot(ms, this, std::move(task));
   };
   hooks.before_wave_pause = [this] { page_->repaint(); };
-  sound_player_ = std::make_unique<sound::SoundPlayer>(
-      std::make_unique<sound::SdlAudioBackend>(), std::move(hooks));
+  sound_player_ = std::make_unique<sound::SoundPlayer>(std::make_unique<sound::SdlAudioBackend>(),
+                                                       std::move(hooks));
 }
 
 void MainForm::SoundClick(bool checked) {
@@ -295,7 +307,9 @@ void MainForm::PageReset() {
   ShowScroll(0);
 }
 
-void MainForm::ShowScroll(int position) { page_->SetScroll(position, visible_height_); }
+void MainForm::ShowScroll(int position) {
+  page_->SetScroll(position, visible_height_);
+}
 
 void MainForm::Balance() {
   Size client{page_->width(), page_->height()};
@@ -334,8 +348,30 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 void MainForm::keyPressEvent(QKeyEvent* event) {
+  // Keys that reach the window past no choice button (the page had the focus).
+  if (ScrollByKey(event->key())) return;
   FormKeyPress(event->text(), event->key());
   QMainWindow::keyPressEvent(event);
+}
+
+bool MainForm::ScrollByKey(int key) {
+  // The page keys move the page as the scroll bar's own steps do.
+  switch (key) {
+    case Qt::Key_PageUp:
+      scroll_bar_->triggerAction(QAbstractSlider::SliderPageStepSub);
+      return true;
+    case Qt::Key_PageDown:
+      scroll_bar_->triggerAction(QAbstractSlider::SliderPageStepAdd);
+      return true;
+    case Qt::Key_Home:
+      scroll_bar_->triggerAction(QAbstractSlider::SliderToMinimum);
+      return true;
+    case Qt::Key_End:
+      scroll_bar_->triggerAction(QAbstractSlider::SliderToMaximum);
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -349,8 +385,11 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     if (button && MoveButtonFocus(button, key_event->key())) return true;
+    if (ScrollByKey(key_event->key())) return true;
+    // A choice key ends here: passed on, it would reach the window's own
+    // handler once more, on the page it has just opened.
     FormKeyPress(key_event->text(), key_event->key());
-    return false;
+    return IsChoiceKey(key_event->text());
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -379,11 +418,8 @@ void MainForm::FormKeyPress(const QString& text, int key) {
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     if (ChoiceButton(2)->isVisible()) return;
     k = 1;
-  } else if (text.size() == 1) {
-    char16_t ch = text[0].unicode();
-    bool accepted = (ch >= '1' && ch <= '6') || (ch >= 'A' && ch <= 'F') || (ch >= 'a' && ch <= 'f');
-    if (!accepted) return;
-    k = ch & 7;
+  } else if (IsChoiceKey(text)) {
+    k = text[0].unicode() & 7;
   } else {
     return;
   }
@@ -430,8 +466,8 @@ void MainForm::OpenTmp1Click() {
 
 void MainForm::Font1Click() {
   bool ok = false;
-  QFont chosen = QFontDialog::getFont(&ok, window_font_, this, QString(),
-                                      QFontDialog::MonospacedFonts);
+  QFont chosen =
+      QFontDialog::getFont(&ok, window_font_, this, QString(), QFontDialog::MonospacedFonts);
   if (!ok) return;
   if (chosen.pointSize() > 48) chosen.setPointSize(48);
   if (chosen.pointSize() > 0 && chosen.pointSize() < 8) chosen.setPointSize(8);

@@ -91,6 +91,7 @@ class MainForm : public QMainWindow, public Host {
   void LayoutClientArea();
   void ShowScroll(int position);
   bool MoveButtonFocus(QPushButton* from, int key);
+  bool ScrollByKey(int key);
 
   // Commands.
   void Project1Click();

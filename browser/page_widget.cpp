@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "browser/layout/background_geometry.h"
 
@@ -89,6 +90,14 @@ void PageWidget::paintEvent(QPaintEvent*) {
 
 void PageWidget::resizeEvent(QResizeEvent*) {
   if (on_resize) on_resize();
+}
+
+void PageWidget::wheelEvent(QWheelEvent* event) {
+  if (on_wheel) {
+    on_wheel(event);
+  } else {
+    event->ignore();
+  }
 }
 
 }  // namespace qvn

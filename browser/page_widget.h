@@ -18,8 +18,7 @@ class PageWidget : public QWidget {
   // What lies behind the text: a plain colour (by its index) with the
   // watermark, or `picture` stretched or tiled. The picture must outlive the
   // next paint.
-  void SetBackground(BackgroundMode mode, const QImage* picture, int colour_index,
-                     bool low_colour);
+  void SetBackground(BackgroundMode mode, const QImage* picture, int colour_index, bool low_colour);
   void SetPage(QImage page) { page_ = std::move(page); }
   void SetScroll(int top, int visible_height);
   const QImage& Page() const { return page_; }
@@ -27,10 +26,13 @@ class PageWidget : public QWidget {
   // Called before painting, so that the window can rebuild a stale page.
   std::function<void()> before_paint;
   std::function<void()> on_resize;
+  // Given the wheel turned over the page; it accepts the event or not.
+  std::function<void(QWheelEvent*)> on_wheel;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void RenderBackground();
