@@ -1,5 +1,6 @@
 #include "workbench/key_arrows.h"
 
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "common/encoding.h"
@@ -28,6 +29,20 @@ KeyArrows::KeyArrows(QLineEdit* buddy, QWidget* parent)
   down_->setObjectName("DownArrow");
   connect(up_, &QToolButton::clicked, this, [this] { Step(1); });
   connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
+  buddy_->installEventFilter(this);
+}
+
+bool KeyArrows::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == buddy_ && event->type() == QEvent::KeyPress && isEnabled()) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+      if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+        Step(key->key() == Qt::Key_Up ? 1 : -1);
+        return true;
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void KeyArrows::Step(int delta) {

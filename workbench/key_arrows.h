@@ -19,6 +19,10 @@ class KeyArrows : public QWidget {
   void Step(int delta);
   int Position() const { return position_; }
 
+ protected:
+  // The Up and Down keys in the field step it as the arrows do.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QLineEdit* buddy_;
   QToolButton* up_;

@@ -78,6 +78,41 @@ TEST(PasswordDialogTest, StartsAtThousandAndTheArrowsWrap) {
   EXPECT_EQ(dialog.Edit2->text(), "256");
 }
 
+TEST(PasswordDialogTest, UpAndDownKeysInTheKeyFieldStepAndWrapLikeTheArrows) {
+  TestApp();
+  PasswordDialog dialog(PasswordDialog::Mode::kPassword, nullptr);
+  dialog.show();
+  dialog.activateWindow();
+  dialog.Edit2->setFocus();
+  ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }));
+  auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+  ASSERT_EQ(QApplication::focusWidget(), dialog.Edit2);
+  press(Qt::Key_Up);
+  EXPECT_EQ(dialog.Edit2->text(), "1001");
+  press(Qt::Key_Down);
+  press(Qt::Key_Down);
+  EXPECT_EQ(dialog.Edit2->text(), "999");
+  dialog.Edit2->setText("31999");
+  press(Qt::Key_Up);
+  EXPECT_EQ(dialog.Edit2->text(), "32000");
+  press(Qt::Key_Up);
+  EXPECT_EQ(dialog.Edit2->text(), "256");
+  press(Qt::Key_Down);
+  EXPECT_EQ(dialog.Edit2->text(), "32000");
+  dialog.Edit2->setText("257");
+  press(Qt::Key_Down);
+  EXPECT_EQ(dialog.Edit2->text(), "256");
+  press(Qt::Key_Down);
+  EXPECT_EQ(dialog.Edit2->text(), "32000");
+  // The keys stay in the key field; the password field is not touched.
+  EXPECT_EQ(QApplication::focusWidget(), dialog.Edit2);
+  dialog.Edit1->setFocus();
+  dialog.Edit1->setText("story");
+  press(Qt::Key_Up);
+  EXPECT_EQ(dialog.Edit1->text(), "story");
+  EXPECT_EQ(dialog.Edit2->text(), "32000");
+}
+
 TEST(PasswordDialogTest, TheVersionBoxIsShortAndClosesOnAClick) {
   TestApp();
   PasswordDialog dialog(PasswordDialog::Mode::kAbout, nullptr);
