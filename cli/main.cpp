@@ -5,6 +5,7 @@
 #include "cli/compile_command.h"
 #include "cli/exit_codes.h"
 #include "cli/play_command.h"
+#include "platform/info_options.h"
 
 namespace {
 
@@ -13,7 +14,9 @@ constexpr const char* kUsage =
     "\n"
     "commands:\n"
     "  compile   compile a story source (qvn compile --help)\n"
-    "  play      play a compiled story in the terminal (qvn play --help)\n";
+    "  play      play a compiled story in the terminal (qvn play --help)\n"
+    "\n"
+    "qvn --version prints the version; man qvn describes every option.\n";
 
 }  // namespace
 
@@ -25,6 +28,10 @@ int main(int argc, char** argv) {
   std::string_view command = argv[1];
   if (command == "compile") return qvn::RunCompileCommand(argc - 1, argv + 1);
   if (command == "play") return qvn::RunPlayCommand(argc - 1, argv + 1);
+  if (command == "--version") {
+    std::printf("qvn (QVN for Linux) %s\n", qvn::ProgramVersion());
+    return qvn::kExitOk;
+  }
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(kUsage, stdout);
     return qvn::kExitOk;

@@ -16,7 +16,7 @@ packages=(
   fonts-liberation2 qt6-translations-l10n
   libgraphviz-dev
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
-  shared-mime-info xdg-utils
+  shared-mime-info xdg-utils libfile-mimeinfo-perl
   xdotool vorbis-tools lame flac
   ccache
 )

@@ -5,9 +5,12 @@
 #include "platform/program_folder.h"
 #include "platform/settings_location.h"
 #include "workbench/main_form.h"
+#include "workbench/program_identity.h"
 
 int main(int argc, char* argv[]) {
+  if (auto status = qvn::PrintInfoOption(argc, argv, qvn::WorkbenchProgramInfo())) return *status;
   QApplication app(argc, argv);
+  qvn::SetWorkbenchIdentity();
   QApplication::setApplicationName("QVN-Maker3");
   // The stories' fonts, as Debian provides them.
   QFont::insertSubstitution(QString::fromUtf8("ＭＳ ゴシック"), "IPAGothic");

@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "common/encoding.h"
+#include "platform/data_folder.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/process_start.h"
@@ -398,9 +399,9 @@ void MainForm::Font1Click() {
 }
 
 void MainForm::Index1Click() {
-  std::string manual = folders_.program_folder + "docs/workbench.html";
-  std::error_code ec;
-  if (!std::filesystem::exists(manual, ec)) manual = std::string(QVN_DOCS_DIR) + "/workbench.html";
+  // Beside the program, else the installed data folder, else the source tree.
+  std::string manual = FindDataFile("workbench.html");
+  if (manual.empty()) return;
   QUrl url = QUrl::fromLocalFile(FromPath(manual));
   url.setFragment(kHelpTopic);
   QDesktopServices::openUrl(url);

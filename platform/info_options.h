@@ -1,0 +1,34 @@
+#pragma once
+// The answers a program gives before it starts its work: --help, --version
+// and, for the window programs, where their manual is.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qvn {
+
+// The release, such as "1.0.0".
+const char* ProgramVersion();
+
+struct ProgramInfo {
+  const char* name = "";         // "QVN3"
+  const char* help = "";         // the --help text, ending in a newline
+  const char* manual = nullptr;  // the manual's file name, or null when none
+};
+
+struct InfoAnswer {
+  int status = 0;
+  std::string out;  // for stdout
+  std::string err;  // for stderr
+};
+
+// The answer when `first_argument` is -h, --help, --version or (for a program
+// with a manual) --manual-path: the manual file FindDataFile finds, the one
+// the program's help shows. Nothing for any other argument, such as a story.
+std::optional<InfoAnswer> AnswerInfoOption(std::string_view first_argument,
+                                           const ProgramInfo& info);
+
+// Prints the answer for argv[1], if any, and returns its exit status.
+std::optional<int> PrintInfoOption(int argc, char** argv, const ProgramInfo& info);
+
+}  // namespace qvn

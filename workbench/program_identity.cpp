@@ -1,0 +1,42 @@
+#include "workbench/program_identity.h"
+
+#include <QApplication>
+#include <QIcon>
+
+namespace qvn {
+
+namespace {
+
+constexpr const char* kHelp =
+    "usage: QvnMakeW [SOURCE]\n"
+    "       QvnMakeW --help | --version | --manual-path\n"
+    "\n"
+    "The author's workbench: opens the story source SOURCE (a new name is made\n"
+    "from the template), edits and compiles it into a story for QVN3.\n"
+    "The same compile without a window: qvn compile.\n"
+    "\n"
+    "  --help         print this text\n"
+    "  --version      print the version\n"
+    "  --manual-path  print the path of the manual that F1 shows\n"
+    "\n"
+    "Settings: QvnMakeW.ini beside the program when its folder may be written,\n"
+    "otherwise $XDG_CONFIG_HOME/qvn/QvnMakeW.ini (default ~/.config/qvn/).\n";
+
+constexpr const char* kDesktopId = "org.qvnlinux.QvnMakeW";
+
+}  // namespace
+
+const ProgramInfo& WorkbenchProgramInfo() {
+  static const ProgramInfo info{"QvnMakeW", kHelp, "workbench.html"};
+  return info;
+}
+
+void SetWorkbenchIdentity() {
+  QIcon icon;
+  for (const char* size : {"48x48", "256x256"})
+    icon.addFile(QString(":/icons/%1/apps/%2.png").arg(size, kDesktopId));
+  QApplication::setWindowIcon(QIcon::fromTheme(kDesktopId, icon));
+  QGuiApplication::setDesktopFileName(kDesktopId);
+}
+
+}  // namespace qvn
