@@ -24,14 +24,16 @@ def variable_length(value):
     return bytes(reversed(out))
 
 
-def track(events):
-    """events: (tick, bytes) in any order; returns an MTrk chunk."""
+def track(events, end):
+    """events: (tick, bytes) in any order, ending by tick `end`; returns an
+    MTrk chunk. The End of Track event sits at `end`, the end of the last bar:
+    a player that repeats the tune at its last event keeps the beat."""
     body = bytearray()
     now = 0
     for tick, data in sorted(events, key=lambda e: (e[0], e[1][0] & 0xF0 != 0x80)):
         body += variable_length(tick - now) + data
         now = tick
-    body += variable_length(0) + b"\xFF\x2F\x00"
+    body += variable_length(end - now) + b"\xFF\x2F\x00"
     return b"MTrk" + struct.pack(">I", len(body)) + bytes(body)
 
 
@@ -60,9 +62,10 @@ def make_midi():
     bass = [(48, 8), (43, 8), (45, 8), (43, 8)]
     tempo = (0, b"\xFF\x51\x03" + MICROSECONDS_PER_QUARTER.to_bytes(3, "big"))
     name = (0, b"\xFF\x03\x09QVN theme")
-    conductor = track([tempo, name])
-    lead = track(notes(0, 11, 96, melody))  # vibraphone
-    low = track(notes(1, 32, 80, bass))  # acoustic bass
+    end = 16 * TICKS_PER_QUARTER
+    conductor = track([tempo, name], end)
+    lead = track(notes(0, 11, 96, melody), end)  # vibraphone
+    low = track(notes(1, 32, 80, bass), end)  # acoustic bass
     header = b"MThd" + struct.pack(">IHHH", 6, 1, 3, TICKS_PER_QUARTER)
     return header + conductor + lead + low
 
