@@ -3,8 +3,12 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <fstream>
+#include <string>
 #include <system_error>
 #include <utility>
+
+#include "browser/sound/midi_length.h"
 
 namespace qvn::sound {
 
@@ -25,6 +29,22 @@ std::atomic<SdlAudioBackend*> hooked_backend = nullptr;
 constexpr int kFrequency = 44100;
 constexpr int kChannels = 2;
 constexpr int kChunkFrames = 2048;
+// MIDI files are small; a larger one plays to the synthesizer's own end.
+constexpr std::uintmax_t kLargestTimedMidiFile = 16 * 1024 * 1024;
+
+std::optional<std::chrono::milliseconds> MidiFileTime(const std::filesystem::path& file) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
+  const std::uintmax_t size = std::filesystem::file_size(file, error);
+  if (error || size > kLargestTimedMidiFile) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  std::ifstream in(file, std::ios::binary);
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  auto time = MidiPlayingTime(bytes);
+  if (!time) return std::nullopt;
+  return std::chrono::round<std::chrono::milliseconds>(*time);
+}
 
 }  // namespace
 
@@ -51,7 +71,9 @@ bool SdlAudioBackend::OpenDevice() {
     hooked_backend = nullptr;
     return false;
   }
-  Mix_Init(MIX_INIT_MID);  // Without a MIDI library only MIDI files fail.
+  // Loads the decoders that are installed; without one only its kind fails.
+  Mix_Init(MIX_INIT_MID | MIX_INIT_OGG | MIX_INIT_MP3 | MIX_INIT_FLAC | MIX_INIT_MOD |
+           MIX_INIT_OPUS);
   std::error_code error;
   if (std::filesystem::is_regular_file(sound_font_, error)) {
     Mix_SetSoundFonts(sound_font_.c_str());
@@ -88,7 +110,10 @@ bool SdlAudioBackend::Load(const std::filesystem::path& file) {
   Halt();
   if (!OpenDevice()) return false;
   music_.reset(Mix_LoadMUS(file.c_str()));
-  return music_ != nullptr;
+  if (music_ == nullptr) return false;
+  // SDL_mixer tells MIDI by the file's content, whatever its name.
+  if (Mix_GetMusicType(music_.get()) == MUS_MID) playing_time_ = MidiFileTime(file);
+  return true;
 }
 
 bool SdlAudioBackend::Start(std::uint64_t token) {
@@ -101,9 +126,15 @@ bool SdlAudioBackend::Start(std::uint64_t token) {
 }
 
 void SdlAudioBackend::Halt() {
+  playing_time_.reset();
   if (music_ == nullptr) return;
   Mix_HaltMusic();
   music_.reset();
+}
+
+void SdlAudioBackend::Silence() {
+  // The finished hook runs inside, as for a sound that ran to its end.
+  if (music_ != nullptr) Mix_HaltMusic();
 }
 
 }  // namespace qvn::sound

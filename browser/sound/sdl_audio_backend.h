@@ -34,6 +34,8 @@ class SdlAudioBackend final : public AudioBackend {
   bool Load(const std::filesystem::path& file) override;
   bool Start(std::uint64_t token) override;
   void Halt() override;
+  std::optional<std::chrono::milliseconds> PlayingTime() const override { return playing_time_; }
+  void Silence() override;
 
  private:
   struct MusicDeleter {
@@ -49,6 +51,7 @@ class SdlAudioBackend final : public AudioBackend {
   StoppedHandler handler_;
   Device device_ = Device::kClosed;
   std::unique_ptr<_Mix_Music, MusicDeleter> music_;
+  std::optional<std::chrono::milliseconds> playing_time_;
   // Read by the finished hook on SDL's audio thread.
   std::atomic<std::uint64_t> token_ = 0;
 };

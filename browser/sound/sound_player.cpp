@@ -1,6 +1,7 @@
 #include "browser/sound/sound_player.h"
 
 #include <chrono>
+#include <limits>
 #include <thread>
 #include <utility>
 
@@ -44,6 +45,7 @@ bool SoundPlayer::Play(SoundKind kind, const std::filesystem::path& file) {
   }
   playing_ = true;
   kind_ = kind;
+  ScheduleOwnEnd();
   if (IsWaveFile(file)) {
     if (hooks_.before_wave_pause) hooks_.before_wave_pause();
     hooks_.pause(kWavePauseMs);
@@ -71,7 +73,26 @@ void SoundPlayer::OnNotice(SoundNotice notice) {
 void SoundPlayer::Repeat(std::uint64_t generation) {
   if (generation != generation_ || !PlayingMusic()) return;
   ++generation_;
-  if (!backend_->Start(generation_)) Fail();
+  if (!backend_->Start(generation_)) {
+    Fail();
+    return;
+  }
+  ScheduleOwnEnd();
+}
+
+void SoundPlayer::ScheduleOwnEnd() {
+  const auto time = backend_->PlayingTime();
+  if (!time || !hooks_.schedule || time->count() > std::numeric_limits<int>::max()) return;
+  std::weak_ptr<SoundPlayer*> player = self_;
+  std::uint64_t generation = generation_;
+  hooks_.schedule(static_cast<int>(time->count()), [player, generation] {
+    if (auto alive = player.lock()) (*alive)->ReachOwnEnd(generation);
+  });
+}
+
+void SoundPlayer::ReachOwnEnd(std::uint64_t generation) {
+  // The device's stop notice follows and counts as the sound's own end.
+  if (generation == generation_ && playing_) backend_->Silence();
 }
 
 void SoundPlayer::Fail() {

@@ -1,6 +1,8 @@
 #pragma once
 // The browser's one sound at a time: a wave or other sound that plays once,
-// or background music that plays again 800 ms after each end of its own.
+// or background music that plays again 800 ms after each end of its own. A
+// sound that has a playing time of its own (a MIDI tune: its last event) is
+// silenced at that time, which is then its end.
 // Everything here runs on the UI thread except `SoundPlayerHooks::post`, which
 // the backend's stop notice calls from whatever thread it runs on.
 #include <cstdint>
@@ -24,7 +26,8 @@ struct SoundPlayerHooks {
   // Hands `notice` to `SoundPlayer::OnNotice` on the UI thread, later (a
   // queued event). Called from any thread; must not call back synchronously.
   std::function<void(SoundNotice notice)> post;
-  // Runs `task` on the UI thread after `ms` milliseconds without blocking.
+  // Runs `task` on the UI thread after `ms` milliseconds without blocking,
+  // to the millisecond: it times the end of a tune.
   std::function<void(int ms, std::function<void()> task)> schedule;
   // Runs after a wave file started and before the pause after it: the
   // browser repaints its page here so that it shows while the sound begins.
@@ -59,6 +62,8 @@ class SoundPlayer {
 
  private:
   void Repeat(std::uint64_t generation);
+  void ScheduleOwnEnd();
+  void ReachOwnEnd(std::uint64_t generation);
   void Fail();
 
   std::unique_ptr<AudioBackend> backend_;

@@ -35,6 +35,13 @@ class RecordingBackend final : public AudioBackend {
     loaded_ = false;
     if (sounding_) Finish();
   }
+  std::optional<std::chrono::milliseconds> PlayingTime() const override {
+    return loaded_ ? playing_time : std::nullopt;
+  }
+  void Silence() override {
+    log_.push_back("silence");
+    if (loaded_ && sounding_) Finish();
+  }
 
   // The current sound ends (or is halted): its stop is reported.
   void Finish() {
@@ -42,6 +49,8 @@ class RecordingBackend final : public AudioBackend {
     handler_(token_);
   }
 
+  // What `PlayingTime` gives for every sound loaded.
+  std::optional<std::chrono::milliseconds> playing_time;
   bool refuse_load = false;
   bool refuse_start = false;
 

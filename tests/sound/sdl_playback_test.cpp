@@ -7,11 +7,18 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
 #include <vector>
+
+#include <SDL_mixer.h>
 
 #include "browser/sound/sdl_audio_backend.h"
 #include "browser/sound/sound_player.h"
@@ -28,6 +35,8 @@ using qvn::testing::WriteBytes;
 // Generous: the soundfont loads and the sounds play in real time.
 constexpr auto kNoticeLimit = std::chrono::seconds(60);
 
+using Clock = std::chrono::steady_clock;
+
 // The test thread plays the UI thread; notices come from SDL's audio thread.
 class SdlPlayer {
  public:
@@ -39,30 +48,65 @@ class SdlPlayer {
       notices_.push_back(notice);
       arrived_.notify_all();
     };
-    hooks.schedule = [this](int, std::function<void()> task) { tasks_.push_back(std::move(task)); };
+    hooks.schedule = [this](int ms, std::function<void()> task) {
+      scheduled_.push_back(ms);
+      timers_.push_back({Clock::now() + std::chrono::milliseconds(ms), std::move(task)});
+    };
     player_ = std::make_unique<SoundPlayer>(std::make_unique<SdlAudioBackend>(), std::move(hooks));
   }
 
   SoundPlayer& player() { return *player_; }
-  // Waits for the next stop notice and gives it to the player.
-  bool DeliverNextNotice() {
-    std::unique_lock lock(mutex_);
-    if (!arrived_.wait_for(lock, kNoticeLimit, [this] { return !notices_.empty(); })) return false;
-    SoundNotice notice = notices_.front();
-    notices_.pop_front();
-    lock.unlock();
-    player_->OnNotice(notice);
+  // Hands the player its notices and runs its timers when they are due, as
+  // the window's event loop does, until `done` holds or `limit` has passed.
+  bool RunUntil(const std::function<bool()>& done, Clock::duration limit = kNoticeLimit) {
+    const Clock::time_point deadline = Clock::now() + limit;
+    while (!done()) {
+      const Clock::time_point now = Clock::now();
+      if (now >= deadline) return false;
+      Clock::time_point wake = deadline;
+      std::vector<std::function<void()>> due;
+      for (auto timer = timers_.begin(); timer != timers_.end();) {
+        if (timer->due <= now) {
+          due.push_back(std::move(timer->task));
+          timer = timers_.erase(timer);
+        } else {
+          wake = std::min(wake, timer->due);
+          ++timer;
+        }
+      }
+      for (auto& task : due) task();
+      if (!due.empty()) continue;
+      std::unique_lock lock(mutex_);
+      arrived_.wait_until(lock, wake, [this] { return !notices_.empty(); });
+      std::deque<SoundNotice> arrived = std::exchange(notices_, {});
+      lock.unlock();
+      for (SoundNotice notice : arrived) {
+        ++notices_seen_;
+        player_->OnNotice(notice);
+      }
+    }
     return true;
   }
-  std::vector<std::function<void()>>& tasks() { return tasks_; }
+  void RunFor(Clock::duration time) {
+    RunUntil([] { return false; }, time);
+  }
+  int notices_seen() const { return notices_seen_; }
+  // The delays asked of `schedule`, in order.
+  const std::vector<int>& scheduled() const { return scheduled_; }
   // Closes the device, which also finishes the driver's output file.
   void Close() { player_.reset(); }
 
  private:
+  struct Timer {
+    Clock::time_point due;
+    std::function<void()> task;
+  };
   std::mutex mutex_;
   std::condition_variable arrived_;
   std::deque<SoundNotice> notices_;
-  std::vector<std::function<void()>> tasks_;
+  std::vector<Timer> timers_;
+  std::vector<int> scheduled_;
+  int notices_seen_ = 0;
   std::unique_ptr<SoundPlayer> player_;  // last: its halt posts into the queue above
 };
 
@@ -71,11 +115,45 @@ std::size_t NonSilentBytes(const std::string& samples) {
       std::count_if(samples.begin(), samples.end(), [](char c) { return c != 0; }));
 }
 
+// Seconds from the start of a recording (16-bit samples, `channels`
+// interleaved) to each sound that rises from at least 0.3 s of silence to a
+// clearly audible level.
+std::vector<double> OnsetSeconds(const std::string& samples, int rate, int channels) {
+  constexpr int kSilent = 64;
+  constexpr int kLoud = 2000;
+  const std::size_t frames = samples.size() / (2 * static_cast<std::size_t>(channels));
+  std::vector<double> onsets;
+  int quiet_frames = rate;            // the recording begins in silence
+  std::optional<std::size_t> rising;  // the first sound after the silence
+  for (std::size_t frame = 0; frame < frames; ++frame) {
+    int level = 0;
+    for (int channel = 0; channel < channels; ++channel) {
+      const std::size_t at = 2 * (frame * static_cast<std::size_t>(channels) + channel);
+      const auto sample = static_cast<std::int16_t>(
+          static_cast<std::uint8_t>(samples[at]) | static_cast<std::uint8_t>(samples[at + 1]) << 8);
+      level = std::max(level, std::abs(static_cast<int>(sample)));
+    }
+    if (level <= kSilent) {
+      ++quiet_frames;
+      continue;
+    }
+    if (quiet_frames >= rate * 3 / 10) rising = frame;
+    quiet_frames = 0;
+    if (level >= kLoud && rising) {
+      onsets.push_back(static_cast<double>(*rising) / rate);
+      rising.reset();
+    }
+  }
+  return onsets;
+}
+
 class SdlPlaybackTest : public ::testing::Test {
  protected:
   void SetUp() override {
     WriteBytes(folder_ / "tone.wav", testing::SineWaveFile(300, 440));
     WriteBytes(folder_ / "tune.mid", testing::MidiNotesFile({60, 64, 67, 72}, 200));
+    WriteBytes(folder_ / "half.wav", testing::SineWaveFile(500, 440));
+    WriteBytes(folder_ / "half.mid", testing::MidiNotesFile({69}, 500));
   }
 
   // Plays `file` to its end on the disk driver and returns what it wrote.
@@ -84,7 +162,7 @@ class SdlPlaybackTest : public ::testing::Test {
     ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
     SdlPlayer sdl("disk");
     EXPECT_TRUE(sdl.player().Play(SoundKind::kEffect, folder_ / file));
-    EXPECT_TRUE(sdl.DeliverNextNotice());
+    EXPECT_TRUE(sdl.RunUntil([&] { return sdl.notices_seen() == 1; }));
     sdl.Close();
     return ReadBytes(output);
   }
@@ -102,14 +180,39 @@ TEST_F(SdlPlaybackTest, MidiFileComesOutAsSamplesThroughTheSoundFont) {
 }
 
 TEST_F(SdlPlaybackTest, MusicEndIsNoticedAndPlaysAgain) {
-  SdlPlayer sdl("dummy");
-  ASSERT_TRUE(sdl.player().Play(SoundKind::kMusic, folder_ / "tune.mid"));
-  ASSERT_TRUE(sdl.DeliverNextNotice());
-  ASSERT_EQ(sdl.tasks().size(), 1u);
-  sdl.tasks()[0]();
-  EXPECT_TRUE(sdl.player().PlayingMusic());
-  ASSERT_TRUE(sdl.DeliverNextNotice());  // the repeat ends too
-  EXPECT_EQ(sdl.tasks().size(), 2u);
+  for (const char* file : {"tune.mid", "tone.wav"}) {
+    SdlPlayer sdl("dummy");
+    ASSERT_TRUE(sdl.player().Play(SoundKind::kMusic, folder_ / file));
+    // The end, the repeat 800 ms later, and the repeat's end.
+    ASSERT_TRUE(sdl.RunUntil([&] { return sdl.notices_seen() == 2; })) << file;
+    EXPECT_TRUE(sdl.player().PlayingMusic());
+    EXPECT_EQ(std::count(sdl.scheduled().begin(), sdl.scheduled().end(), kMusicRepeatDelayMs), 2)
+        << file;
+  }
+}
+
+// A tune of 0.5 s looping: its end, 800 ms of silence, the next start. The
+// recording is at least two such rounds long.
+TEST_F(SdlPlaybackTest, LoopingMusicStartsAgain800MsAfterItsEnd) {
+  for (const char* file : {"half.mid", "half.wav"}) {
+    const auto output = folder_ / (std::string(file) + ".raw");
+    ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+    int rate = 0, channels = 0;
+    {
+      SdlPlayer sdl("disk");
+      ASSERT_TRUE(sdl.player().Play(SoundKind::kMusic, folder_ / file));
+      Uint16 format = 0;
+      ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
+      ASSERT_EQ(format, AUDIO_S16LSB);
+      sdl.RunFor(std::chrono::milliseconds(2900));
+    }
+    const std::vector<double> onsets = OnsetSeconds(ReadBytes(output), rate, channels);
+    ASSERT_GE(onsets.size(), 2u) << file << ": the tune did not start again";
+    EXPECT_NEAR(onsets[1] - onsets[0], 0.5 + 0.8, 0.15) << file;
+    if (onsets.size() >= 3) {
+      EXPECT_NEAR(onsets[2] - onsets[1], 0.5 + 0.8, 0.15) << file;
+    }
+  }
 }
 
 TEST_F(SdlPlaybackTest, HaltIsNoticedButNotRepeated) {
@@ -117,9 +220,9 @@ TEST_F(SdlPlaybackTest, HaltIsNoticedButNotRepeated) {
   ASSERT_TRUE(sdl.player().Play(SoundKind::kMusic, folder_ / "tune.mid"));
   ASSERT_TRUE(sdl.player().Play(SoundKind::kMusic, folder_ / "tone.wav"));
   sdl.player().Stop();
-  ASSERT_TRUE(sdl.DeliverNextNotice());
-  ASSERT_TRUE(sdl.DeliverNextNotice());
-  EXPECT_TRUE(sdl.tasks().empty());
+  ASSERT_TRUE(sdl.RunUntil([&] { return sdl.notices_seen() == 2; }));
+  sdl.RunFor(std::chrono::seconds(1));  // past the tune's own end
+  EXPECT_EQ(std::count(sdl.scheduled().begin(), sdl.scheduled().end(), kMusicRepeatDelayMs), 0);
   EXPECT_FALSE(sdl.player().Playing());
 }
 

@@ -145,6 +145,62 @@ TEST_F(SoundPlayerTest, PendingRepeatAfterThePlayerIsGoneDoesNothing) {
   EXPECT_THAT(TakeLog(), IsEmpty());
 }
 
+// --- A tune's own playing time ---
+
+TEST_F(SoundPlayerTest, TuneIsSilencedAtItsLastEventThenRepeatsAfter800Ms) {
+  backend_->playing_time = std::chrono::milliseconds(500);
+  player_->Play(SoundKind::kMusic, "m.mid");
+  EXPECT_THAT(TakeLog(), ElementsAre("load m.mid", "start", "schedule 500"));
+  for (int round = 0; round < 2; ++round) {
+    RunTimers();  // the tune's last event
+    DeliverNotices();
+    EXPECT_THAT(TakeLog(), ElementsAre("silence", "schedule 800"));
+    RunTimers();
+    EXPECT_THAT(TakeLog(), ElementsAre("start", "schedule 500"));
+  }
+}
+
+TEST_F(SoundPlayerTest, EffectTuneIsSilencedAndNotRepeated) {
+  backend_->playing_time = std::chrono::milliseconds(0);
+  player_->Play(SoundKind::kEffect, "a.mid");
+  RunTimers();
+  DeliverNotices();
+  RunTimers();
+  EXPECT_THAT(TakeLog(), ElementsAre("load a.mid", "start", "schedule 0", "silence"));
+  EXPECT_TRUE(player_->Playing());  // until stopped, as any sound that ended
+}
+
+TEST_F(SoundPlayerTest, TunesEndAfterAStopOrANewSoundIsStale) {
+  backend_->playing_time = std::chrono::milliseconds(500);
+  player_->Play(SoundKind::kMusic, "m.mid");
+  player_->Stop();
+  DeliverNotices();
+  TakeLog();
+  RunTimers();
+  EXPECT_THAT(TakeLog(), IsEmpty());
+  // A new sound before the end of the first: only the second one's end counts.
+  player_->Play(SoundKind::kMusic, "m.mid");
+  player_->Play(SoundKind::kMusic, "n.mid");
+  DeliverNotices();
+  TakeLog();
+  RunTimers();
+  DeliverNotices();
+  EXPECT_THAT(TakeLog(), ElementsAre("silence", "schedule 800"));
+}
+
+TEST_F(SoundPlayerTest, DeviceEndingBeforeTheTunesOwnEndStillRepeatsOnce) {
+  backend_->playing_time = std::chrono::milliseconds(500);
+  player_->Play(SoundKind::kMusic, "m.mid");
+  backend_->Finish();
+  DeliverNotices();
+  RunTimers();  // the tune's own end finds nothing sounding, then the repeat
+  DeliverNotices();
+  std::vector<std::string> log = TakeLog();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "start"), 2) << ::testing::PrintToString(log);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "schedule 800"), 1);
+  EXPECT_THAT(tasks_, ::testing::SizeIs(1));  // the repeated tune's own end
+}
+
 // --- Blocks of a story, as the runtime drives the player ---
 
 TEST_F(SoundPlayerTest, SequenceOverBlocks) {
