@@ -13,6 +13,7 @@
 #include "common/encoding.h"
 #include "platform/program_folder.h"
 #include "runtime/slot_dialog.h"
+#include "runtime/story_location.h"
 #include "runtime/story_session.h"
 
 namespace qvn {
@@ -30,11 +31,12 @@ constexpr const char* kHelp =
     "Interactive by default: pick a slot, answer the new-game prompt (Enter keeps\n"
     "the value shown), then type a key and Enter:\n"
     "  1-6, A-F, a-f   take that choice when it is offered\n"
-    "  Enter           \"Next\" when one choice or none is shown; opens the story\n"
-    "                  again after its end\n"
-    "  s               temporary save        t   open the temporary save\n"
-    "  r               reopen the story      q   quit (progress is saved)\n"
-    "  v               the story's version\n"
+    "  Enter           \"Next\" when one choice or none is shown\n"
+    "  s               temporary save (also after the end of the story)\n"
+    "  t               open the temporary save (nothing while there is none)\n"
+    "  r               reopen the story (after its end: play it again)\n"
+    "  v               the story's version   q   quit (progress is saved)\n"
+    "Choice keys do nothing after the end of the story, as in the browser.\n"
     "Pictures, backgrounds, sounds and programs are shown as [event] lines.\n"
     "\n"
     "  --slot=N        use slot N without asking\n"
@@ -42,13 +44,17 @@ constexpr const char* kHelp =
     "  --choose=KEYS   play without asking: press each key of the comma-separated\n"
     "                  KEYS (an empty key is Enter), then close the story, which\n"
     "                  saves the progress into the slot; slot 1 unless --slot,\n"
-    "                  default values unless --var\n"
+    "                  default values unless --var. KEYS may also hold the\n"
+    "                  commands s, t, r, v and q, which act as above; keys after\n"
+    "                  q are left unpressed\n"
     "  --data-dir=DIR  user data of stories in read-only folders goes to DIR\n"
     "                  (default: the program's folder, else ~/.local/share/qvn)\n"
     "  --run-programs  really start the programs named by the story\n"
     "  --old-exe       \">\" lines of no known kind start a program (old stories)\n"
     "\n"
-    "Exit status: 0 played, 1 the story could not be opened or played, 64 bad usage.\n";
+    "Exit status: 0 played, 1 the story could not be opened or played or a save\n"
+    "failed, 64 bad usage (also a --var value the new-game prompt refuses, or\n"
+    "none for a variable without a default, in a run with --choose).\n";
 
 struct PlayOptions {
   TerminalAnswers answers;
@@ -108,34 +114,48 @@ std::string ParseOptions(int argc, char** argv, PlayOptions& options) {
   return {};
 }
 
-// One key or command of the reader. Returns false for quit.
-bool PressKey(const std::string& key, StorySession& session, TerminalHost& host) {
+bool IsChoiceKey(const std::string& key) {
+  if (key.empty()) return true;  // Enter
+  if (key.size() != 1) return false;
+  char code = key[0];
+  return (code >= '1' && code <= '6') || (code >= 'A' && code <= 'F') ||
+         (code >= 'a' && code <= 'f');
+}
+
+// One key or command of the reader, as the window's keys and menu commands
+// act. Returns false for quit.
+bool PressKey(const std::string& key, StorySession& session, TerminalHost& host, bool interactive) {
   if (key == "q" || key == "Q") return false;
   if (key == "s" || key == "S") {
     session.TempSave();
   } else if (key == "t" || key == "T") {
-    session.OpenTempSave();
+    // The window's command is disabled while there is no temporary save.
+    if (FileExists(session.Location().TempSaveFile()))
+      session.OpenTempSave();
+    else if (interactive)
+      host.Print("(no temporary save yet)");
   } else if (key == "r" || key == "R") {
     session.ReopenStory();
   } else if (key == "v" || key == "V") {
     host.Print(Cp932ToUtf8(VersionText(session.Index())));
+  } else if (!IsChoiceKey(key)) {
+    host.Print("(keys: 1-6, A-F, Enter, s, t, r, v, q)");
   } else if (!session.IsOpen()) {
-    // The only control left reads "開く".
-    if (key.empty() || key == "1") session.ReopenStory();
+    // The window ignores every key while no story is open; its "開く"
+    // button is "r" here.
+    if (interactive) host.Print("(no story open: r opens it again, q quits)");
   } else if (key.empty()) {
     // No button holds the focus in a terminal: Enter is "Next" only.
     if (session.ChoiceCount() <= 1) session.SelectChoice(1);
-  } else if (key.size() == 1) {
-    char code = key[0];
-    bool choice_key = (code >= '1' && code <= '6') || (code >= 'A' && code <= 'F') ||
-                      (code >= 'a' && code <= 'f');
-    int k = code & 7;
-    if (!choice_key) host.Print("(keys: 1-6, A-F, Enter, s, t, r, v, q)");
-    if (choice_key && k <= session.ChoiceCount()) session.SelectChoice(k);
-  } else {
-    host.Print("(keys: 1-6, A-F, Enter, s, t, r, v, q)");
+  } else if (int k = key[0] & 7; k <= session.ChoiceCount()) {
+    session.SelectChoice(k);
   }
   return true;
+}
+
+int UsageFailure(const std::string& reason) {
+  std::fprintf(stderr, "qvn play: %s\n%s", reason.c_str(), kUsage);
+  return kExitUsage;
 }
 
 std::string WithSlash(std::string folder) {
@@ -156,10 +176,7 @@ int RunPlayCommand(int argc, char** argv) {
   }
   PlayOptions options;
   std::string usage_error = ParseOptions(argc, argv, options);
-  if (!usage_error.empty()) {
-    std::fprintf(stderr, "qvn play: %s\n%s", usage_error.c_str(), kUsage);
-    return kExitUsage;
-  }
+  if (!usage_error.empty()) return UsageFailure(usage_error);
   options.answers.interactive = !options.keys.has_value();
 
   TerminalHost host(options.answers, stdin, stdout, stderr);
@@ -182,27 +199,36 @@ int RunPlayCommand(int argc, char** argv) {
                  options.story.c_str(), body.c_str());
     return kExitFailed;
   }
-  if (!session.OpenStory()) {
+  int pages_before = host.Pages();
+  bool opened = session.OpenStory();
+  std::fflush(stdout);
+  if (!host.UsageError().empty()) return UsageFailure(host.UsageError());
+  // A story whose first page ends it was opened and ended at once: the page
+  // was shown and the slot saved, as after any end of story.
+  if (!opened && host.Pages() == pages_before) {
     if (host.ErrorBoxes() == 0) std::fprintf(stderr, "qvn play: the story was not opened\n");
     return kExitFailed;
   }
   // Slot files missing from the list do not fail the play; story data that
-  // cannot be played after the open does.
+  // cannot be played after the open does, and so does a save that fails.
   int errors_at_open = host.ErrorBoxes();
 
   if (options.keys) {
     for (const std::string& key : *options.keys)
-      if (!PressKey(key, session, host)) break;
+      if (!PressKey(key, session, host, false) || !host.UsageError().empty()) break;
   } else {
     for (;;) {
       host.Prompt("> ");
       std::optional<std::string> line = host.ReadLine();
-      if (!line || !PressKey(*line, session, host)) break;
+      if (!line || !PressKey(*line, session, host, true)) break;
     }
   }
   host.StopSound();
   session.CloseStory();
-  return host.ErrorBoxes() == errors_at_open ? kExitOk : kExitFailed;
+  std::fflush(stdout);
+  if (!host.UsageError().empty()) return UsageFailure(host.UsageError());
+  bool failed = host.ErrorBoxes() != errors_at_open || host.WriteFailures() > 0;
+  return failed ? kExitFailed : kExitOk;
 }
 
 }  // namespace qvn

@@ -1,5 +1,7 @@
 #include "cli/terminal_host.h"
 
+#include <algorithm>
+
 #include "common/encoding.h"
 #include "platform/file_names.h"
 #include "platform/process_start.h"
@@ -22,25 +24,59 @@ bool PictureExists(const std::filesystem::path& picture) {
   return ResolveExisting(jpeg).has_value() || ResolveExisting(picture).has_value();
 }
 
+bool IsTerminalControl(std::string_view utf8, std::size_t i, bool keep_line_ends) {
+  auto byte = static_cast<unsigned char>(utf8[i]);
+  if (byte == '\n') return !keep_line_ends;
+  if (byte < 0x20 || byte == 0x7f) return true;
+  return byte == 0xc2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+         static_cast<unsigned char>(utf8[i + 1]) <= 0x9f;
+}
+
 // Story text must not drive the terminal: C0 and C1 control characters and
-// DEL are shown as "?".
-std::string SafeForTerminal(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    auto byte = static_cast<unsigned char>(utf8[i]);
-    if (byte < 0x20 || byte == 0x7f) {
-      out.push_back('?');
-    } else if (byte == 0xc2 && i + 1 < utf8.size() &&
-               static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
-               static_cast<unsigned char>(utf8[i + 1]) <= 0x9f) {
-      out.push_back('?');
-      ++i;
-    } else {
-      out.push_back(static_cast<char>(byte));
+// DEL are shown as "?" (line ends only where the caller joined lines).
+std::string SafeForTerminal(std::string utf8, bool keep_line_ends = false) {
+  std::size_t i = 0;
+  while (i < utf8.size() && !IsTerminalControl(utf8, i, keep_line_ends)) ++i;
+  if (i == utf8.size()) return utf8;  // the usual case: nothing to replace
+  std::string out = utf8.substr(0, i);
+  for (; i < utf8.size(); ++i) {
+    if (!IsTerminalControl(utf8, i, keep_line_ends)) {
+      out.push_back(utf8[i]);
+      continue;
     }
+    out.push_back('?');
+    if (static_cast<unsigned char>(utf8[i]) == 0xc2) ++i;
   }
   return out;
+}
+
+// The lines of a page as one UTF-8 text, each line ended by "\n", converted
+// in one go. A control byte of CP932 text is never part of a double-byte
+// character, so showing it as "?" before the conversion keeps the line ends
+// apart from the text.
+std::string PageText(const std::vector<Bytes>& lines) {
+  Bytes joined;
+  std::size_t size = 0;
+  for (const Bytes& line : lines) size += line.size() + 1;
+  joined.reserve(size);
+  for (const Bytes& line : lines) {
+    for (char ch : line) {
+      auto byte = static_cast<unsigned char>(ch);
+      joined.push_back(byte < 0x20 || byte == 0x7f ? '?' : ch);
+    }
+    joined.push_back('\n');
+  }
+  return SafeForTerminal(Cp932ToUtf8(joined), true);
+}
+
+// The CP932 bytes of the reader's text, or nullopt when it holds what CP932
+// cannot (or bytes that are not UTF-8). The conversion writes "?" for those,
+// and "?" is never part of a double-byte character, so an added "?" tells.
+std::optional<Bytes> ToCp932Exactly(const std::string& utf8) {
+  Bytes cp932 = Utf8ToCp932(utf8);
+  if (std::count(cp932.begin(), cp932.end(), '?') != std::count(utf8.begin(), utf8.end(), '?'))
+    return std::nullopt;
+  return cp932;
 }
 
 }  // namespace
@@ -49,6 +85,8 @@ TerminalHost::TerminalHost(TerminalAnswers answers, std::FILE* in, std::FILE* ou
     : answers_(std::move(answers)), in_(in), out_(out), err_(err) {}
 
 std::optional<std::string> TerminalHost::ReadLine() {
+  // The reader must see the page and the prompt before typing.
+  std::fflush(out_);
   std::string line;
   int ch;
   bool any = false;
@@ -65,12 +103,16 @@ std::optional<std::string> TerminalHost::ReadLine() {
 void TerminalHost::Print(const std::string& utf8_line) {
   Prompt(utf8_line);
   std::fputc('\n', out_);
-  std::fflush(out_);
 }
 
 void TerminalHost::Prompt(const std::string& utf8_text) {
-  std::fputs(SafeForTerminal(utf8_text).c_str(), out_);
+  std::string safe = SafeForTerminal(utf8_text);
+  std::fwrite(safe.data(), 1, safe.size(), out_);
+}
+
+void TerminalHost::Notice(const std::string& utf8_line) {
   std::fflush(out_);
+  std::fprintf(err_, "qvn play: %s\n", SafeForTerminal(utf8_line).c_str());
 }
 
 void TerminalHost::Event(const std::string& text) {
@@ -92,8 +134,9 @@ void TerminalHost::ShowOpenButton() {
 }
 
 void TerminalHost::ResetPage(const std::vector<Bytes>& lines, const StoryState&) {
-  Print("----------------------------------------");
-  for (const Bytes& line : lines) Print(Cp932ToUtf8(line));
+  ++pages_;
+  std::string page = "----------------------------------------\n" + PageText(lines);
+  std::fwrite(page.data(), 1, page.size(), out_);
   PrintButtons();
 }
 
@@ -184,35 +227,50 @@ std::optional<int> TerminalHost::ChooseSlot(SlotDialog& dialog) {
 }
 
 std::optional<Bytes> TerminalHost::AskVariable(int number, BytesView comment, BytesView preset) {
-  if (number >= 1 && number <= 9 && answers_.vars[number - 1])
-    return Utf8ToCp932(*answers_.vars[number - 1]);
-  if (!answers_.interactive) {
+  const std::optional<std::string>* given = number >= 1 && number <= 9 && answers_.vars[number - 1]
+                                                ? &answers_.vars[number - 1]
+                                                : nullptr;
+  std::string option = "--var=" + std::to_string(number);
+  if (given) {
+    std::optional<Bytes> value = ToCp932Exactly(**given);
+    if (value && !value->empty()) return value;
+    std::string reason = option + (value ? " is empty: the new-game prompt needs a value"
+                                         : "=TEXT holds characters that CP932 cannot hold");
+    // The prompt would refuse it again and again: without the reader that
+    // is the caller's mistake, with the reader the reader answers.
+    if (!answers_.interactive) {
+      usage_error_ = reason;
+      return std::nullopt;
+    }
+    Notice(reason);
+  } else if (!answers_.interactive) {
     if (preset.empty()) {
-      std::fprintf(err_, "qvn play: variable %d has no default value: give --var=%d=TEXT\n", number,
-                   number);
+      usage_error_ =
+          "variable " + std::to_string(number) + " has no default value: give " + option + "=TEXT";
       return std::nullopt;
     }
     return Bytes(preset);
   }
-  std::string prompt = Cp932ToUtf8(comment) + " [" + Cp932ToUtf8(preset) + "]: ";
-  Prompt(prompt);
-  std::optional<std::string> answer = ReadLine();
-  if (!answer) return std::nullopt;
-  // Enter keeps the preset, as the browser's prefilled field does.
-  return answer->empty() ? Bytes(preset) : Utf8ToCp932(*answer);
+  for (;;) {
+    Prompt(Cp932ToUtf8(comment) + " [" + Cp932ToUtf8(preset) + "]: ");
+    std::optional<std::string> answer = ReadLine();
+    if (!answer) return std::nullopt;
+    // Enter keeps the preset, as the browser's prefilled field does (an empty
+    // one is refused and asked for again).
+    if (answer->empty()) return Bytes(preset);
+    if (std::optional<Bytes> value = ToCp932Exactly(*answer)) return value;
+    Notice("CP932 cannot hold that text: type another");
+  }
 }
 
 void TerminalHost::ShowWriteFailure(BytesView message) {
-  std::fprintf(err_, "qvn play: %s\n", Cp932ToUtf8(message).c_str());
+  ++write_failures_;
+  Notice(Cp932ToUtf8(message));
 }
 
 void TerminalHost::ShowErrorBox(const std::string& file, const std::string& reason) {
   ++error_boxes_;
-  if (file.empty())
-    std::fprintf(err_, "qvn play: %s\n", SafeForTerminal(reason).c_str());
-  else
-    std::fprintf(err_, "qvn play: %s: %s\n", SafeForTerminal(file).c_str(),
-                 SafeForTerminal(reason).c_str());
+  Notice(file.empty() ? reason : file + ": " + reason);
 }
 
 void TerminalHost::SetCaption(BytesView caption) {

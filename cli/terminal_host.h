@@ -1,7 +1,8 @@
 #pragma once
 // The story window of `qvn play`: pages and choices printed as UTF-8 text,
 // pictures, sounds and programs as short event lines, the slot dialog and the
-// new-game prompt read from the terminal or answered from options.
+// new-game prompt read from the terminal or answered from options. Output is
+// buffered and flushed before the reader's input is read and before a notice.
 #include <array>
 #include <cstdio>
 #include <optional>
@@ -25,11 +26,18 @@ class TerminalHost : public Host {
   int ChoiceButtons() const { return choice_buttons_; }
   bool OpenButtonShown() const { return open_button_; }
   int ErrorBoxes() const { return error_boxes_; }
+  int WriteFailures() const { return write_failures_; }
+  int Pages() const { return pages_; }
+  // Why an answer given by option was refused in a run without the reader
+  // (the open was abandoned); empty when none was.
+  const std::string& UsageError() const { return usage_error_; }
   // A line of the reader's input without its line end; nullopt at the end.
   std::optional<std::string> ReadLine();
   // Text for the reader, with control characters shown as "?".
   void Print(const std::string& utf8_line);
   void Prompt(const std::string& utf8_text);
+  // A line on the error output, after everything printed before it.
+  void Notice(const std::string& utf8_line);
 
   void HideChoiceButtons() override;
   void ShowChoiceButtons(int count) override;
@@ -64,6 +72,9 @@ class TerminalHost : public Host {
   bool open_button_ = false;
   bool playing_ = false;
   int error_boxes_ = 0;
+  int write_failures_ = 0;
+  int pages_ = 0;
+  std::string usage_error_;
 };
 
 }  // namespace qvn

@@ -198,6 +198,7 @@ void StorySession::EndOfStory() {
   state_.text_colour = kDefaultColour;
   state_.current_sound.clear();
   CloseStoryNow();
+  ended_ = true;
 }
 
 }  // namespace qvn

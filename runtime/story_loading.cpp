@@ -104,6 +104,7 @@ bool StorySession::AskNewGameVariables() {
 bool StorySession::OpenStory() {
   if (running_ || !location_.HasStory()) return false;
   if (open_) CloseStoryNow();
+  ended_ = false;
   try {
     ChooseUserDataFolder();
     SlotDialog dialog(*this);

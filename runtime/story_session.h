@@ -46,6 +46,8 @@ class StorySession {
   bool OpenStory();
   void CloseStory();
   bool ReopenStory();
+  // Writes the temporary save while a story is open, and also after its end
+  // (the window keeps the command enabled): then the state the end left.
   void TempSave();
   bool OpenTempSave();
 
@@ -100,6 +102,7 @@ class StorySession {
   int choice_count_ = 0;
   bool open_ = false;
   bool running_ = false;
+  bool ended_ = false;  // closed by its end of story: the state is whole
   bool erase_armed_ = false;
 };
 

@@ -6,7 +6,7 @@
 namespace qvn {
 
 void StorySession::TempSave() {
-  if (!open_ || running_) return;
+  if (!(open_ || ended_) || running_) return;
   SaveUserData(location_.TempSaveFile());
   host_.EnableTempSaveCommands(true, FileExists(location_.TempSaveFile()));
 }
@@ -15,6 +15,7 @@ bool StorySession::OpenTempSave() {
   if (running_ || !location_.HasStory() || location_.user_data_folder.empty()) return false;
   host_.StopSound();
   CloseStory();
+  ended_ = false;
   try {
     LoadIndex(location_.StoryFile(".QVJ"), index_);
     LoadUserData(location_.TempSaveFile());

@@ -18,7 +18,7 @@ packages=(
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
   shared-mime-info xdg-utils libfile-mimeinfo-perl
   xdotool vorbis-tools lame flac
-  ccache
+  ccache strace
 )
 
 missing=()

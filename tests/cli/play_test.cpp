@@ -1,5 +1,10 @@
 // `qvn play` end to end, on stories compiled by `qvn compile`.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <fstream>
+#include <thread>
 
 #include "common/encoding.h"
 #include "tests/support/run_command.h"
@@ -189,6 +194,37 @@ TEST_F(QvnPlay, ReadOnlyStoryFolderKeepsItsSlotsInTheDataFolder) {
   EXPECT_TRUE(std::filesystem::exists(folder / "data/night.Q04"));
   Bytes saved = ReadBytes(folder / "data/night.Q01");
   EXPECT_NE(saved.find("\r\nRIGHT\r\n"), std::string::npos);
+}
+
+TEST_F(QvnPlay, ASaveThatFailsEndsWithStatus1) {
+  // A folder in the place of the temporary save cannot be replaced by a
+  // file, even by the superuser.
+  std::filesystem::create_directories(folder / "night.QV$");
+  CommandResult result = Play({"--choose=s", (folder / "night.qvn").string()});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("ユーザーデータ書込み不能"), std::string::npos) << result.err;
+  EXPECT_EQ(SlotLine("night.Q01", 2), "START") << "the slot itself was saved";
+}
+
+TEST_F(QvnPlay, ProgramsStartOnlyWithRunPrograms) {
+  WriteBytes(folder / "p.src", "#A\r\n>EXE=mark.sh\r\nx\r\n?END\r\nA\r\n");
+  WriteBytes(folder / "mark.sh", "#!/bin/sh\necho started >> \"$(dirname \"$0\")/runs\"\n");
+  ::chmod((folder / "mark.sh").c_str(), 0755);
+  ASSERT_EQ(RunCommand({QvnBinary(), "compile", (folder / "p.src").string()}).status, 0);
+
+  CommandResult quiet = Play({"--choose=q", (folder / "p.qvn").string()});
+  EXPECT_EQ(quiet.status, 0) << quiet.err;
+  EXPECT_NE(quiet.out.find("[program (not started): "), std::string::npos) << quiet.out;
+
+  CommandResult started = Play({"--run-programs", "--choose=q", (folder / "p.qvn").string()});
+  EXPECT_EQ(started.status, 0) << started.err;
+  EXPECT_NE(started.out.find("[program started: "), std::string::npos) << started.out;
+  // The program runs on its own; wait for its line (the first play, had it
+  // started one, would have written before it).
+  for (int i = 0; i < 300 && !std::filesystem::exists(folder / "runs"); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_EQ(ReadBytes(folder / "runs"), "started\n") << "started once, by the second play";
 }
 
 }  // namespace

@@ -164,6 +164,26 @@ TEST_F(BlockInterpreterTest, EndOfStoryResetsSavesAndRestartsAtTheFirstBlock) {
   EXPECT_EQ(session.State().counters[3], 'C') << "resume marker 0 applies the prologue";
 }
 
+TEST_F(BlockInterpreterTest, ATemporarySaveAfterTheEndHoldsWhatTheEndLeft) {
+  StoryBuilder story;
+  story.Block("START", {"!D+", "begin", "?", "end it", "END", "?END"})
+      .Block("END", {"The end", "/"});
+  ASSERT_TRUE(Open(story));
+  session.CloseStory();
+  session.TempSave();
+  EXPECT_FALSE(std::filesystem::exists(StoryFile("tale.QV$"))) << "closed, not ended: nothing";
+
+  ASSERT_TRUE(session.OpenStory());
+  session.SelectChoice(1);
+  ASSERT_FALSE(session.IsOpen());
+  session.TempSave();
+  EXPECT_EQ(ReadFile(StoryFile("tale.QV$")), ReadFile(StoryFile("tale.Q01")))
+      << "the start block with resume marker 0, as the slot saved at the end";
+  ASSERT_TRUE(session.OpenTempSave());
+  EXPECT_THAT(Page(), ElementsAre("begin", "\u3000end it"));
+  EXPECT_EQ(session.State().counters[3], 'C') << "the start block's prologue runs again";
+}
+
 TEST_F(BlockInterpreterTest, ConditionBeforeEndOfStory) {
   StoryBuilder story;
   story.Block("START", {"?001", "/", "shown when flag 1 is clear", "?", "set", "SET", "?END"})
