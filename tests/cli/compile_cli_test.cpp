@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "common/encoding.h"
-#include "tests/support/run_command.h"
 #include "tests/compiler/compile_case.h"
+#include "tests/support/run_command.h"
 
 namespace qvn::testing {
 namespace {
@@ -32,16 +32,17 @@ TEST(QvnCompile, SuccessPrintsTheLogInUtf8WithoutColourWhenPiped) {
 TEST(QvnCompile, ColoursAndCp932OnRequest) {
   TempFolder folder;
   WriteBytes(folder / "s.src", "#A\r\nx\r\n?END\r\nZ\r\n");
-  auto skip = RunCommand(Args({"--jump-check=off", "--color=always", "--encoding=cp932",
-                               (folder / "s.src").string()}));
+  auto skip = RunCommand(Args(
+      {"--jump-check=off", "--color=always", "--encoding=cp932", (folder / "s.src").string()}));
   EXPECT_EQ(skip.status, 0);
-  EXPECT_NE(skip.out.find("\x1b[34m" + Sjis(u8"警告 : ジャンプ先チェックは省略しました.") +
-                          "\x1b[0m\n"),
-            std::string::npos);
+  EXPECT_NE(
+      skip.out.find("\x1b[34m" + Sjis(u8"警告 : ジャンプ先チェックは省略しました.") + "\x1b[0m\n"),
+      std::string::npos);
 
   auto error = RunCommand(Args({"--color=always", (folder / "s.src").string()}));
   EXPECT_EQ(error.status, 1);
-  EXPECT_NE(error.out.find("\x1b[31m*** 第4行でエラーが発生しました。\x1b[0m\n"), std::string::npos);
+  EXPECT_NE(error.out.find("\x1b[31m*** 第4行でエラーが発生しました。\x1b[0m\n"),
+            std::string::npos);
   EXPECT_EQ(error.out.find("\x1b[31m*** ブロック"), error.out.find("\x1b[31m*** ブロック : A"));
 }
 
@@ -54,6 +55,21 @@ TEST(QvnCompile, OptionsReachTheCompile) {
   EXPECT_NE(result.out.find("ブロック \"A\" をコンパイル中 ...\n"), std::string::npos);
   EXPECT_NE(result.out.find("警告 : \"?end\" が存在しません -- 第6行\n#B\n"), std::string::npos);
   EXPECT_NE(result.out.find("パスワードの設定中...\n"), std::string::npos);
+}
+
+TEST(QvnCompile, KeyNumbersFrom256To32000) {
+  TempFolder folder;
+  WriteBytes(folder / "s.src", "#A\r\nx\r\n/\r\n");
+  for (const char* key : {"--key=256", "--key=32000"}) {
+    auto accepted = RunCommand(Args({"--password=pw", key, (folder / "s.src").string()}));
+    EXPECT_EQ(accepted.status, 0) << key << accepted.err;
+    EXPECT_NE(accepted.out.find("パスワードの設定中...\n"), std::string::npos) << key;
+  }
+  for (const char* key : {"--key=255", "--key=32001"}) {
+    auto refused = RunCommand(Args({"--password=pw", key, (folder / "s.src").string()}));
+    EXPECT_EQ(refused.status, 64) << key;
+    EXPECT_NE(refused.err.find("usage: qvn compile"), std::string::npos) << key;
+  }
 }
 
 TEST(QvnCompile, ControlBytesOfTheSourceNeverReachTheTerminal) {

@@ -26,13 +26,15 @@ std::string LineCount(const RecordingSink& sink) {
 }
 
 TEST(LineEnds, CrLfLoneCrAndLoneLfAllEndALine) {
-  for (const char* source : {"#A\r\nx\r\n?END\r\nA\r\n", "#A\rx\r?END\rA\r", "#A\nx\n?END\nA\n",
-                             "#A\nx\r?END\r\nA"}) {
+  for (const char* source :
+       {"#A\r\nx\r\n?END\r\nA\r\n", "#A\rx\r?END\rA\r", "#A\nx\n?END\nA\n", "#A\nx\r?END\r\nA"}) {
     TempFolder folder;
     RecordingSink sink;
     EXPECT_EQ(CompileSource(folder, source, {}, sink).outcome, CompileOutcome::kSuccess);
     EXPECT_EQ(LineCount(sink), "4");
-    EXPECT_EQ(ReadBytes(folder / "story.qvn").substr(0, 9), "\x01x\x04?END\x01" "A");
+    EXPECT_EQ(ReadBytes(folder / "story.qvn").substr(0, 9),
+              "\x01x\x04?END\x01"
+              "A");
   }
 }
 
@@ -65,13 +67,30 @@ TEST(LongLines, WarnAbove230AndCutAt255) {
   EXPECT_EQ(body.substr(1, 255), Bytes(255, 'x'));
 }
 
+TEST(LongLines, TwoHundredThirtyBytesAndNoMore) {
+  TempFolder folder;
+  RecordingSink sink;
+  Bytes source = ";" + Bytes(229, 'c') + "\r\n;" + Bytes(230, 'c') + "\r\n#A\r\n" +
+                 Bytes(230, 'x') + "\r\n" + Bytes(231, 'y') + "\r\n?END\r\nA\r\n";
+  ASSERT_EQ(CompileSource(folder, source, {}, sink).outcome, CompileOutcome::kSuccess);
+  std::vector<std::string> warnings;
+  for (const LoggedLine& line : sink.lines)
+    if (line.text.starts_with("警告 : ")) warnings.push_back(line.text);
+  EXPECT_EQ(warnings, (std::vector<std::string>{"警告 : 文字数が230を超えています。 -- 第2行",
+                                                "警告 : 文字数が230を超えています。 -- 第5行"}));
+  EXPECT_TRUE(HasLine(sink, ";" + Bytes(230, 'c')));
+  EXPECT_TRUE(HasLine(sink, Bytes(231, 'y')));
+}
+
 TEST(OddBytes, NulBytesAndControlBytesAreOrdinaryText) {
   TempFolder folder;
   RecordingSink sink;
   Bytes source("#A\r\na\0b\x1b[2J\r\n?END\r\nA\r\n", 22);
   ASSERT_EQ(CompileSource(folder, source, {}, sink).outcome, CompileOutcome::kSuccess);
   Bytes body = ReadBytes(folder / "story.qvn");
-  EXPECT_EQ(body.substr(0, 8), Bytes("\x07" "a\0b\x1b[2J", 8));
+  EXPECT_EQ(body.substr(0, 8), Bytes("\x07"
+                                     "a\0b\x1b[2J",
+                                     8));
 }
 
 TEST(OddBytes, TrailBytesAreNotUpperCased) {
@@ -131,7 +150,8 @@ TEST(OutputNames, CompileErrorRemovesEarlierOutputsWhateverTheirCase) {
   ASSERT_EQ(CompileSource(folder, "#A\r\nx\r\n/\r\n", {}, first).outcome, CompileOutcome::kSuccess);
   fs::rename(folder / "story.Q02", folder / "Story.q02");
   RecordingSink second;
-  ASSERT_EQ(CompileSource(folder, "#A\r\nx\r\n", {}, second).outcome, CompileOutcome::kCompileError);
+  ASSERT_EQ(CompileSource(folder, "#A\r\nx\r\n", {}, second).outcome,
+            CompileOutcome::kCompileError);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
 

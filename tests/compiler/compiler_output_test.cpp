@@ -22,7 +22,9 @@ std::string Hex(BytesView bytes) {
   return out;
 }
 
-Bytes Record(BytesView text) { return Bytes(1, static_cast<char>(text.size())) + Bytes(text); }
+Bytes Record(BytesView text) {
+  return Bytes(1, static_cast<char>(text.size())) + Bytes(text);
+}
 
 Bytes UndefinedVariables() {
   Bytes out;
@@ -89,7 +91,8 @@ TEST(CompiledFiles, RecordsAsWrittenForEachLineKind) {
   std::size_t trailer = expected.size();
   Bytes variables;
   for (int n = 1; n <= 9; ++n) {
-    variables += n == 3 ? Record(Utf8ToCp932("名前")) + Record("") : Record("????") + Record("????");
+    variables +=
+        n == 3 ? Record(Utf8ToCp932("名前")) + Record("") : Record("????") + Record("????");
   }
   EXPECT_EQ(body.substr(trailer, variables.size()), variables);
 
@@ -104,13 +107,27 @@ TEST(CompiledFiles, RecordsAsWrittenForEachLineKind) {
   EXPECT_EQ(alter.value, static_cast<int>(trailer));
 }
 
+TEST(CompiledFiles, TheTitleHolds248Bytes) {
+  TempFolder folder;
+  RecordingSink sink;
+  Bytes title = Bytes(247, 't') + "ue";  // 249 bytes: the "e" does not fit
+  ASSERT_EQ(CompileSource(folder, "TITLE=" + title + "\r\n#A\r\nx\r\n/\r\n", {}, sink).outcome,
+            CompileOutcome::kSuccess);
+  Bytes kept = Bytes(247, 't') + "u";
+  ASSERT_GE(sink.lines.size(), 2u);
+  EXPECT_EQ(sink.lines[1].text, "タイトル名 : " + kept);
+  Bytes body = ReadBytes(folder / "story.qvn");
+  EXPECT_EQ(body.substr(body.size() - 249), Record(kept)) << "the last record of the trailer";
+  EXPECT_TRUE(ReadBytes(folder / "story.Q01").starts_with(kept + "\r\nQVNSTART\r\n"));
+}
+
 TEST(CompiledFiles, VersionCodes) {
   struct {
     const char* line;
     int code;
   } cases[] = {{"VERSION=1.00", 20100}, {"VERSION=1.5", 105},   {"VERSION=1.05", 20105},
                {"VERSION=1.50", 150},   {"VERSION= 2.1", 201},  {"VERSION=0.0", 0},
-               {"VERSION=99.99", 9999}, {"VERSION=3.010", 310}};
+               {"VERSION=99.99", 9999}, {"VERSION=3.010", 310}, {"VERSION=1.005", 105}};
   for (const auto& c : cases) {
     TempFolder folder;
     RecordingSink sink;

@@ -58,6 +58,31 @@ TEST_F(BlockInterpreterTest, HiddenChoicesUseNoLetterAndOnlySixAreOffered) {
   EXPECT_EQ(session.Choice(6).target, "T6");
 }
 
+TEST_F(BlockInterpreterTest, AJumpLineThatHoldsEndsTheJumpList) {
+  StoryBuilder story;
+  story.Block("START", {"text", "?000", "Go", "?000,B", "C", "?000", "Second", "C", "?END"})
+      .Block("B", {"at B", "?END", "START"})
+      .Block("C", {"at C", "?END", "START"});
+  ASSERT_TRUE(Open(story));
+  EXPECT_THAT(Page(), ElementsAre("text", " ", " A: Go", " B: Second"));
+  EXPECT_EQ(session.Choice(1).target, "B");
+  EXPECT_EQ(session.Choice(2).target, "C");
+  session.SelectChoice(1);
+  EXPECT_THAT(Page(), ElementsAre("at B"));
+}
+
+TEST_F(BlockInterpreterTest, VariablesAreSubstitutedInCaptions) {
+  StoryBuilder story;
+  story.Variable(1, "Hero", "Taro")
+      .Block("START", {"text", "?", "Go %1", "ONE", "?", "Stay", "START", "?END"})
+      .Block("ONE", {"one", "?", "Only %1%1", "START", "?END"});
+  ASSERT_TRUE(Open(story));
+  EXPECT_THAT(Page(), ElementsAre("text", " ", " A: Go Taro", " B: Stay"));
+  EXPECT_EQ(session.Choice(1).caption, "Go Taro");
+  session.SelectChoice(1);
+  EXPECT_THAT(Page(), ElementsAre("one", "\u3000Only TaroTaro"));
+}
+
 TEST_F(BlockInterpreterTest, AllChoicesHiddenTakesNextFromAfterTheList) {
   StoryBuilder story;
   story.Block("START", {"text", "?001", "c", "X", "?END", "AFTER"})
@@ -162,6 +187,23 @@ TEST_F(BlockInterpreterTest, EndOfStoryResetsSavesAndRestartsAtTheFirstBlock) {
   ASSERT_TRUE(session.OpenStory());
   EXPECT_THAT(Page(), ElementsAre("begin", "\u3000end it"));
   EXPECT_EQ(session.State().counters[3], 'C') << "resume marker 0 applies the prologue";
+}
+
+TEST_F(BlockInterpreterTest, EndOfStoryClearsFlag500AndKeepsFlag501) {
+  StoryBuilder story;
+  story.Block("START", {"!499500501", "begin", "?", "end it", "END", "?END"})
+      .Block("END", {"The end", "/"});
+  ASSERT_TRUE(Open(story));
+  session.SelectChoice(1);
+  ASSERT_FALSE(session.IsOpen());
+  EXPECT_EQ(session.State().flags[499], 0);
+  EXPECT_EQ(session.State().flags[500], 0);
+  EXPECT_EQ(session.State().flags[501], 1);
+  // Flags 482 to 518 are line 34; flag 501 is its 20th column.
+  Bytes slot = ReadFile(StoryFile("tale.Q01"));
+  std::size_t line34 = 0;
+  for (int line = 1; line < 34; ++line) line34 = slot.find("\r\n", line34) + 2;
+  EXPECT_EQ(slot.substr(line34, 39), Bytes(19, '0') + "1" + Bytes(17, '0') + "\r\n");
 }
 
 TEST_F(BlockInterpreterTest, ATemporarySaveAfterTheEndHoldsWhatTheEndLeft) {

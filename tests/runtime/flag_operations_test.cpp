@@ -55,7 +55,16 @@ TEST(FlagOperations, CopyInvertOrAndSetLists) {
   ApplyFlagRecord("!999$0A", list);
   EXPECT_EQ(list.flags[999], 1);
   EXPECT_EQ(list.flags[10], 1) << "numbers follow the number-field rule";
-  ApplyFlagRecord("!0010", list);  // an incomplete group is not read
+  // "001" sets flag 1; the incomplete group "0" is not read (it would set
+  // flag 0, cleared here to show it).
+  list.flags[0] = 0;
+  list.flags[1] = 0;
+  ApplyFlagRecord("!0010", list);
+  EXPECT_EQ(list.flags[1], 1);
+  EXPECT_EQ(list.flags[0], 0);
+  int set = 0;
+  for (int flag = 0; flag < kFlagCount; ++flag) set += list.flags[flag];
+  EXPECT_EQ(set, 4) << "flags 3, 10 and 999 from before, and flag 1";
 }
 
 TEST(FlagOperations, UnconvertibleFlagNumbersEndTheBlockInsteadOfReachingOutside) {

@@ -129,6 +129,19 @@ TEST(UserDataText, ColourLines) {
   EXPECT_NE(ParseUserData(Join(lines), Index(), state), "") << "a present empty colour line";
 }
 
+TEST(UserDataText, FiftyLinesGiveTheTextColourItsDefault) {
+  std::vector<Bytes> lines = FreshLines();
+  lines[49] = "3";
+  lines.resize(50);  // lines 51 and 52 missing
+  StoryState state;
+  state.text_colour = 5;
+  state.background_spec = "sold.bmp";
+  ASSERT_EQ(ParseUserData(Join(lines), Index(), state), "");
+  EXPECT_EQ(state.background_colour, 3);
+  EXPECT_EQ(state.text_colour, 16);
+  EXPECT_EQ(state.background_spec, "");
+}
+
 TEST(UserDataText, AcceptsLineFeedsAlone) {
   Bytes text = "T\nSTART\n";
   StoryState state;
