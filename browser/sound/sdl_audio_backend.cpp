@@ -32,18 +32,26 @@ constexpr int kChunkFrames = 2048;
 // MIDI files are small; a larger one plays to the synthesizer's own end.
 constexpr std::uintmax_t kLargestTimedMidiFile = 16 * 1024 * 1024;
 
-std::optional<std::chrono::milliseconds> MidiFileTime(const std::filesystem::path& file) {
+struct MidiCheck {
+  bool refused = false;  // not a MIDI file after all
+  std::optional<std::chrono::milliseconds> time;
+};
+
+// SDL_mixer takes a file named ".mid" for MIDI whatever it holds and
+// "plays" it without a sound; such a file is refused here instead.
+MidiCheck CheckMidiFile(const std::filesystem::path& file) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
   const std::uintmax_t size = std::filesystem::file_size(file, error);
-  if (error || size > kLargestTimedMidiFile) return std::nullopt;
+  if (error || !std::filesystem::is_regular_file(file, error) || size > kLargestTimedMidiFile) {
+    return {};
+  }
   std::string bytes(static_cast<std::size_t>(size), '\0');
   std::ifstream in(file, std::ios::binary);
   in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   bytes.resize(static_cast<std::size_t>(in.gcount()));
   auto time = MidiPlayingTime(bytes);
-  if (!time) return std::nullopt;
-  return std::chrono::round<std::chrono::milliseconds>(*time);
+  if (!time) return {.refused = true, .time = std::nullopt};
+  return {.refused = false, .time = std::chrono::round<std::chrono::milliseconds>(*time)};
 }
 
 }  // namespace
@@ -111,8 +119,14 @@ bool SdlAudioBackend::Load(const std::filesystem::path& file) {
   if (!OpenDevice()) return false;
   music_.reset(Mix_LoadMUS(file.c_str()));
   if (music_ == nullptr) return false;
-  // SDL_mixer tells MIDI by the file's content, whatever its name.
-  if (Mix_GetMusicType(music_.get()) == MUS_MID) playing_time_ = MidiFileTime(file);
+  if (Mix_GetMusicType(music_.get()) == MUS_MID) {
+    const MidiCheck midi = CheckMidiFile(file);
+    if (midi.refused) {
+      music_.reset();
+      return false;
+    }
+    playing_time_ = midi.time;
+  }
   return true;
 }
 

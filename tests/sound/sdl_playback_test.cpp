@@ -32,6 +32,8 @@ using qvn::testing::ReadBytes;
 using qvn::testing::TempFolder;
 using qvn::testing::WriteBytes;
 
+constexpr const char* kDemo = QVN_TEST_DATA_DIR "/../examples/demo";
+
 // Generous: the soundfont loads and the sounds play in real time.
 constexpr auto kNoticeLimit = std::chrono::seconds(60);
 
@@ -154,6 +156,10 @@ class SdlPlaybackTest : public ::testing::Test {
     WriteBytes(folder_ / "tune.mid", testing::MidiNotesFile({60, 64, 67, 72}, 200));
     WriteBytes(folder_ / "half.wav", testing::SineWaveFile(500, 440));
     WriteBytes(folder_ / "half.mid", testing::MidiNotesFile({69}, 500));
+    // Sounds of the "other files" kind, made by the demo media script.
+    for (const char* file : {"breeze.ogg", "knock.mp3"}) {
+      WriteBytes(folder_ / file, ReadBytes(std::filesystem::path(kDemo) / file));
+    }
   }
 
   // Plays `file` to its end on the disk driver and returns what it wrote.
@@ -179,8 +185,13 @@ TEST_F(SdlPlaybackTest, MidiFileComesOutAsSamplesThroughTheSoundFont) {
   EXPECT_GT(NonSilentBytes(PlayToDisk("tune.mid")), 20000u);
 }
 
+TEST_F(SdlPlaybackTest, OggAndMp3FilesComeOutAsSamples) {
+  EXPECT_GT(NonSilentBytes(PlayToDisk("breeze.ogg")), 20000u);
+  EXPECT_GT(NonSilentBytes(PlayToDisk("knock.mp3")), 10000u);
+}
+
 TEST_F(SdlPlaybackTest, MusicEndIsNoticedAndPlaysAgain) {
-  for (const char* file : {"tune.mid", "tone.wav"}) {
+  for (const char* file : {"tune.mid", "tone.wav", "breeze.ogg", "knock.mp3"}) {
     SdlPlayer sdl("dummy");
     ASSERT_TRUE(sdl.player().Play(SoundKind::kMusic, folder_ / file));
     // The end, the repeat 800 ms later, and the repeat's end.
@@ -227,7 +238,7 @@ TEST_F(SdlPlaybackTest, HaltIsNoticedButNotRepeated) {
 }
 
 TEST_F(SdlPlaybackTest, DemoStorySoundsPlay) {
-  const std::filesystem::path demo = QVN_TEST_DATA_DIR "/../examples/demo";
+  const std::filesystem::path demo = kDemo;
   SdlPlayer sdl("dummy");
   EXPECT_TRUE(sdl.player().Play(SoundKind::kMusic, demo / "bgm.mid"));
   EXPECT_TRUE(sdl.player().Play(SoundKind::kEffect, demo / "chime.wav"));
@@ -241,12 +252,31 @@ TEST_F(SdlPlaybackTest, MissingDeviceLeavesThePlayerSilent) {
   sdl.player().Stop();
 }
 
-TEST_F(SdlPlaybackTest, UnreadableFileIsRefused) {
-  WriteBytes(folder_ / "noise.wav", "not a sound at all");
+TEST_F(SdlPlaybackTest, UndecodableFileIsRefused) {
   SdlPlayer sdl("dummy");
-  EXPECT_FALSE(sdl.player().Play(SoundKind::kEffect, folder_ / "noise.wav"));
-  EXPECT_FALSE(sdl.player().Playing());
+  for (const char* file : {"noise.wav", "noise.ogg", "noise.mp3", "noise.mid", "noise.xm"}) {
+    WriteBytes(folder_ / file, "not a sound at all");
+    EXPECT_FALSE(sdl.player().Play(SoundKind::kMusic, folder_ / file)) << file;
+    EXPECT_FALSE(sdl.player().Playing()) << file;
+  }
   EXPECT_TRUE(sdl.player().Play(SoundKind::kEffect, folder_ / "tone.wav"));
+}
+
+// Files cut short load or not, but never leave the player stuck.
+TEST_F(SdlPlaybackTest, DamagedFilesEndOrAreRefused) {
+  SdlPlayer sdl("dummy");
+  for (const char* file : {"tune.mid", "breeze.ogg", "knock.mp3", "tone.wav"}) {
+    const std::string whole = ReadBytes(folder_ / file);
+    const auto damaged = folder_ / (std::string("cut-") + file);
+    WriteBytes(damaged, whole.substr(0, whole.size() / 2) + std::string(300, '\x55'));
+    const int before = sdl.notices_seen();
+    if (sdl.player().Play(SoundKind::kEffect, damaged)) {
+      EXPECT_TRUE(sdl.RunUntil([&] { return sdl.notices_seen() > before; })) << file;
+    } else {
+      EXPECT_FALSE(sdl.player().Playing()) << file;
+    }
+  }
+  EXPECT_TRUE(sdl.player().Play(SoundKind::kMusic, folder_ / "tone.wav"));
 }
 
 }  // namespace
