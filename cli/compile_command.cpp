@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "cli/exit_codes.h"
+#include "cli/gcc_diagnostics.h"
 #include "cli/terminal_log_sink.h"
 #include "common/encoding.h"
 #include "common/number_field.h"
@@ -21,7 +22,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: qvn compile [--jump-check=on|off] [--block-names=on|off]\n"
     "                   [--simple-warnings=on|off] [--password=TEXT --key=N]\n"
-    "                   [--color=auto|always|never] [--encoding=utf-8|cp932] SOURCE\n";
+    "                   [--color=auto|always|never] [--encoding=utf-8|cp932]\n"
+    "                   [--source-encoding=auto|cp932|utf-8] [--diagnostics=gcc] SOURCE\n";
 
 constexpr const char* kHelp =
     "Compiles a story source into SOURCE-base.qvn and .qvj and four fresh user\n"
@@ -34,6 +36,12 @@ constexpr const char* kHelp =
     "  --key=N                   the password's key number, 256 to 32000 (\"$\" for hex)\n"
     "  --color=auto|always|never errors in red, warnings in blue (auto: on a terminal)\n"
     "  --encoding=utf-8|cp932    encoding of the printed log (default utf-8)\n"
+    "  --source-encoding=auto|cp932|utf-8\n"
+    "                            encoding of SOURCE (default auto: UTF-8 when it has\n"
+    "                            a byte-order mark or is valid UTF-8 with non-ASCII\n"
+    "                            text, otherwise Shift-JIS)\n"
+    "  --diagnostics=gcc         also print each error and warning to stderr as\n"
+    "                            FILE:LINE:COLUMN: error|warning: MESSAGE (UTF-8)\n"
     "\n"
     "Exit status: 0 compiled (warnings allowed), 1 compile error, 2 write failure or\n"
     "unreadable source, 64 bad usage.\n";
@@ -56,6 +64,7 @@ struct CompileArguments {
   std::optional<std::int32_t> key;
   std::string color = "auto";
   bool utf8 = true;
+  bool gcc_diagnostics = false;
   std::string source;
 };
 
@@ -84,6 +93,15 @@ bool ParseOption(std::string_view arg, CompileArguments& parsed) {
   if (name == "--color") {
     parsed.color = std::string(value);
     return value == "auto" || value == "always" || value == "never";
+  }
+  if (name == "--source-encoding") {
+    auto encoding = ParseSourceEncoding(value);
+    if (encoding) parsed.options.source_encoding = *encoding;
+    return encoding.has_value();
+  }
+  if (name == "--diagnostics") {
+    parsed.gcc_diagnostics = value == "gcc";
+    return parsed.gcc_diagnostics;
   }
   if (name == "--encoding") {
     parsed.utf8 = value == "utf-8" || value == "UTF-8" || value == "utf8";
@@ -120,7 +138,9 @@ int RunCompileCommand(int argc, char** argv) {
   }
 
   bool color = parsed.color == "always" || (parsed.color == "auto" && ::isatty(STDOUT_FILENO));
-  TerminalLogSink sink(stdout, color, parsed.utf8);
+  TerminalLogSink terminal(stdout, color, parsed.utf8);
+  GccDiagnosticsSink diagnostics(terminal, stderr, parsed.source);
+  LogSink& sink = parsed.gcc_diagnostics ? static_cast<LogSink&>(diagnostics) : terminal;
   CompileResult result = Compile(parsed.source, parsed.options, sink);
   std::fflush(stdout);
   switch (result.outcome) {

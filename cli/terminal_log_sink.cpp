@@ -15,7 +15,15 @@ Bytes WithoutControlBytes(BytesView text) {
 
 void TerminalLogSink::Line(BytesView text, LogColor color) {
   Bytes safe = WithoutControlBytes(text);
-  std::string shown = utf8_ ? Cp932ToUtf8(safe) : safe;
+  Write(utf8_ ? Cp932ToUtf8(safe) : safe, color);
+}
+
+void TerminalLogSink::LineAsWritten(std::string_view utf8, LogColor color) {
+  Bytes safe = WithoutControlBytes(utf8);
+  Write(utf8_ ? safe : Utf8ToCp932(safe), color);
+}
+
+void TerminalLogSink::Write(std::string_view shown, LogColor color) {
   const char* start = "";
   if (color_ && color == LogColor::kRed) start = "\x1b[31m";
   if (color_ && color == LogColor::kBlue) start = "\x1b[34m";

@@ -27,6 +27,7 @@ void HandleBlockHead(CompileContext& context) {
   BytesView name = BytesView(context.current_line).substr(1);
   CheckBlockName(context, name);
   context.block_table.emplace_back(name);
+  context.block_lines.push_back(context.line_counter);
   context.latest_block = Bytes(name);
   auto [position, inserted] = context.block_positions.try_emplace(
       context.latest_block, static_cast<int>(context.block_table.size()) - 1);

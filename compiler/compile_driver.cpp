@@ -1,9 +1,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "common/encoding.h"
@@ -28,17 +30,31 @@ bool CollidesWithOutputs(const std::string& source_path) {
   return EqualsIgnoringAsciiCase(probe, "QV") || EqualsIgnoringAsciiCase(probe, "Q0");
 }
 
+// The source's lines converted when it is to be read as UTF-8; nullopt for
+// Shift-JIS. Automatic choice: a byte-order mark, or non-ASCII text that is
+// UTF-8 throughout (found while converting, in the same pass).
+std::optional<Utf8Source> ReadAsUtf8(BytesView source, SourceEncoding requested) {
+  if (requested == SourceEncoding::kCp932) return std::nullopt;
+  bool marked = StartsWith(source, kUtf8Bom);
+  if (marked) source.remove_prefix(kUtf8Bom.size());
+  bool certain = marked || requested == SourceEncoding::kUtf8;
+  if (!certain) {
+    bool ascii = std::all_of(source.begin(), source.end(),
+                             [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
+    if (ascii) return std::nullopt;
+  }
+  return Utf8Source::Convert(source, certain);
+}
+
 Bytes AutomaticTitle(const std::string& base_path) {
   std::size_t slash = base_path.rfind('/');
   std::string name = slash == std::string::npos ? base_path : base_path.substr(slash + 1);
   return CutBytes(Utf8ToCp932(name), kMaxLineBytes);
 }
 
-void CompileLines(CompileContext& context, BytesView source) {
-  SourceLines lines(source);
+void CompileLines(CompileContext& context, SourceLines& lines) {
   while (!lines.AtEnd()) {
-    context.current_line = Bytes(lines.Next());
-    ++context.line_counter;
+    ReadLine(context, lines);
     HandleLine(context, lines);
   }
 }
@@ -83,8 +99,7 @@ void WriteTrailer(CompileContext& context, const std::string& base_path) {
 
 }  // namespace
 
-CompileResult Compile(const std::string& source_path, const CompileOptions& options,
-                      LogSink& log) {
+CompileResult Compile(const std::string& source_path, const CompileOptions& options, LogSink& log) {
   CompileContext context(options, log, FolderOf(source_path));
   const CompilerMessages& m = context.messages;
 
@@ -108,15 +123,23 @@ CompileResult Compile(const std::string& source_path, const CompileOptions& opti
   }
   context.body.reserve(source.size() + 4096);
   context.block_table.reserve(kMaxBlocks);
+  context.block_lines.reserve(kMaxBlocks);
   context.block_positions.reserve(kMaxBlocks);
 
+  std::optional<Utf8Source> utf8 = ReadAsUtf8(source, options.source_encoding);
+  context.utf8 = utf8 ? &*utf8 : nullptr;
+  // A UTF-8 source is compiled from its converted lines, which both passes
+  // of the jump-target check read again.
+  BytesView text = utf8 ? utf8->Lines() : BytesView(source);
+  SourceLines lines(text);
+
   try {
-    CompileLines(context, source);
+    CompileLines(context, lines);
     FinishSource(context);
     WriteTrailer(context, base_path);
     log.ProcessPendingMessages();
     if (options.jump_check)
-      RunJumpTargetCheck(context, source);
+      RunJumpTargetCheck(context, text);
     else
       context.Log(m.jump_check_skipped, LogColor::kBlue);
   } catch (const CompileStop&) {
@@ -132,8 +155,7 @@ CompileResult Compile(const std::string& source_path, const CompileOptions& opti
   context.Log(m.creating_user_files);
   Bytes fresh = FreshUserData(context.title, context.variables);
   std::string reason;
-  if (!outputs.WriteUserDataFiles(fresh, reason))
-    return {CompileOutcome::kUserDataFailure, reason};
+  if (!outputs.WriteUserDataFiles(fresh, reason)) return {CompileOutcome::kUserDataFailure, reason};
 
   context.Log(m.finished);
   return {CompileOutcome::kSuccess, {}};

@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <array>
+#include <string>
 #include <system_error>
 
+#include "common/encoding.h"
 #include "common/number_field.h"
 #include "common/sjis.h"
 #include "compiler/line_handlers.h"
@@ -22,21 +24,44 @@ void CheckColour(CompileContext& context) {
   if (*number < 0 || *number > 16) ReportError(context, context.messages.colour_bad);
 }
 
-bool FileExistsBesideSource(const CompileContext& context, BytesView name) {
-  auto found = ResolveExisting(context.source_folder + StoryNameToPath(name).string());
+bool FileExistsBesideSource(const CompileContext& context, const std::string& name) {
+  auto found = ResolveExisting(context.source_folder + name);
   std::error_code ec;
   return found && !std::filesystem::is_directory(*found, ec);
+}
+
+// The file name the check looks for: in a UTF-8 source the name as the author
+// wrote it (the file on disk bears that spelling, which CP932 may hold in
+// another), else the story bytes turned into a path. `inserted` tells that
+// the story-folder mark was put in front of the operand.
+std::string NameToLookFor(const CompileContext& context, bool inserted) {
+  BytesView line = context.current_line;
+  if (context.utf8) {
+    std::string_view written = context.CurrentAsWritten();
+    // ">KEY=" is ASCII, the same bytes in both; the name starts after it,
+    // or after what CP932's first eight bytes are as written.
+    std::string prefix =
+        inserted ? std::string(written.substr(0, 5)) : Cp932ToUtf8(line.substr(0, kFileNameStart));
+    if (StartsWith(written, prefix)) {
+      std::string name(written.substr(prefix.size()));
+      for (char& ch : name)
+        if (ch == '\\') ch = '/';
+      return name;
+    }
+  }
+  return StoryNameToPath(line.substr(kFileNameStart)).string();
 }
 
 void CheckFile(CompileContext& context) {
   Bytes& line = context.current_line;
   bool has_mark = line.find(kStoryFolderMark) != Bytes::npos;
+  bool inserted = false;
   if (!has_mark && !HasBackslash(line)) {
     // A bare name lives in the story's folder, which the browser fills in.
     line = CutBytes(line.substr(0, 5) + Bytes(kStoryFolderMark) + line.substr(5), kMaxLineBytes);
-    has_mark = true;
+    has_mark = inserted = true;
   }
-  if (has_mark && !FileExistsBesideSource(context, BytesView(line).substr(kFileNameStart))) {
+  if (has_mark && !FileExistsBesideSource(context, NameToLookFor(context, inserted))) {
     ReportWarning(context, context.messages.file_not_found);
     return;
   }

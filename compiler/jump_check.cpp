@@ -36,8 +36,10 @@ std::optional<BytesView> Step(int& stage, BytesView line, bool& leaves_target) {
       stage = kOpened;
       return std::nullopt;
     case '%':
-      if (stage == kOpened) stage = kText;
-      else if (stage == kChoiceCondition) stage = kCaptionRead;
+      if (stage == kOpened)
+        stage = kText;
+      else if (stage == kChoiceCondition)
+        stage = kCaptionRead;
       return std::nullopt;
     case '>':
       if (stage == kOpened) stage = kText;
@@ -109,11 +111,20 @@ void RunJumpTargetCheck(CompileContext& context, BytesView source) {
   }
 
   // The first block starts the story and needs no jump to it.
+  const CompilerMessages& m = context.messages;
   for (std::size_t i = 1; i < context.block_table.size(); ++i) {
     if (referenced[i]) continue;
-    context.Log(context.messages.unused_block + context.block_table[i] +
-                    context.messages.unused_block_end,
-                LogColor::kBlue);
+    // The warning has no line of its own; the block's head is where to look.
+    Diagnostic where;
+    where.error = false;
+    where.line = context.block_lines[i];
+    where.message = m.unused_block.substr(m.warning_prefix.size()) + context.block_table[i] +
+                    m.unused_block_end;
+    where.block = context.block_table[i];
+    where.has_block = true;
+    context.log.BeginReport(where);
+    context.Log(m.unused_block + context.block_table[i] + m.unused_block_end, LogColor::kBlue);
+    context.log.EndReport();
   }
 }
 

@@ -72,6 +72,9 @@ CompilerMessages MakeMessages() {
   m.missing_target = Sjis(u8"存在しないブロック名をジャンプ先に指定しています。");
   m.unused_block = Sjis(u8"警告 : ブロック ");
   m.unused_block_end = Sjis(u8" は使われていません.");
+  m.not_in_cp932 = Sjis(u8"Shift-JISで表せない文字があります。");
+  m.not_utf8 = Sjis(u8"UTF-8として読めないバイトがあります。");
+  m.nth_character = Sjis(u8"文字目");
   return m;
 }
 

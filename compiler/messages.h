@@ -74,6 +74,10 @@ struct CompilerMessages {
   Bytes missing_target;        // "存在しないブロック名をジャンプ先に指定しています。"
   Bytes unused_block;          // "警告 : ブロック "
   Bytes unused_block_end;      // " は使われていません."
+  // UTF-8 sources.
+  Bytes not_in_cp932;          // "Shift-JISで表せない文字があります。"
+  Bytes not_utf8;              // "UTF-8として読めないバイトがあります。"
+  Bytes nth_character;         // "文字目"
 };
 
 // Converted once, on first use, and never changed afterwards.

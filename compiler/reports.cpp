@@ -1,7 +1,7 @@
-#include "compiler/compile_context.h"
-
+#include <cstdio>
 #include <string>
 
+#include "compiler/compile_context.h"
 #include "format/index_record.h"
 #include "format/text_record.h"
 
@@ -18,29 +18,78 @@ bool ShowsBlockLine(const CompileContext& context) {
   return !context.options.block_names && context.block_counter >= 1;
 }
 
+Diagnostic Where(const CompileContext& context, bool error, BytesView message, int column) {
+  Diagnostic where;
+  where.error = error;
+  where.line = context.line_counter;
+  where.column = column;
+  where.message = Bytes(message);
+  where.has_block = context.block_counter >= 1;
+  where.block = context.latest_block;
+  return where;
+}
+
+// "Shift-JISで表せない文字があります。 (U+1F600, 7文字目)"
+Bytes UnconvertibleMessage(const CompilerMessages& m, const Unconvertible& bad) {
+  char what[16];
+  if (bad.invalid_utf8)
+    std::snprintf(what, sizeof what, "0x%02X", static_cast<unsigned>(bad.byte));
+  else
+    std::snprintf(what, sizeof what, "U+%04X", static_cast<unsigned>(bad.code));
+  return (bad.invalid_utf8 ? m.not_utf8 : m.not_in_cp932) + " (" + what + ", " +
+         std::to_string(bad.character_column) + m.nth_character + ")";
+}
+
+void LogCurrentLine(CompileContext& context, LogColor color, bool as_written) {
+  if (as_written)
+    context.log.LineAsWritten(ShowableUtf8(context.CurrentAsWritten()), color);
+  else
+    context.Log(context.current_line, color);
+}
+
+[[noreturn]] void Report(CompileContext& context, BytesView message, int column, bool as_written) {
+  const CompilerMessages& m = context.messages;
+  context.log.BeginReport(Where(context, true, message, column));
+  context.Log("*** " + LineLabel(context) + m.error_happened, LogColor::kRed);
+  if (ShowsBlockLine(context)) context.Log(m.error_block + context.latest_block, LogColor::kRed);
+  LogCurrentLine(context, LogColor::kRed, as_written);
+  context.Log("*** " + Bytes(message) + " (Stage : " + std::to_string(context.stage) + ")",
+              LogColor::kRed);
+  context.log.EndReport();
+  throw CompileStop{};
+}
+
 }  // namespace
 
-void CompileContext::WriteRecord(BytesView text) { AppendTextRecord(body, text); }
+void CompileContext::WriteRecord(BytesView text) {
+  AppendTextRecord(body, text);
+}
 
 void CompileContext::WriteIndex(BytesView name, std::int32_t value) {
   AppendIndexRecord(index, name, value);
 }
 
-void ReportError(CompileContext& context, BytesView message) {
-  const CompilerMessages& m = context.messages;
-  context.Log("*** " + LineLabel(context) + m.error_happened, LogColor::kRed);
-  if (ShowsBlockLine(context)) context.Log(m.error_block + context.latest_block, LogColor::kRed);
-  context.Log(context.current_line, LogColor::kRed);
-  context.Log("*** " + Bytes(message) + " (Stage : " + std::to_string(context.stage) + ")",
-              LogColor::kRed);
-  throw CompileStop{};
+void ReadLine(CompileContext& context, SourceLines& lines) {
+  context.current_line = Bytes(lines.Next());
+  ++context.line_counter;
+  if (context.utf8 && context.line_counter == context.utf8->FailedLine()) {
+    // The line cannot be shown in CP932; the author sees it as written.
+    const Unconvertible& bad = context.utf8->Failure();
+    Report(context, UnconvertibleMessage(context.messages, bad), bad.byte_column, true);
+  }
+}
+
+void ReportError(CompileContext& context, BytesView message, int column) {
+  Report(context, message, column, false);
 }
 
 void ReportWarning(CompileContext& context, BytesView message) {
   const CompilerMessages& m = context.messages;
+  context.log.BeginReport(Where(context, false, message, 1));
   context.Log(m.warning_prefix + Bytes(message) + " -- " + LineLabel(context), LogColor::kBlue);
   if (ShowsBlockLine(context)) context.Log(m.warning_block + context.latest_block, LogColor::kBlue);
   context.Log(context.current_line, LogColor::kBlue);
+  context.log.EndReport();
 }
 
 }  // namespace qvn

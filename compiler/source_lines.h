@@ -15,6 +15,10 @@ class SourceLines {
 
   // The next line; an empty line when the source has ended.
   BytesView Next();
+  // The same, whole, however long; the caller cuts it.
+  BytesView NextWhole();
+  // Where the next line starts.
+  std::size_t Position() const { return position_; }
 
  private:
   BytesView source_;

@@ -21,8 +21,8 @@ void CheckVariableReferences(CompileContext& context) {
 void HandleNoWait(CompileContext& context, SourceLines& lines) {
   if (context.stage == kStageText) ReportError(context, context.messages.nowait_misplaced);
   context.WriteRecord("@NOWAIT");
-  context.current_line = UpperAscii(lines.Next());
-  ++context.line_counter;
+  ReadLine(context, lines);
+  UpperAsciiInPlace(context.current_line);
   if (context.current_line != "?END") ReportError(context, context.messages.nowait_without_end);
   context.WriteRecord("?END");
   context.stage = kStageJumpList;

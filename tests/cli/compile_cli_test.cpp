@@ -92,9 +92,11 @@ TEST(QvnCompile, FailuresAndUsage) {
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.out, "このファイル名は使用できません : " + (folder / "s.QV$").string() + "\n");
 
-  for (auto args : {Args({}), Args({"--key=100", "--password=x", "a.src"}),
-                    Args({"--password=x", "a.src"}), Args({"--color=red", "a.src"}),
-                    Args({"--jump-check=maybe", "a.src"}), Args({"a.src", "b.src"})}) {
+  for (auto args :
+       {Args({}), Args({"--key=100", "--password=x", "a.src"}), Args({"--password=x", "a.src"}),
+        Args({"--color=red", "a.src"}), Args({"--jump-check=maybe", "a.src"}),
+        Args({"a.src", "b.src"}), Args({"--source-encoding=latin1", "a.src"}),
+        Args({"--diagnostics=msvc", "a.src"})}) {
     auto usage = RunCommand(args);
     EXPECT_EQ(usage.status, 64);
     EXPECT_NE(usage.err.find("usage: qvn compile"), std::string::npos);
@@ -102,6 +104,98 @@ TEST(QvnCompile, FailuresAndUsage) {
   auto help = RunCommand(Args({"--help"}));
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--simple-warnings"), std::string::npos);
+}
+
+std::string U8(std::u8string_view text) {
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size());
+}
+
+// Each report kind once more on stderr as FILE:LINE:COLUMN, the log on stdout
+// as it would be without the option.
+TEST(QvnCompileDiagnostics, GccLinesForEveryReportKind) {
+  struct Case {
+    std::string source;  // UTF-8; written in CP932 when `sjis`
+    bool sjis;
+    std::vector<std::string> extra;
+    std::string err;  // with "F" for the file
+  } cases[] = {
+      // An error at a line, inside a block.
+      {"#A\r\nx\r\n!001\r\n",
+       true,
+       {},
+       U8(u8"F:3:1: error: \"!\" の場所が異常です。 [ブロック : A]\n")},
+      // An error in the header names no block.
+      {"hello\r\n", true, {}, U8(u8"F:1:1: error: ここにはテキストを記述できません。\n")},
+      // An empty source has no line; line 1 is where an editor can go.
+      {"", true, {}, U8(u8"F:1:1: error: ブロックが１つもありません.\n")},
+      // The end of the source: the last line read.
+      {"#A\r\nx\r\n",
+       true,
+       {},
+       U8(u8"F:2:1: error: 直前のブロックが終了していません。 [ブロック : A]\n")},
+      // Warnings at a line, at the end of the source, and an unused block at
+      // its head; then the missing target the jump check finds.
+      {"#A\r\n" + std::string(231, 'x') + "\r\n?001\r\nc\r\nA\r\n#B\r\ny\r\n?001\r\nc\r\nA\r\n",
+       true,
+       {},
+       U8(u8"F:2:1: warning: 文字数が230を超えています。 [ブロック : A]\n"
+          u8"F:10:1: warning: \"?end\" が存在しません [ブロック : B]\n"
+          u8"F:6:1: warning: ブロック B は使われていません. [ブロック : B]\n")},
+      {"#A\r\nx\r\n?END\r\nZZ\r\n",
+       true,
+       {},
+       U8(u8"F:4:1: error: 存在しないブロック名をジャンプ先に指定しています。 [ブロック : A]\n")},
+      // A character Shift-JIS lacks: its column counts the bytes as written.
+      {U8(u8"#開始\r\nあいう😀\r\n"),
+       false,
+       {},
+       U8(u8"F:2:10: error: Shift-JISで表せない文字があります。 (U+1F600, 4文字目) [ブロック : "
+          u8"開始]\n")},
+      {"#A\r\n\x82\xA0\r\n",
+       false,
+       {"--source-encoding=utf-8"},
+       U8(u8"F:2:1: error: UTF-8として読めないバイトがあります。 (0x82, 1文字目) [ブロック : "
+          u8"A]\n")},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    std::string file = (folder / "s.src").string();
+    WriteBytes(file, c.sjis ? Utf8ToCp932(c.source) : c.source);
+    std::vector<std::string> plain_args = {QvnBinary(), "compile"};
+    plain_args.insert(plain_args.end(), c.extra.begin(), c.extra.end());
+    plain_args.push_back(file);
+    std::vector<std::string> gcc_args = plain_args;
+    gcc_args.insert(gcc_args.begin() + 2, "--diagnostics=gcc");
+    auto plain = RunCommand(plain_args);
+    auto gcc = RunCommand(gcc_args);
+    std::string expected = c.err;
+    for (std::size_t at = expected.find("F:"); at != std::string::npos;
+         at = expected.find("F:", at + file.size()))
+      expected.replace(at, 1, file);
+    EXPECT_EQ(gcc.err, expected);
+    EXPECT_EQ(gcc.out, plain.out);
+    EXPECT_EQ(gcc.status, plain.status);
+    EXPECT_EQ(plain.err, "");
+  }
+}
+
+TEST(QvnCompileDiagnostics, Utf8SourceLogsAsWrittenAndCompilesAsItsTwin) {
+  TempFolder folder;
+  std::string utf8 = U8(u8"TITLE=物語〜\r\n#開始\r\n夜の図書館。\r\n?END\r\n開始\r\n");
+  WriteBytes(folder / "u.src", utf8);
+  WriteBytes(folder / "s.src", Utf8ToCp932(utf8));
+  auto from_utf8 = RunCommand(Args({(folder / "u.src").string()}));
+  auto from_sjis = RunCommand(Args({(folder / "s.src").string()}));
+  EXPECT_EQ(from_utf8.status, 0);
+  EXPECT_NE(from_utf8.out.find(U8(u8"タイトル名 : 物語～\n")), std::string::npos);
+  for (const char* ext : {".qvn", ".qvj", ".Q01"})
+    EXPECT_EQ(ReadBytes(folder / (std::string("u") + ext)),
+              ReadBytes(folder / (std::string("s") + ext)))
+        << ext;
+  // Asked to read it as Shift-JIS, it is read as it always was.
+  auto as_bytes = RunCommand(Args({"--source-encoding=cp932", (folder / "u.src").string()}));
+  EXPECT_EQ(as_bytes.status, 0);
+  EXPECT_NE(ReadBytes(folder / "u.qvn"), ReadBytes(folder / "s.qvn"));
 }
 
 }  // namespace

@@ -18,8 +18,18 @@ struct LoggedLine {
 class RecordingSink : public LogSink {
  public:
   void Line(BytesView text, LogColor color) override;
+  void LineAsWritten(std::string_view utf8, LogColor color) override {
+    lines.push_back({std::string(utf8), color});
+  }
+  void BeginReport(const Diagnostic& where) override {
+    reports.push_back(where);
+    ++open_reports;
+  }
+  void EndReport() override { --open_reports; }
   void ProcessPendingMessages() override { ++pumps; }
   std::vector<LoggedLine> lines;
+  std::vector<Diagnostic> reports;
+  int open_reports = 0;  // 0 again after every report
   int pumps = 0;
 };
 

@@ -27,16 +27,23 @@ void ApplySetting(Case& c, const std::string& setting) {
   std::istringstream words(setting);
   std::string word;
   while (words >> word) {
-    if (word == "block-names") c.options.block_names = true;
-    else if (word == "simple-warnings=off") c.options.simple_warnings = false;
-    else if (word == "jump-check=off") c.options.jump_check = false;
+    if (word == "block-names")
+      c.options.block_names = true;
+    else if (word == "simple-warnings=off")
+      c.options.simple_warnings = false;
+    else if (word == "jump-check=off")
+      c.options.jump_check = false;
     else if (word.starts_with("password=")) {
       c.options.password_enabled = true;
       c.options.password = Utf8ToCp932(word.substr(9));
-    } else if (word.starts_with("key=")) c.options.key = static_cast<std::int16_t>(std::stoi(word.substr(4)));
-    else if (word.starts_with("file=")) c.files.push_back(word.substr(5));
-    else if (word.starts_with("outcome=")) c.outcome = word.substr(8);
-    else ADD_FAILURE() << "unknown setting " << word;
+    } else if (word.starts_with("key="))
+      c.options.key = static_cast<std::int16_t>(std::stoi(word.substr(4)));
+    else if (word.starts_with("file="))
+      c.files.push_back(word.substr(5));
+    else if (word.starts_with("outcome="))
+      c.outcome = word.substr(8);
+    else
+      ADD_FAILURE() << "unknown setting " << word;
   }
 }
 
@@ -46,7 +53,7 @@ Case ReadCase(const fs::path& path) {
   std::string line;
   while (std::getline(in, line)) {
     if (line.starts_with(";=") || line.starts_with(";!") || line.starts_with(";~")) {
-      LogColor color = line[1] == '=' ? LogColor::kDefault
+      LogColor color = line[1] == '='   ? LogColor::kDefault
                        : line[1] == '!' ? LogColor::kRed
                                         : LogColor::kBlue;
       c.expected.push_back({line.size() > 3 ? line.substr(3) : std::string(), color});
@@ -99,10 +106,43 @@ TEST_P(CompilerCase, LogsExactlyWhatTheCaseSays) {
     EXPECT_EQ(fs::exists(folder / ("story" + std::string(ext))), success) << ext;
 }
 
+// The same case written in UTF-8 (as the case file itself is) must log the
+// same lines and write the same bytes as its Shift-JIS twin.
+TEST_P(CompilerCase, Utf8TwinLogsAndWritesTheSame) {
+  Case c = ReadCase(GetParam());
+  TempFolder sjis_folder;
+  TempFolder utf8_folder;
+  for (const std::string& file : c.files) {
+    WriteBytes(sjis_folder / file, "x");
+    WriteBytes(utf8_folder / file, "x");
+  }
+  RecordingSink sjis_log;
+  CompileResult sjis = CompileSource(sjis_folder, Utf8ToCp932(c.source), c.options, sjis_log);
+  CompileOptions utf8_options = c.options;
+  utf8_options.source_encoding = SourceEncoding::kUtf8;
+  RecordingSink utf8_log;
+  CompileResult utf8 = CompileSource(utf8_folder, c.source, utf8_options, utf8_log);
+
+  EXPECT_EQ(utf8.outcome, sjis.outcome);
+  std::string shown_sjis = Show(sjis_log.lines);
+  std::string shown_utf8 = Show(utf8_log.lines);
+  std::string sjis_base = (sjis_folder / "story").string();
+  std::string utf8_base = (utf8_folder / "story").string();
+  for (std::size_t at = shown_utf8.find(utf8_base); at != std::string::npos;
+       at = shown_utf8.find(utf8_base))
+    shown_utf8.replace(at, utf8_base.size(), sjis_base);
+  EXPECT_EQ(shown_utf8, shown_sjis);
+  for (const char* ext : {".qvn", ".qvj", ".Q01", ".Q02", ".Q03", ".Q04"}) {
+    fs::path name = "story" + std::string(ext);
+    EXPECT_EQ(fs::exists(utf8_folder / name), fs::exists(sjis_folder / name)) << ext;
+    if (fs::exists(sjis_folder / name))
+      EXPECT_EQ(ReadBytes(utf8_folder / name), ReadBytes(sjis_folder / name)) << ext;
+  }
+}
+
 std::string CaseName(const ::testing::TestParamInfo<fs::path>& info) {
-  std::string name = fs::relative(info.param, QVN_TEST_DATA_DIR "/compiler/cases")
-                         .replace_extension()
-                         .string();
+  std::string name =
+      fs::relative(info.param, QVN_TEST_DATA_DIR "/compiler/cases").replace_extension().string();
   for (char& ch : name)
     if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
   return name;
