@@ -35,15 +35,20 @@ std::optional<QImage> LoadPicture(const std::filesystem::path& file, bool low_co
   jpeg.replace_extension(".JPG");
   if (auto found = ResolveExisting(jpeg)) {
     Bytes data;
-    if (!ReadWholeFile(*found, data).ok) return std::nullopt;
+    if (!ReadWholeFile(*found, data, kMaxPictureFileBytes).ok) return std::nullopt;
     auto decoded = DecodeJpeg(data, low_colour);
     if (!decoded) return std::nullopt;
     return ToImage(*decoded);
   }
   auto found = ResolveExisting(file);
   if (!found) return std::nullopt;
+  // Read here rather than by QImage, which would wait forever on a FIFO.
+  Bytes data;
+  if (!ReadWholeFile(*found, data, kMaxPictureFileBytes).ok) return std::nullopt;
   QImage image;
-  if (!image.load(QString::fromStdString(found->string()), "BMP")) return std::nullopt;
+  if (!image.loadFromData(reinterpret_cast<const uchar*>(data.data()),
+                          static_cast<int>(data.size()), "BMP"))
+    return std::nullopt;
   return image;
 }
 

@@ -1,6 +1,8 @@
 #include "platform/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,7 +13,23 @@ namespace qvn {
 
 namespace {
 
-FileResult Failure(int error) { return FileResult{false, std::strerror(error)}; }
+namespace fs = std::filesystem;
+
+// The six characters mkstemp puts in place of "XXXXXX".
+constexpr std::size_t kTemporarySuffixBytes = 6;
+// The temporary name must fit where the file's own name fits.
+constexpr std::size_t kMaxTemporaryStemBytes = 200;
+constexpr int kMaxLinkHops = 40;
+
+FileResult Success() {
+  return FileResult{true, {}};
+}
+FileResult Failure(int error) {
+  return FileResult{false, std::strerror(error)};
+}
+FileResult Failure(std::string reason) {
+  return FileResult{false, std::move(reason)};
+}
 
 struct FdCloser {
   int fd = -1;
@@ -35,77 +53,212 @@ bool WriteAll(int fd, BytesView content) {
   return true;
 }
 
-}  // namespace
+// Why a file of this type and size is not read; empty when it may be.
+std::string Refusal(const struct stat& info, std::size_t max_bytes) {
+  if (S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
+  if (S_ISFIFO(info.st_mode)) return "not a regular file but a FIFO (named pipe)";
+  if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return "not a regular file but a device";
+  if (S_ISSOCK(info.st_mode)) return "not a regular file but a socket";
+  if (!S_ISREG(info.st_mode)) return "not a regular file";
+  if (static_cast<std::uint64_t>(info.st_size) > max_bytes) {
+    return "the file is too large: " + std::to_string(info.st_size) + " bytes, more than the " +
+           std::to_string(max_bytes) + " read for a file of this kind";
+  }
+  return {};
+}
 
-FileResult ReadWholeFile(const std::filesystem::path& path, Bytes& out) {
-  out.clear();
-  FdCloser file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-  if (file.fd < 0) return Failure(errno);
+// Opens a regular file for reading. It is looked at before it is opened (so
+// that no device is opened at all) and again after (it may have been
+// swapped); a FIFO that slips through is opened without blocking.
+FileResult OpenRegular(const fs::path& path, std::size_t max_bytes, FdCloser& file,
+                       std::uint64_t& size) {
   struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return Failure(errno);
+  if (std::string reason = Refusal(info, max_bytes); !reason.empty()) return Failure(reason);
+  file.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (file.fd < 0) return Failure(errno);
   if (::fstat(file.fd, &info) != 0) return Failure(errno);
-  if (S_ISDIR(info.st_mode)) return Failure(EISDIR);
-  if (S_ISREG(info.st_mode)) out.reserve(static_cast<std::size_t>(info.st_size));
+  if (std::string reason = Refusal(info, max_bytes); !reason.empty()) return Failure(reason);
+  int flags = ::fcntl(file.fd, F_GETFL);
+  if (flags >= 0) ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK);
+  size = static_cast<std::uint64_t>(info.st_size);
+  return Success();
+}
+
+// Reads until the end of the file or until `out` holds `limit` bytes; sets
+// `more` when bytes remain after that.
+FileResult ReadUpTo(int fd, std::size_t limit, Bytes& out, bool& more) {
   char buffer[65536];
+  more = false;
   for (;;) {
-    ssize_t n = ::read(file.fd, buffer, sizeof buffer);
+    std::size_t room = limit - out.size();
+    // One byte beyond the limit tells a file that grew from one that ended.
+    std::size_t ask = std::min(sizeof buffer, room + 1);
+    ssize_t n = ::read(fd, buffer, ask);
     if (n < 0) {
       if (errno == EINTR) continue;
       return Failure(errno);
     }
-    if (n == 0) break;
-    out.append(buffer, static_cast<std::size_t>(n));
+    if (n == 0) return Success();
+    std::size_t got = static_cast<std::size_t>(n);
+    if (got > room) {
+      out.append(buffer, room);
+      more = true;
+      return Success();
+    }
+    out.append(buffer, got);
   }
-  return FileResult{true, {}};
 }
 
-FileResult WriteFileAtomic(const std::filesystem::path& requested, BytesView content) {
-  // A link is followed, so that the file it names is replaced, not the link.
-  std::error_code ec;
-  std::filesystem::path path = requested;
-  if (std::filesystem::is_symlink(requested, ec)) {
-    std::filesystem::path target = std::filesystem::weakly_canonical(requested, ec);
-    if (!ec) path = target;
-  }
-  std::filesystem::path folder = path.parent_path();
-  // The temporary name must fit where the file's own name fits.
+std::string TemporaryPrefix(const fs::path& path) {
   std::string name = path.filename().string();
-  if (name.size() > 200) name.resize(200);
+  if (name.size() > kMaxTemporaryStemBytes) name.resize(kMaxTemporaryStemBytes);
+  return "." + name + ".";
+}
+
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+  if (name.size() != prefix.size() + kTemporarySuffixBytes || !name.starts_with(prefix))
+    return false;
+  for (char ch : name.substr(prefix.size())) {
+    bool alnum = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
+    if (!alnum) return false;
+  }
+  return true;
+}
+
+// The file a rewrite of `requested` replaces: the link's target when it is a
+// symbolic link the policy lets us follow.
+FileResult ResolveWriteTarget(const fs::path& requested, LinkPolicy links, fs::path& target) {
+  target = requested;
+  struct stat info {};
+  if (::lstat(requested.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return Success();
+  // Followed by hand, so that a link to a missing file is judged by where it
+  // points as well.
+  fs::path resolved = requested;
+  for (int hops = 0;; ++hops) {
+    if (hops == kMaxLinkHops) return Failure(ELOOP);
+    std::error_code ec;
+    fs::path next = fs::read_symlink(resolved, ec);
+    if (ec) return Failure(ec.value());
+    resolved = next.is_absolute() ? next : resolved.parent_path() / next;
+    if (::lstat(resolved.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) break;
+  }
+  std::error_code ec;
+  fs::path parent = resolved.parent_path();
+  resolved =
+      fs::weakly_canonical(parent.empty() ? fs::path(".") : parent, ec) / resolved.filename();
+  if (ec) return Failure(ec.value());
+  if (links == LinkPolicy::kSameFolderOnly) {
+    fs::path folder = requested.parent_path();
+    fs::path real_folder = fs::weakly_canonical(folder.empty() ? fs::path(".") : folder, ec);
+    if (ec || resolved.parent_path() != real_folder)
+      return Failure("a symbolic link to a file outside its own folder is not written through");
+  }
+  target = resolved;
+  return Success();
+}
+
+void SyncFolder(const fs::path& folder) {
+  FdCloser dir{::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+  if (dir.fd >= 0) ::fsync(dir.fd);
+}
+
+}  // namespace
+
+FileResult CheckRegularFile(const fs::path& path, std::size_t max_bytes) {
+  FdCloser file;
+  std::uint64_t size = 0;
+  return OpenRegular(path, max_bytes, file, size);
+}
+
+FileResult ReadWholeFile(const fs::path& path, Bytes& out, std::size_t max_bytes) {
+  out.clear();
+  FdCloser file;
+  std::uint64_t size = 0;
+  FileResult opened = OpenRegular(path, max_bytes, file, size);
+  if (!opened.ok) return opened;
+  out.reserve(static_cast<std::size_t>(size));
+  bool more = false;
+  FileResult read = ReadUpTo(file.fd, max_bytes, out, more);
+  if (!read.ok || more) {
+    out.clear();
+    if (more)
+      return Failure("the file grew beyond the " + std::to_string(max_bytes) +
+                     " bytes read for a file of this kind");
+  }
+  return read;
+}
+
+FileResult ReadFileHead(const fs::path& path, std::size_t max_bytes, Bytes& out,
+                        std::uint64_t& file_size) {
+  out.clear();
+  FdCloser file;
+  FileResult opened = OpenRegular(path, SIZE_MAX, file, file_size);
+  if (!opened.ok) return opened;
+  out.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(file_size, max_bytes)));
+  bool more = false;
+  FileResult read = ReadUpTo(file.fd, max_bytes, out, more);
+  if (!read.ok) out.clear();
+  return read;
+}
+
+FileResult WriteFileAtomic(const fs::path& requested, BytesView content, LinkPolicy links) {
+  fs::path path;
+  FileResult resolved = ResolveWriteTarget(requested, links, path);
+  if (!resolved.ok) return resolved;
+  RemoveStaleTemporaryFiles(path);
+  fs::path folder = path.parent_path();
   std::string pattern =
-      (folder.empty() ? std::string() : folder.string() + "/") + "." + name + ".XXXXXX";
+      (folder.empty() ? std::string() : folder.string() + "/") + TemporaryPrefix(path) + "XXXXXX";
   FdCloser temp{::mkstemp(pattern.data())};
   if (temp.fd < 0) return Failure(errno);
+  // Held until the rename: a cleaner of stale temporary files leaves it be.
+  ::flock(temp.fd, LOCK_EX);
   struct stat old_info {};
   mode_t mode = 0644;
   if (::stat(path.c_str(), &old_info) == 0) mode = old_info.st_mode & 07777;
   ::fchmod(temp.fd, mode);
-  if (!WriteAll(temp.fd, content) || ::fsync(temp.fd) != 0) {
+  if (!WriteAll(temp.fd, content) || ::fsync(temp.fd) != 0 ||
+      ::rename(pattern.c_str(), path.c_str()) != 0) {
     int error = errno;
     ::unlink(pattern.c_str());
     return Failure(error);
   }
-  int fd = temp.fd;
-  temp.fd = -1;
-  if (::close(fd) != 0) {
-    int error = errno;
-    ::unlink(pattern.c_str());
-    return Failure(error);
-  }
-  if (::rename(pattern.c_str(), path.c_str()) != 0) {
-    int error = errno;
-    ::unlink(pattern.c_str());
-    return Failure(error);
-  }
-  return FileResult{true, {}};
+  SyncFolder(folder);
+  return Success();
 }
 
-FileResult WriteFileDirect(const std::filesystem::path& path, BytesView content) {
+FileResult WriteFileDirect(const fs::path& path, BytesView content) {
   FdCloser file{::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)};
   if (file.fd < 0) return Failure(errno);
   if (!WriteAll(file.fd, content)) return Failure(errno);
   int fd = file.fd;
   file.fd = -1;
   if (::close(fd) != 0) return Failure(errno);
-  return FileResult{true, {}};
+  return Success();
+}
+
+int RemoveStaleTemporaryFiles(const fs::path& requested) {
+  fs::path path;
+  if (!ResolveWriteTarget(requested, LinkPolicy::kFollow, path).ok) return 0;
+  fs::path folder = path.parent_path();
+  std::string prefix = TemporaryPrefix(path);
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return 0;
+  int removed = 0;
+  int dir_fd = ::dirfd(dir);
+  while (const dirent* entry = ::readdir(dir)) {
+    if (!IsTemporaryName(entry->d_name, prefix)) continue;
+    FdCloser file{
+        ::openat(dir_fd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
+    struct stat info {};
+    if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    // A write in progress holds its temporary file locked.
+    if (::flock(file.fd, LOCK_EX | LOCK_NB) != 0) continue;
+    if (::unlinkat(dir_fd, entry->d_name, 0) == 0) ++removed;
+  }
+  ::closedir(dir);
+  return removed;
 }
 
 }  // namespace qvn

@@ -161,7 +161,7 @@ Bytes Profile::Serialize() const {
 
 Profile ReadProfileFile(const std::filesystem::path& path) {
   Bytes content;
-  if (!ReadWholeFile(path, content).ok) return Profile{};
+  if (!ReadWholeFile(path, content, kMaxSettingsFileBytes).ok) return Profile{};
   return Profile::Parse(content);
 }
 

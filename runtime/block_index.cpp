@@ -6,12 +6,19 @@
 
 namespace qvn {
 
+namespace {
+
+std::string SizeDamage(std::uint64_t size) {
+  if (size % kIndexRecordSize == 0) return {};
+  return "the block index is damaged: its size (" + std::to_string(size) +
+         " bytes) is not a multiple of " + std::to_string(kIndexRecordSize);
+}
+
+}  // namespace
+
 std::string BlockIndex::Assign(BytesView file_bytes) {
   Clear();
-  if (file_bytes.size() % kIndexRecordSize != 0) {
-    return "the block index is damaged: its size (" + std::to_string(file_bytes.size()) +
-           " bytes) is not a multiple of " + std::to_string(kIndexRecordSize);
-  }
+  if (std::string damage = SizeDamage(file_bytes.size()); !damage.empty()) return damage;
   std::size_t count = std::min(file_bytes.size() / kIndexRecordSize, kMaxIndexRecords);
   records_.reserve(count);
   first_match_.reserve(count);
@@ -38,9 +45,11 @@ std::int32_t BlockIndex::FindBlock(BytesView name) const {
 void LoadIndex(const std::string& path, BlockIndex& index) {
   index.Clear();
   Bytes bytes;
-  FileResult read = ReadWholeFile(path, bytes);
+  std::uint64_t size = 0;
+  FileResult read = ReadFileHead(path, kMaxIndexFileRecords * kIndexRecordSize, bytes, size);
   if (!read.ok) throw StoryError(path, read.reason);
-  std::string damage = index.Assign(bytes);
+  std::string damage = SizeDamage(size);
+  if (damage.empty()) damage = index.Assign(bytes);
   if (!damage.empty()) throw StoryError(path, damage);
 }
 

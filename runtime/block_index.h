@@ -13,6 +13,9 @@ namespace qvn {
 
 // 8000 blocks and the two markers; a password record after them is not read.
 inline constexpr std::size_t kMaxIndexRecords = 8002;
+// What is read of an index file at most: the records above and the password
+// record. A longer file is read only that far.
+inline constexpr std::size_t kMaxIndexFileRecords = kMaxIndexRecords + 1;
 
 class BlockIndex {
  public:
@@ -39,7 +42,8 @@ class BlockIndex {
 };
 
 // Reads the index file at `path` into `index`. Throws StoryError when the
-// file cannot be read or its size is not a whole number of records.
+// file cannot be read, is not a regular file or its size is not a whole
+// number of records.
 void LoadIndex(const std::string& path, BlockIndex& index);
 
 }  // namespace qvn

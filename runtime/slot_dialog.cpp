@@ -6,6 +6,7 @@
 #include "runtime/messages.h"
 #include "runtime/story_error.h"
 #include "runtime/story_session.h"
+#include "runtime/story_trailer.h"
 #include "runtime/user_data_file_io.h"
 #include "runtime/user_data_text.h"
 
@@ -28,7 +29,7 @@ void SlotDialog::Select(int slot) {
 void SlotDialog::ShowStatus() {
   std::string path = session_.location_.SlotFile(SelectedSlot());
   Bytes text;
-  FileResult read = ReadWholeFile(path, text);
+  FileResult read = ReadWholeFile(path, text, kMaxUserDataFileBytes);
   if (!read.ok) {
     session_.host_.ShowErrorBox(path, read.reason);
     return;
@@ -61,16 +62,10 @@ void SlotDialog::PressErase() {
 bool SlotDialog::EraseSelectedSlot() {
   StoryState& state = session_.state_;
   try {
-    BlockIndex index;
-    LoadIndex(session_.location_.StoryFile(".QVJ"), index);
-    StoryBody body;
-    body.Open(session_.location_.StoryFile(".QVN"));
-    body.SeekBlock(index.FindBlock(kTrailerMarker));
-    for (StringVariable& variable : state.variables) {
-      variable.label = CutBytes(body.ReadRecord(), kMaxVariableBytes);
-      variable.value = CutBytes(body.ReadRecord(), kMaxVariableBytes);
-    }
-    state.title = CutBytes(body.ReadRecord(), kMaxLineBytes);
+    StoryTrailer trailer = ReadStoryTrailer(session_.location_.StoryFile(".QVJ"),
+                                            session_.location_.StoryFile(".QVN"));
+    state.variables = trailer.variables;
+    state.title = trailer.title;
   } catch (const StoryError& error) {
     session_.host_.ShowErrorBox(error.File(), error.what());
     return false;

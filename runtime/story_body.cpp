@@ -9,7 +9,7 @@ namespace qvn {
 void StoryBody::Open(const std::string& path) {
   Close();
   Bytes bytes;
-  FileResult read = ReadWholeFile(path, bytes);
+  FileResult read = ReadWholeFile(path, bytes, kMaxStoryBodyBytes);
   if (!read.ok) throw StoryError(path, read.reason);
   Assign(std::move(bytes), path);
 }

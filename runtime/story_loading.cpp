@@ -7,11 +7,13 @@
 
 #include "format/markers.h"
 #include "platform/file_io.h"
+#include "platform/file_names.h"
 #include "runtime/directives.h"
 #include "runtime/messages.h"
 #include "runtime/slot_dialog.h"
 #include "runtime/story_error.h"
 #include "runtime/story_session.h"
+#include "runtime/story_trailer.h"
 #include "runtime/user_data_file_io.h"
 #include "runtime/user_data_text.h"
 
@@ -50,24 +52,59 @@ void StorySession::ChooseUserDataFolder() {
   std::string first_slot = location_.StoryFile(StoryLocation::SlotExtension(1));
   if (IsWritableFile(first_slot) && IsWritableFolder(location_.story_folder)) {
     location_.user_data_folder = location_.story_folder;
-    return;
+  } else {
+    location_.user_data_folder = location_.program_folder;
+    if (!CreateProbe(location_.program_folder, location_.program_folder + kProbeFile)) {
+      location_.user_data_folder = location_.StoryFallbackFolder();
+      std::error_code ec;
+      std::filesystem::create_directories(location_.user_data_folder, ec);
+      AdoptSharedFallbackFiles();
+    }
+    CopyMissingSlotFiles();
   }
-  location_.user_data_folder = location_.program_folder;
-  if (!CreateProbe(location_.program_folder, location_.program_folder + kProbeFile)) {
-    location_.user_data_folder = location_.fallback_folder;
-    std::error_code ec;
-    std::filesystem::create_directories(location_.fallback_folder, ec);
-  }
-  if (!FileExists(location_.user_data_folder + location_.base_name +
-                  StoryLocation::SlotExtension(1)))
-    CopySlotFiles();
+  // Saves killed half-way leave their temporary files; no save of this story
+  // runs now.
+  for (int slot = 1; slot <= 4; ++slot) RemoveStaleTemporaryFiles(location_.SlotFile(slot));
+  RemoveStaleTemporaryFiles(location_.TempSaveFile());
 }
 
-void StorySession::CopySlotFiles() {
+void StorySession::AdoptSharedFallbackFiles() {
+  // Earlier editions kept the user data of every story of one base name in
+  // the same files; a file moves to this story's folder only when its title
+  // shows that it belongs to this story.
+  std::vector<std::string> extensions;
+  for (int slot = 1; slot <= 4; ++slot) extensions.push_back(StoryLocation::SlotExtension(slot));
+  extensions.push_back(StoryLocation::kTempSaveExtension);
+  std::optional<Bytes> title;
+  for (const std::string& extension : extensions) {
+    std::string shared = location_.fallback_folder + location_.base_name + extension;
+    std::optional<fs::path> old_file = ResolveExisting(shared);
+    if (!old_file || FileExists(location_.UserDataFile(extension))) continue;
+    if (!title) {
+      try {
+        title = ReadStoryTrailer(location_.StoryFile(".QVJ"), location_.StoryFile(".QVN")).title;
+      } catch (const StoryError&) {
+        return;  // without the story's title nothing can be told apart
+      }
+    }
+    Bytes text;
+    if (!ReadWholeFile(*old_file, text, kMaxUserDataFileBytes).ok) continue;
+    std::vector<BytesView> lines = SplitTextLines(text);
+    if (lines.empty() || CutBytes(lines[0], kMaxLineBytes) != *title) continue;
+    std::error_code ec;
+    std::filesystem::rename(*old_file, location_.user_data_folder + location_.base_name + extension,
+                            ec);
+  }
+}
+
+void StorySession::CopyMissingSlotFiles() {
+  // Each slot on its own, at every open: a copy interrupted after some of the
+  // four files is completed by the next open.
   for (int slot = 1; slot <= 4; ++slot) {
+    if (FileExists(location_.SlotFile(slot))) continue;
     std::string source = location_.StoryFile(StoryLocation::SlotExtension(slot));
     Bytes text;
-    FileResult read = ReadWholeFile(source, text);
+    FileResult read = ReadWholeFile(source, text, kMaxUserDataFileBytes);
     if (!read.ok) throw StoryError(source, read.reason);
     StoryState copy;
     std::string damage = ParseUserData(text, index_, copy);

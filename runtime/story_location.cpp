@@ -1,5 +1,7 @@
 #include "runtime/story_location.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -8,6 +10,8 @@
 namespace qvn {
 
 namespace {
+
+constexpr std::size_t kMaxFallbackNameBytes = 200;
 
 std::string WithSlash(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder.push_back('/');
@@ -22,6 +26,28 @@ void StoryLocation::SetStory(const std::string& story_path) {
   std::string path = ec ? story_path : absolute.lexically_normal().string();
   story_folder = FolderOf(path);
   base_name = BasePath(path).substr(story_folder.size());
+}
+
+std::string StoryLocation::StoryFallbackFolder() const {
+  // The base name and a short hash of the story folder's real path, so that
+  // the folder is recognisable and stays the same from open to open.
+  std::error_code ec;
+  std::filesystem::path real = std::filesystem::weakly_canonical(story_folder, ec);
+  std::string folder = ec ? story_folder : real.string();
+  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (unsigned char ch : folder) {
+    hash ^= ch;
+    hash *= 1099511628211ull;
+  }
+  std::string name = base_name;
+  // Room for the hash in a file name; never cut inside a UTF-8 character.
+  std::size_t cut = std::min<std::size_t>(name.size(), kMaxFallbackNameBytes);
+  while (cut > 0 && cut < name.size() && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+    --cut;
+  name.resize(cut);
+  char suffix[10];
+  std::snprintf(suffix, sizeof suffix, "-%08x", static_cast<unsigned>(hash ^ (hash >> 32)));
+  return WithSlash(fallback_folder) + name + suffix + "/";
 }
 
 std::string StoryLocation::StoryFile(const std::string& extension) const {

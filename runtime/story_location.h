@@ -11,7 +11,8 @@ struct StoryLocation {
   std::string story_folder;      // ends with "/"; empty until a story is named
   std::string base_name;         // the file name cut at its first "."
   std::string program_folder;    // ends with "/"
-  std::string fallback_folder;   // user data when the program folder is read-only
+  std::string fallback_folder;   // holds a folder per story (StoryFallbackFolder) for
+                                 // user data when the program folder is read-only
   std::string user_data_folder;  // ends with "/"; chosen by OpenStory
   int active_slot = 1;           // 1 to 4
 
@@ -24,9 +25,15 @@ struct StoryLocation {
   std::string StoryFile(const std::string& extension) const;
   std::string UserDataFile(const std::string& extension) const;
   std::string SlotFile(int slot) const { return UserDataFile(SlotExtension(slot)); }
-  std::string TempSaveFile() const { return UserDataFile(".QV$"); }
+  std::string TempSaveFile() const { return UserDataFile(kTempSaveExtension); }
+
+  // The user-data folder of this story under the fall-back folder: one for
+  // each story folder and base name, so that stories of one base name never
+  // share slots. Ends with "/".
+  std::string StoryFallbackFolder() const;
 
   static std::string SlotExtension(int slot) { return ".Q0" + std::to_string(slot); }
+  static constexpr const char* kTempSaveExtension = ".QV$";
 };
 
 // An existing file of that name ignoring letter case, else `path` itself.

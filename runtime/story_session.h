@@ -79,7 +79,8 @@ class StorySession {
   void LoadUserData(const std::string& path);
   void CloseStoryNow();
   void ChooseUserDataFolder();
-  void CopySlotFiles();
+  void AdoptSharedFallbackFiles();
+  void CopyMissingSlotFiles();
   bool AskNewGameVariables();
   void OpenSteps();
   void InterpretBlock(std::int32_t offset);

@@ -40,12 +40,14 @@ FileResult WriteUserDataFile(const std::string& path, BytesView content) {
   // slot the reader protected must stay as it is.
   if (fs::exists(target, ec) && !IsWritableFile(target.string()))
     return FileResult{false, std::strerror(EACCES)};
-  return WriteFileAtomic(target, content);
+  // A slot that is a link to a file elsewhere (a story may ship one) must not
+  // let a save replace that file.
+  return WriteFileAtomic(target, content, LinkPolicy::kSameFolderOnly);
 }
 
 void StorySession::LoadUserData(const std::string& path) {
   Bytes text;
-  FileResult read = ReadWholeFile(path, text);
+  FileResult read = ReadWholeFile(path, text, kMaxUserDataFileBytes);
   if (!read.ok) throw StoryError(path, read.reason);
   std::string damage = ParseUserData(text, index_, state_);
   if (!damage.empty()) throw StoryError(path, damage);

@@ -9,8 +9,8 @@
 namespace qvn {
 
 // Replaces the file (an existing one of the same name ignoring letter case is
-// rewritten in place). A read-only file, or any failure, leaves the old file
-// as it was.
+// rewritten in place). A read-only file, a symbolic link to a file outside
+// the link's folder, or any failure, leaves the old file as it was.
 FileResult WriteUserDataFile(const std::string& path, BytesView content);
 
 // True when the file (or folder) exists, may be written and is not marked

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "browser/sound/midi_length.h"
+#include "platform/file_io.h"
 
 namespace qvn::sound {
 
@@ -116,6 +117,8 @@ void SdlAudioBackend::OnMusicFinished() {
 
 bool SdlAudioBackend::Load(const std::filesystem::path& file) {
   Halt();
+  // The mixer would wait forever on a FIFO and read a device without end.
+  if (!CheckRegularFile(file, kMaxSoundFileBytes).ok) return false;
   if (!OpenDevice()) return false;
   music_.reset(Mix_LoadMUS(file.c_str()));
   if (music_ == nullptr) return false;

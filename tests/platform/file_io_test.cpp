@@ -18,8 +18,9 @@ TEST(AtomicWrite, ReplacesTheFileAndLeavesNoTemporary) {
                                                         std::filesystem::perms::owner_write);
   ASSERT_TRUE(WriteFileAtomic(folder / "slot.Q01", Bytes("new\0bytes", 9)).ok);
   EXPECT_EQ(ReadBytes(folder / "slot.Q01"), Bytes("new\0bytes", 9));
-  EXPECT_EQ(std::filesystem::status(folder / "slot.Q01").permissions() & std::filesystem::perms::all,
-            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_EQ(
+      std::filesystem::status(folder / "slot.Q01").permissions() & std::filesystem::perms::all,
+      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
                           std::filesystem::directory_iterator()),
             1);

@@ -1,0 +1,115 @@
+// Atomic rewrites and links, and the temporary files that killed writes
+// leave behind.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/file_io.h"
+#include "tests/support/temp_folder.h"
+
+namespace qvn {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+std::vector<std::string> Names(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(SameFolderLinks, ALinkOutOfItsFolderIsNotWrittenThrough) {
+  TempFolder folder;
+  fs::create_directories(folder / "story");
+  WriteBytes(folder / "victim.txt", "precious\n");
+  fs::create_symlink("../victim.txt", folder / "story/demo.Q01");
+  FileResult result =
+      WriteFileAtomic(folder / "story/demo.Q01", "slot", LinkPolicy::kSameFolderOnly);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.reason,
+            "a symbolic link to a file outside its own folder is not written through");
+  EXPECT_EQ(ReadBytes(folder / "victim.txt"), "precious\n");
+  EXPECT_TRUE(fs::is_symlink(folder / "story/demo.Q01"));
+  EXPECT_EQ(Names(folder / "story"), std::vector<std::string>{"demo.Q01"}) << "no temporary file";
+
+  // Absolute targets, a link into a subfolder, a chain that leaves the
+  // folder on its second step and a dangling link outside: all refused.
+  fs::create_directories(folder / "story/sub");
+  WriteBytes(folder / "story/sub/inner", "inner");
+  fs::create_symlink(folder / "victim.txt", folder / "story/demo.Q02");
+  fs::create_symlink("sub/inner", folder / "story/demo.Q03");
+  fs::create_symlink("demo.Q01", folder / "story/demo.Q04");
+  fs::create_symlink("../none.txt", folder / "story/demo.QV$");
+  for (const char* name : {"demo.Q02", "demo.Q03", "demo.Q04", "demo.QV$"})
+    EXPECT_FALSE(WriteFileAtomic(folder / "story" / name, "slot", LinkPolicy::kSameFolderOnly).ok)
+        << name;
+  EXPECT_EQ(ReadBytes(folder / "victim.txt"), "precious\n");
+  EXPECT_EQ(ReadBytes(folder / "story/sub/inner"), "inner");
+  EXPECT_FALSE(fs::exists(folder / "none.txt"));
+}
+
+TEST(SameFolderLinks, ALinkWithinItsFolderIsWrittenThrough) {
+  TempFolder folder;
+  WriteBytes(folder / "real.Q01", "old");
+  fs::create_symlink("real.Q01", folder / "demo.Q01");
+  fs::create_symlink("demo.Q01", folder / "chain.Q01");
+  fs::create_symlink(folder / "real.Q01", folder / "absolute.Q01");
+  ASSERT_TRUE(WriteFileAtomic(folder / "demo.Q01", "one", LinkPolicy::kSameFolderOnly).ok);
+  EXPECT_EQ(ReadBytes(folder / "real.Q01"), "one");
+  EXPECT_TRUE(fs::is_symlink(folder / "demo.Q01"));
+  ASSERT_TRUE(WriteFileAtomic(folder / "chain.Q01", "two", LinkPolicy::kSameFolderOnly).ok);
+  ASSERT_TRUE(WriteFileAtomic(folder / "absolute.Q01", "three", LinkPolicy::kSameFolderOnly).ok);
+  EXPECT_EQ(ReadBytes(folder / "real.Q01"), "three");
+
+  // Settings files keep following links wherever they lead (a dotfiles
+  // folder, for one).
+  fs::create_directories(folder / "config");
+  fs::create_symlink("../real.Q01", folder / "config/qvn.ini");
+  ASSERT_TRUE(WriteFileAtomic(folder / "config/qvn.ini", "[WINDOW]").ok);
+  EXPECT_EQ(ReadBytes(folder / "real.Q01"), "[WINDOW]");
+}
+
+TEST(StaleTemporaryFiles, OnlyTheFilesOwnPatternIsRemoved) {
+  TempFolder folder;
+  WriteBytes(folder / "demo.Q01", "slot");
+  const std::vector<std::string> kept = {
+      ".demo.Q01.abc12",    // five characters
+      ".demo.Q01.abc1234",  // seven
+      ".demo.Q01.ab-123",   // not a letter or digit
+      ".demo.Q02.abc123",   // another slot's
+      "demo.Q01.abc123",    // no leading dot
+      ".demo.Q01abc123",    // no dot before the suffix
+  };
+  for (const std::string& name : kept) WriteBytes(folder / name, "x");
+  fs::create_directories(folder / ".demo.Q01.folder");
+  WriteBytes(folder / "elsewhere", "target");
+  fs::create_symlink("elsewhere", folder / ".demo.Q01.linkzz");
+  WriteBytes(folder / ".demo.Q01.Zz09aB", "stale");
+  WriteBytes(folder / ".demo.Q01.locked", "a write in progress");
+  int held = ::open((folder / ".demo.Q01.locked").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+  EXPECT_EQ(RemoveStaleTemporaryFiles(folder / "demo.Q01"), 1);
+  ::close(held);
+  EXPECT_FALSE(fs::exists(folder / ".demo.Q01.Zz09aB"));
+  for (const std::string& name : kept) EXPECT_TRUE(fs::exists(folder / name)) << name;
+  EXPECT_TRUE(fs::is_directory(folder / ".demo.Q01.folder"));
+  EXPECT_TRUE(fs::is_symlink(folder / ".demo.Q01.linkzz"));
+  EXPECT_EQ(ReadBytes(folder / "elsewhere"), "target");
+  EXPECT_TRUE(fs::exists(folder / ".demo.Q01.locked"));
+
+  // The next write of the file removes what is no longer held.
+  ASSERT_TRUE(WriteFileAtomic(folder / "demo.Q01", "new").ok);
+  EXPECT_FALSE(fs::exists(folder / ".demo.Q01.locked"));
+  EXPECT_EQ(ReadBytes(folder / "demo.Q01"), "new");
+}
+
+}  // namespace
+}  // namespace qvn
