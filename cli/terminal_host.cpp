@@ -1,6 +1,8 @@
 #include "cli/terminal_host.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "common/encoding.h"
 #include "platform/file_names.h"
@@ -24,49 +26,77 @@ bool PictureExists(const std::filesystem::path& picture) {
   return ResolveExisting(jpeg).has_value() || ResolveExisting(picture).has_value();
 }
 
-bool IsTerminalControl(std::string_view utf8, std::size_t i, bool keep_line_ends) {
-  auto byte = static_cast<unsigned char>(utf8[i]);
-  if (byte == '\n') return !keep_line_ends;
-  if (byte < 0x20 || byte == 0x7f) return true;
-  return byte == 0xc2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
+// C0 control characters and DEL, as bytes of UTF-8 or of CP932 text (where
+// they are never part of a double-byte character).
+bool IsControlByte(char ch) {
+  auto byte = static_cast<unsigned char>(ch);
+  return byte < 0x20 || byte == 0x7f;
+}
+
+// Shows C0 control characters and DEL as "?"; eight bytes at a time pass
+// when none of them is one (the usual case).
+void ReplaceControlBytes(char* text, std::size_t size) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHigh = 0x8080808080808080u;
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text + i, 8);
+    // A byte below 0x20 among those below 0x80, or a byte equal to 0x7F.
+    std::uint64_t low = (word - kOnes * 0x20) & ~word & kHigh;
+    std::uint64_t del = word ^ (kOnes * 0x7f);
+    std::uint64_t is_del = (del - kOnes) & ~del & kHigh;
+    if (low | is_del)
+      for (std::size_t k = i; k < i + 8; ++k) text[k] = IsControlByte(text[k]) ? '?' : text[k];
+  }
+  for (; i < size; ++i) text[i] = IsControlByte(text[i]) ? '?' : text[i];
+}
+
+// C1 control characters: U+0080 to U+009F, in UTF-8 0xC2 0x80 to 0xC2 0x9F.
+bool IsC1Control(std::string_view utf8, std::size_t i) {
+  return static_cast<unsigned char>(utf8[i]) == 0xc2 && i + 1 < utf8.size() &&
+         static_cast<unsigned char>(utf8[i + 1]) >= 0x80 &&
          static_cast<unsigned char>(utf8[i + 1]) <= 0x9f;
 }
 
-// Story text must not drive the terminal: C0 and C1 control characters and
-// DEL are shown as "?" (line ends only where the caller joined lines).
-std::string SafeForTerminal(std::string utf8, bool keep_line_ends = false) {
-  std::size_t i = 0;
-  while (i < utf8.size() && !IsTerminalControl(utf8, i, keep_line_ends)) ++i;
-  if (i == utf8.size()) return utf8;  // the usual case: nothing to replace
-  std::string out = utf8.substr(0, i);
-  for (; i < utf8.size(); ++i) {
-    if (!IsTerminalControl(utf8, i, keep_line_ends)) {
+// Shows C1 control characters as "?".
+std::string WithoutC1Controls(std::string utf8) {
+  std::size_t at = utf8.find('\xc2');
+  if (at == std::string::npos) return utf8;  // the usual case
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if (IsC1Control(utf8, i)) {
+      out.push_back('?');
+      ++i;
+    } else {
       out.push_back(utf8[i]);
-      continue;
     }
-    out.push_back('?');
-    if (static_cast<unsigned char>(utf8[i]) == 0xc2) ++i;
   }
   return out;
 }
 
-// The lines of a page as one UTF-8 text, each line ended by "\n", converted
-// in one go. A control byte of CP932 text is never part of a double-byte
-// character, so showing it as "?" before the conversion keeps the line ends
-// apart from the text.
-std::string PageText(const std::vector<Bytes>& lines) {
-  Bytes joined;
-  std::size_t size = 0;
-  for (const Bytes& line : lines) size += line.size() + 1;
-  joined.reserve(size);
+// Story text must not drive the terminal: C0 and C1 control characters and
+// DEL are shown as "?".
+std::string SafeForTerminal(std::string utf8) {
+  for (char& ch : utf8)
+    if (IsControlByte(ch)) ch = '?';
+  return WithoutC1Controls(std::move(utf8));
+}
+
+// Appends the lines of a page as UTF-8 text, each line ended by "\n".
+// Control bytes are shown as "?" (in CP932 and in UTF-8 they are characters
+// of their own, so the text can be converted first).
+void AppendPageText(const std::vector<Bytes>& lines, Cp932Decoder& decoder, std::string& text) {
+  std::size_t start = text.size();
   for (const Bytes& line : lines) {
-    for (char ch : line) {
-      auto byte = static_cast<unsigned char>(ch);
-      joined.push_back(byte < 0x20 || byte == 0x7f ? '?' : ch);
-    }
-    joined.push_back('\n');
+    std::size_t line_start = text.size();
+    decoder.AppendUtf8(line, text);
+    ReplaceControlBytes(text.data() + line_start, text.size() - line_start);
+    text.push_back('\n');
   }
-  return SafeForTerminal(Cp932ToUtf8(joined), true);
+  if (text.find('\xc2', start) != std::string::npos)
+    text.replace(start, std::string::npos, WithoutC1Controls(text.substr(start)));
 }
 
 // The CP932 bytes of the reader's text, or nullopt when it holds what CP932
@@ -135,7 +165,8 @@ void TerminalHost::ShowOpenButton() {
 
 void TerminalHost::ResetPage(const std::vector<Bytes>& lines, const StoryState&) {
   ++pages_;
-  std::string page = "----------------------------------------\n" + PageText(lines);
+  std::string page = "----------------------------------------\n";
+  AppendPageText(lines, decoder_, page);
   std::fwrite(page.data(), 1, page.size(), out_);
   PrintButtons();
 }

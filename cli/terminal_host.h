@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "common/cp932_decoder.h"
 #include "runtime/host.h"
 
 namespace qvn {
@@ -75,6 +76,7 @@ class TerminalHost : public Host {
   int write_failures_ = 0;
   int pages_ = 0;
   std::string usage_error_;
+  Cp932Decoder decoder_;  // for pages: the bulk of the output
 };
 
 }  // namespace qvn

@@ -4,17 +4,27 @@ namespace qvn {
 
 Bytes SubstituteVariables(BytesView line, const StringVariables& variables) {
   Bytes out;
-  out.reserve(line.size());
-  for (std::size_t i = 0; i < line.size() && out.size() < kMaxLineBytes; ++i) {
-    char digit = i + 1 < line.size() ? line[i + 1] : '\0';
-    if (line[i] == '%' && digit >= '1' && digit <= '9') {
+  out.reserve(line.size() + 16);
+  // Whole runs without "%" are copied at once: most lines hold none.
+  std::size_t i = 0;
+  while (i < line.size() && out.size() < kMaxLineBytes) {
+    std::size_t percent = line.find('%', i);
+    if (percent == BytesView::npos) {
+      out.append(line.substr(i));
+      break;
+    }
+    out.append(line.substr(i, percent - i));
+    char digit = percent + 1 < line.size() ? line[percent + 1] : '\0';
+    if (digit >= '1' && digit <= '9') {
       out.append(variables[digit - '1'].value);
-      ++i;
+      i = percent + 2;
     } else {
-      out.push_back(line[i]);
+      out.push_back('%');
+      i = percent + 1;
     }
   }
-  return CutBytes(out, kMaxLineBytes);
+  if (out.size() > kMaxLineBytes) out.resize(kMaxLineBytes);
+  return out;
 }
 
 }  // namespace qvn

@@ -131,6 +131,24 @@ TEST_F(QvnPlay, StoryTextNeverDrivesTheTerminal) {
   EXPECT_NE(result.out.find("?[2Jcleared?"), std::string::npos) << result.out;
 }
 
+TEST_F(QvnPlay, EveryControlByteIsShownAsAQuestionMark) {
+  // Every C0 byte a source line can hold (CR and LF end it, 0x1A the source)
+  // and DEL, each after a run of letters that moves it to another place in
+  // the eight-byte words the output is checked in.
+  Bytes line, shown;
+  for (int byte = 0; byte <= 0x7f; ++byte) {
+    if ((byte >= 0x20 && byte != 0x7f) || byte == '\r' || byte == '\n' || byte == 0x1a) continue;
+    Bytes letters(static_cast<std::size_t>(byte % 11), 'k');
+    line += letters + static_cast<char>(byte);
+    shown += letters + "?";
+  }
+  WriteBytes(folder / "ctl.src", "#A\r\n" + line + "\r\n?END\r\nA\r\n");
+  ASSERT_EQ(RunCommand({QvnBinary(), "compile", (folder / "ctl.src").string()}).status, 0);
+  CommandResult result = Play({"--choose=q", (folder / "ctl.qvn").string()});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.out.find("\n" + shown + "\n[Next]\n"), std::string::npos) << result.out;
+}
+
 TEST_F(QvnPlay, MediaAreShownAsEventLines) {
   WriteBytes(folder / "m.src",
              "#A\r\n>BAK=sky.bmp\r\n>TIL=gone.bmp\r\n>BMP=pic.bmp\r\n>BGM=m.mid\r\n"
