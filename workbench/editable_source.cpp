@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/encoding.h"
+#include "common/encoding_source.h"
 #include "common/sjis.h"
 
 namespace qvn {
@@ -85,7 +86,29 @@ std::string SourceLineToText(BytesView line) {
   return out;
 }
 
-Bytes TextToSourceLine(std::string_view utf8) {
+std::string Utf8SourceLineToText(BytesView line) {
+  if (!HasControl(line) && IsValidUtf8(line)) return std::string(line);
+  // Bytes that begin no character, and control bytes, travel as escapes.
+  std::string out;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    auto byte = static_cast<unsigned char>(line[i]);
+    std::size_t length = byte < 0x80 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+    BytesView character = line.substr(i, length);
+    if (IsControl(byte) || character.size() != length || !IsValidUtf8(character)) {
+      AppendEscaped(out, byte);
+      ++i;
+      continue;
+    }
+    out.append(character);
+    i += length;
+  }
+  return out;
+}
+
+// Escapes back to their bytes; the text between them in CP932 or as it is.
+static Bytes TextToLine(std::string_view utf8, bool cp932) {
+  auto convert = [cp932](std::string_view run) { return cp932 ? Utf8ToCp932(run) : Bytes(run); };
   Bytes out;
   std::size_t run_start = 0;
   std::size_t i = 0;
@@ -98,7 +121,7 @@ Bytes TextToSourceLine(std::string_view utf8) {
       char32_t code = ((lead & 0x0F) << 12) | ((second & 0x3F) << 6) | (third & 0x3F);
       if ((second & 0xC0) == 0x80 && (third & 0xC0) == 0x80 && code >= kEscapeBase &&
           code <= kEscapeBase + 0xFF) {
-        out += Utf8ToCp932(utf8.substr(run_start, i - run_start));
+        out += convert(utf8.substr(run_start, i - run_start));
         out.push_back(static_cast<char>(code - kEscapeBase));
         i += 3;
         run_start = i;
@@ -107,15 +130,34 @@ Bytes TextToSourceLine(std::string_view utf8) {
     }
     ++i;
   }
-  out += Utf8ToCp932(utf8.substr(run_start));
+  out += convert(utf8.substr(run_start));
   return out;
 }
 
-EditableSource EditableSource::FromBytes(BytesView source) {
+Bytes TextToUtf8SourceLine(std::string_view utf8) {
+  return TextToLine(utf8, false);
+}
+
+Bytes TextToSourceLine(std::string_view utf8) {
+  return TextToLine(utf8, true);
+}
+
+EditableSource EditableSource::FromBytes(BytesView source, SourceEncoding encoding) {
   EditableSource editable;
+  editable.utf8_ = DecideSourceEncoding(source, encoding) == SourceEncoding::kUtf8;
+  if (editable.utf8_) {
+    editable.bom_ = StartsWith(source, kUtf8Bom);
+    if (editable.bom_) source.remove_prefix(kUtf8Bom.size());
+    std::size_t first_break = source.find_first_of("\r\n");
+    if (first_break != BytesView::npos && source[first_break] == '\n') editable.line_break_ = "\n";
+    if (first_break != BytesView::npos && source[first_break] == '\r' &&
+        source.substr(first_break + 1, 1) != "\n")
+      editable.line_break_ = "\r";
+    editable.last_line_ended_ = source.empty() || source.back() == '\n' || source.back() == '\r';
+  }
   bool first = true;
   for (BytesView line : SplitLines(source)) {
-    std::string text = SourceLineToText(line);
+    std::string text = editable.utf8_ ? Utf8SourceLineToText(line) : SourceLineToText(line);
     if (!first) editable.text_ += '\n';
     editable.text_ += text;
     editable.original_lines_[text].emplace_back(line);
@@ -127,6 +169,7 @@ EditableSource EditableSource::FromBytes(BytesView source) {
 Bytes EditableSource::ToBytes(std::string_view edited_utf8) const {
   Bytes out;
   if (edited_utf8.empty()) return out;
+  if (bom_) out += kUtf8Bom;
   // Lines of the same text may have had different bytes: they are handed out
   // in their original order, the last one again when the text has more.
   std::unordered_map<std::string, std::size_t> used;
@@ -137,14 +180,17 @@ Bytes EditableSource::ToBytes(std::string_view edited_utf8) const {
         start, end == std::string_view::npos ? std::string_view::npos : end - start);
     auto original = original_lines_.find(std::string(line));
     if (original == original_lines_.end()) {
-      out += TextToSourceLine(line);
+      out += utf8_ ? TextToUtf8SourceLine(line) : TextToSourceLine(line);
     } else {
       std::size_t& next = used[original->first];
       out += original->second[std::min(next, original->second.size() - 1)];
       ++next;
     }
-    out += "\r\n";
-    if (end == std::string_view::npos) break;
+    if (end == std::string_view::npos) {
+      if (last_line_ended_) out += line_break_;
+      break;
+    }
+    out += line_break_;
     start = end + 1;
   }
   return out;

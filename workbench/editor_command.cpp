@@ -18,4 +18,22 @@ std::vector<std::string> EditorCommand(const std::string& editor, const std::str
   return words;
 }
 
+std::vector<std::string> EditorCommandAtLine(const std::string& editor,
+                                             const std::string& source_path, int line) {
+  std::vector<std::string> words = EditorCommand(editor, source_path);
+  if (line < 1 || words.size() < 2) return words;
+  std::string program = std::filesystem::path(words.front()).filename().string();
+  static const char* const kPlusLine[] = {"vim",  "vi",    "nvim",        "gvim",  "view",
+                                          "nano", "emacs", "emacsclient", "gedit", "rnano"};
+  auto source = words.end() - 1;
+  for (const char* name : kPlusLine) {
+    if (program == name) {
+      words.insert(source, "+" + std::to_string(line));
+      return words;
+    }
+  }
+  if (program == "kate") words.insert(source, {"--line", std::to_string(line)});
+  return words;
+}
+
 }  // namespace qvn

@@ -14,7 +14,9 @@ class LogView : public QTextEdit {
   explicit LogView(QWidget* parent = nullptr);
 
   // Adds one line at the end; an invalid colour means the window-text colour.
-  void AppendLine(const QString& text, const QColor& color = QColor());
+  // A line that speaks of a place in the source carries its line number
+  // (from 1), where a double-click or Enter on it takes the author.
+  void AppendLine(const QString& text, const QColor& color = QColor(), int source_line = 0);
   void ClearLog();
   // The text becomes editable, with undo, and counts as unchanged.
   void StartEditing(const QString& text);
@@ -24,8 +26,24 @@ class LogView : public QTextEdit {
   int LineCount() const;
   QString LineText(int index) const;
   QColor LineColor(int index) const;
+  // The source line a log line points at; 0 when none.
+  int LineSourceLine(int index) const;
+
+  // In the editor: selects the whole of source line `line` (from 1) and
+  // scrolls it into view.
+  void SelectLine(int line);
+
+ signals:
+  // A log line with a source line was double-clicked or had Enter pressed.
+  void SourceLineActivated(int line);
+
+ protected:
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // True when the log line at `cursor` points into the source (and says so).
+  bool ActivateLineAt(const QTextCursor& cursor);
   bool has_lines_ = false;
 };
 

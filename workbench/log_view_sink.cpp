@@ -8,9 +8,16 @@
 namespace qvn {
 
 void LogViewSink::Line(BytesView text, LogColor color) {
+  Append(Cp932ToUtf8(text), color);
+}
+
+void LogViewSink::LineAsWritten(std::string_view utf8, LogColor color) {
+  Append(std::string(utf8), color);
+}
+
+void LogViewSink::Append(std::string shown, LogColor color) {
   // A source line may hold a lone LF or other control bytes; shown as they
   // are they would split the log line or vanish.
-  Bytes shown(text);
   for (char& ch : shown) {
     auto byte = static_cast<unsigned char>(ch);
     if ((byte < 0x20 && byte != '\t') || byte == 0x7F) ch = '?';
@@ -18,7 +25,7 @@ void LogViewSink::Line(BytesView text, LogColor color) {
   QColor shade;
   if (color == LogColor::kRed) shade = QColor(255, 0, 0);
   if (color == LogColor::kBlue) shade = QColor(0, 0, 255);
-  view_.AppendLine(QString::fromStdString(Cp932ToUtf8(shown)), shade);
+  view_.AppendLine(QString::fromStdString(shown), shade, source_line_);
 }
 
 void LogViewSink::ProcessPendingMessages() {

@@ -89,6 +89,7 @@ MainForm::MainForm(const SettingsFolders& folders, const QString& source_argumen
   layout->addWidget(Memo1);
   setCentralWidget(client);
   CreateMenus();
+  connect(Memo1, &LogView::SourceLineActivated, this, &MainForm::OpenSourceAtLine);
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 
   LoadSettings();
@@ -140,6 +141,7 @@ void MainForm::CreateMenus() {
   Warn1 = AddItem(Option1, "Warn1", "警告簡略化(&W)", QKeySequence(), nullptr);
   Password1 = AddItem(Option1, "Password1", "パスワード有効(&P)", QKeySequence(),
                       &MainForm::Password1Click);
+  CreateSourceEncodingMenu();
   // A checkable action inverts its own check mark when chosen.
   for (QAction* item : {Self1, Outer1, Jump1, Block1, Warn1, Password1}) item->setCheckable(true);
   Self1->setChecked(true);
@@ -263,7 +265,7 @@ void MainForm::Edit1Click() {
     ShowFileError(source_path_, read.reason);
     return;
   }
-  editable_ = EditableSource::FromBytes(source);
+  editable_ = EditableSource::FromBytes(source, CurrentSourceEncoding());
   Memo1->StartEditing(QString::fromStdString(editable_.text()));
   built_in_editing_ = true;
 }
@@ -317,6 +319,7 @@ CompileOptions MainForm::CurrentCompileOptions() const {
   options.password_enabled = Password1->isChecked();
   options.password = password_;
   options.key = key_number_;
+  options.source_encoding = CurrentSourceEncoding();
   return options;
 }
 
@@ -423,6 +426,7 @@ void MainForm::LoadSettings() {
   Block1->setChecked(settings.block_names);
   Warn1->setChecked(settings.simple_warnings);
   Jump1->setChecked(settings.jump_check);
+  SetSourceEncoding(settings.source_encoding);
 }
 
 bool MainForm::SaveSettings() {
@@ -434,6 +438,7 @@ bool MainForm::SaveSettings() {
   settings.block_names = Block1->isChecked();
   settings.simple_warnings = Warn1->isChecked();
   settings.jump_check = Jump1->isChecked();
+  settings.source_encoding = CurrentSourceEncoding();
   std::string target = SettingsPathForWriting(folders_, kWorkbenchSettingsFile);
   FileResult saved = SaveWorkbenchSettings(
       settings, SettingsPathForReading(folders_, kWorkbenchSettingsFile), target);

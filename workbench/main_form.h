@@ -64,6 +64,10 @@ class MainForm : public QMainWindow {
   QAction* Block1;
   QAction* Warn1;
   QAction* Password1;
+  QMenu* Code1;
+  QAction* CodeAuto1;
+  QAction* CodeSjis1;
+  QAction* CodeUtf81;
   QMenu* Help1;
   QAction* Index1;
   QAction* About1;
@@ -81,12 +85,21 @@ class MainForm : public QMainWindow {
   void Index1Click();
   void About1Click();
 
+  // How sources are read: the compile's choice and the built-in editor's.
+  SourceEncoding CurrentSourceEncoding() const;
+  void SetSourceEncoding(SourceEncoding encoding);
+  // Opens the source at `line` (from 1): the built-in editor with the line
+  // selected, or the outside editor told the line where it understands it.
+  // A log line that carries a source line leads here.
+  void OpenSourceAtLine(int line);
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void CreateMenus();
+  void CreateSourceEncodingMenu();
   void ShowUsage();
   // Runs once a source path has been chosen; the previous path comes back
   // when the template for a new file cannot be written.

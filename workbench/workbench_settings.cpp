@@ -25,6 +25,8 @@ WorkbenchSettings ReadWorkbenchSettings(const Profile& profile) {
   ReadBool(profile, "Block", settings.block_names);
   ReadBool(profile, "Warn", settings.simple_warnings);
   ReadBool(profile, "JumpCheck", settings.jump_check);
+  if (auto encoding = profile.GetString("Option", "SourceEncoding"))
+    settings.source_encoding = ParseSourceEncoding(*encoding).value_or(SourceEncoding::kAuto);
   return settings;
 }
 
@@ -37,6 +39,9 @@ void StoreWorkbenchSettings(const WorkbenchSettings& settings, Profile& profile)
   profile.SetString("Option", "Block", flag(settings.block_names));
   profile.SetString("Option", "Warn", flag(settings.simple_warnings));
   profile.SetString("Option", "JumpCheck", flag(settings.jump_check));
+  if (settings.source_encoding != SourceEncoding::kAuto ||
+      profile.GetString("Option", "SourceEncoding"))
+    profile.SetString("Option", "SourceEncoding", SourceEncodingName(settings.source_encoding));
 }
 
 FileResult SaveWorkbenchSettings(const WorkbenchSettings& settings, const std::string& read_path,

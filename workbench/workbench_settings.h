@@ -2,6 +2,7 @@
 // The author's choices kept in QvnMakeW.ini between runs.
 #include <string>
 
+#include "common/encoding_source.h"
 #include "platform/file_io.h"
 #include "platform/profile.h"
 
@@ -18,6 +19,9 @@ struct WorkbenchSettings {
   bool block_names = false;
   bool simple_warnings = true;
   bool jump_check = true;
+  // Option/SourceEncoding: written only once it is not auto, so a file of
+  // the seven classic keys stays as it was.
+  SourceEncoding source_encoding = SourceEncoding::kAuto;
 };
 
 // Missing or unreadable values keep their defaults.

@@ -56,5 +56,38 @@ TEST(EditableSourceTest, TypedTextBecomesShiftJis) {
   EXPECT_EQ(SourceLineToText(Sjis(u8"ｶﾀｶﾅ")), U8(u8"ｶﾀｶﾅ"));
 }
 
+TEST(EditableUtf8SourceTest, EditingKeepsEveryByteOfTheUntouchedLines) {
+  // LF line ends, a byte-order mark, no break after the last line, a line
+  // with a byte that is no UTF-8 and one with a control byte.
+  const Bytes odd = "x\xFF\x1By";
+  const Bytes source = "\xEF\xBB\xBF" + U8(u8"#開始\n夜の図書館。\n") + odd + U8(u8"\n?END\n開始");
+  EditableSource editable = EditableSource::FromBytes(source, SourceEncoding::kAuto);
+  ASSERT_TRUE(editable.IsUtf8());
+  EXPECT_EQ(editable.ToBytes(editable.text()), source);
+  std::string edited = editable.text();
+  std::size_t at = edited.find(U8(u8"夜"));
+  edited.replace(at, 3, U8(u8"朝"));
+  Bytes expected = source;
+  expected.replace(expected.find(U8(u8"夜")), 3, U8(u8"朝"));
+  EXPECT_EQ(editable.ToBytes(edited), expected);
+  // A new line takes the file's own break and stays UTF-8.
+  EXPECT_EQ(editable.ToBytes(edited + U8(u8"\n〜")), expected + U8(u8"\n〜"));
+}
+
+TEST(EditableUtf8SourceTest, CrLfAndAnEndedLastLineStayAsTheyWere) {
+  const Bytes source = U8(u8"#A\r\nあ\r\n");
+  EditableSource editable = EditableSource::FromBytes(source, SourceEncoding::kAuto);
+  ASSERT_TRUE(editable.IsUtf8());
+  EXPECT_EQ(editable.ToBytes(editable.text() + "\n/"), U8(u8"#A\r\nあ\r\n/\r\n"));
+  // Shift-JIS and pure ASCII stay as they always were: CR LF after each line.
+  EditableSource ascii = EditableSource::FromBytes("#A\nx", SourceEncoding::kAuto);
+  EXPECT_FALSE(ascii.IsUtf8());
+  EXPECT_EQ(ascii.ToBytes(ascii.text() + "\ny"), "#A\r\nx\r\ny\r\n");
+  // Told that UTF-8 bytes are Shift-JIS, the editor keeps them all the same.
+  EditableSource told = EditableSource::FromBytes(source, SourceEncoding::kCp932);
+  EXPECT_FALSE(told.IsUtf8());
+  EXPECT_EQ(told.ToBytes(told.text()), source);
+}
+
 }  // namespace
 }  // namespace qvn

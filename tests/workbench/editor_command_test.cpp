@@ -44,3 +44,28 @@ TEST(EditorCommandTest, AnEditorWhosePathHoldsSpacesStartsWithTheSource) {
 
 }  // namespace
 }  // namespace qvn
+
+namespace qvn {
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(EditorCommandAtLineTest, TheCommonEditorsAreToldTheLine) {
+  EXPECT_EQ(EditorCommandAtLine("vim", "/s/a b.src", 12), (Words{"vim", "+12", "/s/a b.src"}));
+  EXPECT_EQ(EditorCommandAtLine("/usr/bin/nano", "/s/a.src", 1),
+            (Words{"/usr/bin/nano", "+1", "/s/a.src"}));
+  EXPECT_EQ(EditorCommandAtLine("emacs -nw", "/s/a.src", 7),
+            (Words{"emacs", "-nw", "+7", "/s/a.src"}));
+  EXPECT_EQ(EditorCommandAtLine("gedit --new-window", "/s/a.src", 300),
+            (Words{"gedit", "--new-window", "+300", "/s/a.src"}));
+  EXPECT_EQ(EditorCommandAtLine("kate", "/s/a.src", 4), (Words{"kate", "--line", "4", "/s/a.src"}));
+  // Others only open the file, as does a line that is no line.
+  EXPECT_EQ(EditorCommandAtLine("xdg-open", "/s/a.src", 4), (Words{"xdg-open", "/s/a.src"}));
+  EXPECT_EQ(EditorCommandAtLine("mousepad", "/s/a.src", 4), (Words{"mousepad", "/s/a.src"}));
+  EXPECT_EQ(EditorCommandAtLine("vim", "/s/a.src", 0), (Words{"vim", "/s/a.src"}));
+  // A program merely named like one is not taken for it.
+  EXPECT_EQ(EditorCommandAtLine("vimdiff-ish", "/s/a.src", 4), (Words{"vimdiff-ish", "/s/a.src"}));
+}
+
+}  // namespace
+}  // namespace qvn

@@ -62,5 +62,25 @@ TEST(WorkbenchSettingsTest, SavingWritesSevenKeysInOrderAndKeepsOthers) {
   EXPECT_FALSE(SaveWorkbenchSettings(settings, "", (folder / "no" / "x.ini").string()).ok);
 }
 
+TEST(WorkbenchSettingsTest, SourceEncodingIsKeptOnceChosen) {
+  EXPECT_EQ(ReadWorkbenchSettings(Profile{}).source_encoding, SourceEncoding::kAuto);
+  EXPECT_EQ(
+      ReadWorkbenchSettings(Profile::Parse("[Option]\nSourceEncoding=UTF-8\n")).source_encoding,
+      SourceEncoding::kUtf8);
+  EXPECT_EQ(
+      ReadWorkbenchSettings(Profile::Parse("[Option]\nSourceEncoding=ebcdic\n")).source_encoding,
+      SourceEncoding::kAuto);
+  Profile profile;
+  WorkbenchSettings settings;
+  StoreWorkbenchSettings(settings, profile);
+  EXPECT_FALSE(profile.GetString("Option", "SourceEncoding"));  // auto adds no key
+  settings.source_encoding = SourceEncoding::kCp932;
+  StoreWorkbenchSettings(settings, profile);
+  EXPECT_EQ(profile.GetString("Option", "SourceEncoding"), "cp932");
+  settings.source_encoding = SourceEncoding::kAuto;  // chosen back: remembered too
+  StoreWorkbenchSettings(settings, profile);
+  EXPECT_EQ(profile.GetString("Option", "SourceEncoding"), "auto");
+}
+
 }  // namespace
 }  // namespace qvn
