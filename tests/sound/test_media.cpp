@@ -1,8 +1,11 @@
 #include "tests/sound/test_media.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <numbers>
+#include <optional>
 
 namespace qvn::sound::testing {
 namespace {
@@ -73,6 +76,40 @@ std::string MidiNotesFile(const std::vector<int>& notes, int note_ms) {
   out += "MTrk";
   PutBig(out, static_cast<std::uint32_t>(track.size()), 4);
   return out + track;
+}
+
+std::size_t NonSilentBytes(const std::string& samples) {
+  return static_cast<std::size_t>(
+      std::count_if(samples.begin(), samples.end(), [](char c) { return c != 0; }));
+}
+
+std::vector<double> OnsetSeconds(const std::string& samples, int rate, int channels) {
+  constexpr int kSilent = 64;
+  constexpr int kLoud = 2000;
+  const std::size_t frames = samples.size() / (2 * static_cast<std::size_t>(channels));
+  std::vector<double> onsets;
+  int quiet_frames = rate;            // the recording begins in silence
+  std::optional<std::size_t> rising;  // the first sound after the silence
+  for (std::size_t frame = 0; frame < frames; ++frame) {
+    int level = 0;
+    for (int channel = 0; channel < channels; ++channel) {
+      const std::size_t at = 2 * (frame * static_cast<std::size_t>(channels) + channel);
+      const auto sample = static_cast<std::int16_t>(
+          static_cast<std::uint8_t>(samples[at]) | static_cast<std::uint8_t>(samples[at + 1]) << 8);
+      level = std::max(level, std::abs(static_cast<int>(sample)));
+    }
+    if (level <= kSilent) {
+      ++quiet_frames;
+      continue;
+    }
+    if (quiet_frames >= rate * 3 / 10) rising = frame;
+    quiet_frames = 0;
+    if (level >= kLoud && rising) {
+      onsets.push_back(static_cast<double>(*rising) / rate);
+      rising.reset();
+    }
+  }
+  return onsets;
 }
 
 }  // namespace qvn::sound::testing

@@ -1,5 +1,7 @@
 #pragma once
-// Small sound files made in the test: a sine wave and a few MIDI notes.
+// Small sound files made in the test (a sine wave and a few MIDI notes), and
+// what a recording of SDL's file-writing driver holds.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -10,5 +12,12 @@ std::string SineWaveFile(int milliseconds, int frequency_hz);
 // A Standard MIDI File (type 0, piano) playing `notes` one after another,
 // each for `note_ms` milliseconds.
 std::string MidiNotesFile(const std::vector<int>& notes, int note_ms);
+
+// The bytes of a recording that are not zero.
+std::size_t NonSilentBytes(const std::string& samples);
+// Seconds from the start of a recording (16-bit little-endian samples,
+// `channels` interleaved) to each sound that rises from at least 0.3 s of
+// silence to a clearly audible level.
+std::vector<double> OnsetSeconds(const std::string& samples, int rate, int channels);
 
 }  // namespace qvn::sound::testing

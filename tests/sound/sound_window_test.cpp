@@ -1,11 +1,15 @@
-// The browser window plays Ogg Vorbis and MP3 files as "other files", as
-// music and as effects, and skips them while that kind is switched off; a
-// file that cannot be decoded is silent and the story goes on. What comes out
-// is read from SDL's file-writing audio driver.
+// Sound through the browser window, heard on SDL's file-writing audio
+// driver: background music repeats on time through the window's own timers;
+// Ogg Vorbis and MP3 files play as "other files", as music and as effects,
+// and are skipped while that kind is switched off; a file that cannot be
+// decoded is silent and the story goes on.
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
+#include <QTimer>
 #include <chrono>
 #include <cstdlib>
 
@@ -13,6 +17,7 @@
 #include "common/encoding.h"
 #include "compiler/compile.h"
 #include "tests/browser/dialog_driver.h"
+#include "tests/sound/test_media.h"
 #include "tests/support/temp_folder.h"
 
 namespace qvn::testing {
@@ -32,12 +37,17 @@ std::string StoryWith(const std::string& sound_line) {
          "#TWO\r\nWithout.\r\n/\r\n";
 }
 
-std::size_t NonSilentBytes(const std::string& samples) {
-  return static_cast<std::size_t>(
-      std::count_if(samples.begin(), samples.end(), [](char c) { return c != 0; }));
+using sound::testing::NonSilentBytes;
+using sound::testing::OnsetSeconds;
+
+// The window's event loop, timers and queued notices included, for `ms`.
+void RunEventLoop(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
 }
 
-class SoundKindsWindow : public ::testing::Test {
+class SoundWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     std::filesystem::create_directories(folder_ / "program");
@@ -45,6 +55,7 @@ class SoundKindsWindow : public ::testing::Test {
       WriteBytes(folder_ / file, ReadBytes(std::filesystem::path(kDemo) / file));
     }
     WriteBytes(folder_ / "noise.ogg", "not a sound at all");
+    WriteBytes(folder_ / "half.mid", sound::testing::MidiNotesFile({69}, 500));
     ::setenv("SDL_AUDIODRIVER", "disk", 1);
     NewWindow();
   }
@@ -73,9 +84,8 @@ class SoundKindsWindow : public ::testing::Test {
 
   // Lets the sound play a while, then closes the window and with it the
   // device; what the driver wrote.
-  std::string SoundAfterAWhile() {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(700);
-    WaitFor([&] { return std::chrono::steady_clock::now() >= until; });
+  std::string SoundAfterAWhile(int ms = 700) {
+    RunEventLoop(ms);
     form_.reset();
     std::error_code error;
     return std::filesystem::exists(output_, error) ? ReadBytes(output_) : std::string();
@@ -100,20 +110,33 @@ class SoundKindsWindow : public ::testing::Test {
   std::unique_ptr<MainForm> form_;
 };
 
-TEST_F(SoundKindsWindow, OggPlaysAsBackgroundMusic) {
+// A tune of 0.5 s: its end, 800 ms of silence, the next start.
+TEST_F(SoundWindow, MidiMusicRepeats800MsAfterItsLastEvent) {
+  Open(">BGM=%P%half.mid");
+  ASSERT_TRUE(State().music_mark);
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  ASSERT_EQ(Mix_QuerySpec(&rate, &format, &channels), 1);
+  ASSERT_EQ(format, AUDIO_S16LSB);
+  const std::vector<double> onsets = OnsetSeconds(SoundAfterAWhile(2900), rate, channels);
+  ASSERT_GE(onsets.size(), 2u) << "the tune did not start again";
+  EXPECT_NEAR(onsets[1] - onsets[0], 0.5 + 0.8, 0.15);
+}
+
+TEST_F(SoundWindow, OggPlaysAsBackgroundMusic) {
   Open(">BGM=%P%breeze.ogg");
   EXPECT_TRUE(State().music_mark);
   EXPECT_EQ(State().current_sound, "%P%breeze.ogg");
   EXPECT_GT(NonSilentBytes(SoundAfterAWhile()), 20000u);
 }
 
-TEST_F(SoundKindsWindow, Mp3PlaysAsAnEffect) {
+TEST_F(SoundWindow, Mp3PlaysAsAnEffect) {
   Open(">WAV=%P%knock.mp3");
   EXPECT_FALSE(State().music_mark);
   EXPECT_GT(NonSilentBytes(SoundAfterAWhile()), 10000u);
 }
 
-TEST_F(SoundKindsWindow, OggAndMp3AreSkippedWhileOtherFilesIsUnchecked) {
+TEST_F(SoundWindow, OggAndMp3AreSkippedWhileOtherFilesIsUnchecked) {
   for (const char* line : {">BGM=%P%breeze.ogg", ">WAV=%P%knock.mp3"}) {
     NewWindow();
     form_->Other1->trigger();
@@ -125,7 +148,7 @@ TEST_F(SoundKindsWindow, OggAndMp3AreSkippedWhileOtherFilesIsUnchecked) {
   }
 }
 
-TEST_F(SoundKindsWindow, UndecodableFileIsSilentAndTheStoryGoesOn) {
+TEST_F(SoundWindow, UndecodableFileIsSilentAndTheStoryGoesOn) {
   Open(">BGM=%P%noise.ogg");
   EXPECT_FALSE(State().music_mark);
   TakeTheChoice();
