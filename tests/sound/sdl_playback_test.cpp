@@ -184,9 +184,9 @@ TEST_F(SdlPlaybackTest, LoopingMusicStartsAgain800MsAfterItsEnd) {
     }
     const std::vector<double> onsets = OnsetSeconds(ReadBytes(output), rate, channels);
     ASSERT_GE(onsets.size(), 2u) << file << ": the tune did not start again";
-    EXPECT_NEAR(onsets[1] - onsets[0], 0.5 + 0.8, 0.15) << file;
+    EXPECT_NEAR(onsets[1] - onsets[0], 0.5 + 0.8, testing::kLoopToleranceSeconds) << file;
     if (onsets.size() >= 3) {
-      EXPECT_NEAR(onsets[2] - onsets[1], 0.5 + 0.8, 0.15) << file;
+      EXPECT_NEAR(onsets[2] - onsets[1], 0.5 + 0.8, testing::kLoopToleranceSeconds) << file;
     }
   }
 }

@@ -120,7 +120,7 @@ TEST_F(SoundWindow, MidiMusicRepeats800MsAfterItsLastEvent) {
   ASSERT_EQ(format, AUDIO_S16LSB);
   const std::vector<double> onsets = OnsetSeconds(SoundAfterAWhile(2900), rate, channels);
   ASSERT_GE(onsets.size(), 2u) << "the tune did not start again";
-  EXPECT_NEAR(onsets[1] - onsets[0], 0.5 + 0.8, 0.15);
+  EXPECT_NEAR(onsets[1] - onsets[0], 0.5 + 0.8, sound::testing::kLoopToleranceSeconds);
 }
 
 TEST_F(SoundWindow, OggPlaysAsBackgroundMusic) {

@@ -20,4 +20,10 @@ std::size_t NonSilentBytes(const std::string& samples);
 // silence to a clearly audible level.
 std::vector<double> OnsetSeconds(const std::string& samples, int rate, int channels);
 
+// How far a measured time from one start of a looping sound to the next may
+// stray: on a busy machine a thread waits its turn for some tenths of a
+// second. Still far from a repeat without the pause (0.8 s less) or one
+// after the synthesizer's tail (3 s more).
+inline constexpr double kLoopToleranceSeconds = 0.3;
+
 }  // namespace qvn::sound::testing
