@@ -21,6 +21,7 @@
 #include "browser/page_widget.h"
 #include "browser/qt_text.h"
 #include "browser/sound/sdl_audio_backend.h"
+#include "browser/window_font.h"
 #include "platform/file_names.h"
 #include "runtime/slot_dialog.h"
 
@@ -222,10 +223,8 @@ void MainForm::SoundClick(bool checked) {
 void MainForm::ApplySettings() {
   move(settings_.left, settings_.top);
   resize(settings_.width, settings_.height);
-  window_font_ = QFont(FromCp932(settings_.font_name));
-  window_font_.setPointSize(settings_.font_size);
-  window_font_.setBold(settings_.Bold());
-  window_font_.setItalic(settings_.Italic());
+  window_font_ = WindowFont(FromCp932(settings_.font_name), settings_.font_size, settings_.Bold(),
+                            settings_.Italic());
   Mid1->setChecked(settings_.mid);
   Wav1->setChecked(settings_.wav);
   Other1->setChecked(settings_.other);
@@ -242,7 +241,7 @@ void MainForm::CollectSettings() {
   settings_.height = height();
   settings_.width = width();
   settings_.font_name = ToCp932(window_font_.family());
-  settings_.font_size = window_font_.pointSize() > 0 ? window_font_.pointSize() : 16;
+  settings_.font_size = WindowFontPoints(window_font_) > 0 ? WindowFontPoints(window_font_) : 16;
   settings_.font_style = (window_font_.bold() ? 1 : 0) + (window_font_.italic() ? 2 : 0);
   settings_.mid = Mid1->isChecked();
   settings_.wav = Wav1->isChecked();

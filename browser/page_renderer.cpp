@@ -1,8 +1,9 @@
 #include "browser/page_renderer.h"
 
 #include <QFontMetrics>
-#include <algorithm>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 #include "browser/layout/page_breaking.h"
 #include "browser/layout/page_metrics.h"
@@ -68,22 +69,48 @@ __attribute__((target_clones("avx2", "default"))) void ColourPage(const PageBuff
 QFont PageFont(const QFont& font) {
   QFont page_font(font);
   page_font.setStyleStrategy(QFont::NoAntialias);
+  // Whole-pixel advances, as the glyphs of a bitmap font have: a fixed-pitch
+  // font's ten-byte sample is then ten whole cells.
+  page_font.setHintingPreference(QFont::PreferFullHinting);
   return page_font;
 }
 
+namespace {
+
+// The widest advance of one byte of text: a single-byte character, or half a
+// double-byte one. A row must fit in cells of this width.
+qreal WidestByteAdvance(const QFontMetricsF& metrics) {
+  qreal widest = 0;
+  for (char16_t ch = 0x21; ch < 0x7F; ++ch)
+    widest = std::max(widest, metrics.horizontalAdvance(QChar(ch)));
+  for (char16_t ch : {u'ｱ', u'ｶ', u'ﾑ'})
+    widest = std::max(widest, metrics.horizontalAdvance(QChar(ch)));
+  for (char16_t ch : {u'字', u'幅', u'Ｗ', u'あ', u'ア', u'、'})
+    widest = std::max(widest, metrics.horizontalAdvance(QChar(ch)) / 2);
+  return widest;
+}
+
+}  // namespace
+
 FontMetrics MeasureFont(const QFont& font, int gap_tenths) {
-  QFontMetrics metrics(PageFont(font));
+  const QFont page_font = PageFont(font);
+  QFontMetrics metrics(page_font);
   QString sample = FromUtf8(u8"字幅Metric");
   FontMetrics result;
-  result.cell_width = std::max(1, CellWidth(metrics.horizontalAdvance(sample)));
+  // The sample gives the cell of a fixed-pitch font; a font whose characters
+  // are wider than that (a fraction rounded off, or a font of varying pitch
+  // from the settings file) gets cells of its widest character, so that no
+  // row runs under the scroll bar.
+  const int widest =
+      static_cast<int>(std::ceil(WidestByteAdvance(QFontMetricsF(page_font)) - 0.01));
+  result.cell_width = std::max({1, CellWidth(metrics.horizontalAdvance(sample)), widest});
   result.sample_height = metrics.height();
   result.line_pitch = std::max(1, LinePitch(result.sample_height, gap_tenths));
   return result;
 }
 
 QImage PageRenderer::Render(const std::vector<Bytes>& lines, const QFont& font,
-                            const FontMetrics& metrics, int bytes_per_row,
-                            const PageStyle& style) {
+                            const FontMetrics& metrics, int bytes_per_row, const PageStyle& style) {
   const int width = (metrics.cell_width + 1) * std::max(bytes_per_row, 2) + 2;
   const int height = metrics.line_pitch * EstimateRows(lines, bytes_per_row) + 2;
   const std::size_t stride = (static_cast<std::size_t>(width) + 3) & ~std::size_t{3};
