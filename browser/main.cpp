@@ -4,6 +4,7 @@
 #include "browser/main_form.h"
 #include "browser/program_identity.h"
 #include "browser/qt_text.h"
+#include "gui/application_setup.h"
 #include "platform/program_folder.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   qvn::SetBrowserIdentity();
   QApplication::setApplicationName(qvn::FromUtf8(u8"QVNブラウザ v3"));
+  qvn::SetUpApplication(application);
   qvn::MainForm form(qvn::ProgramFolder());
   if (argc > 1) form.SetCommandLineStory(argv[1]);
   form.show();

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
@@ -14,7 +13,6 @@
 
 #include "browser/about_box.h"
 #include "browser/graphics_window.h"
-#include "browser/help.h"
 #include "browser/layout/page_breaking.h"
 #include "browser/layout/page_metrics.h"
 #include "browser/layout/window_geometry.h"
@@ -22,7 +20,11 @@
 #include "browser/qt_text.h"
 #include "browser/sound/sdl_audio_backend.h"
 #include "browser/window_font.h"
+#include "gui/application_setup.h"
+#include "gui/font_dialog.h"
+#include "gui/help_window.h"
 #include "platform/file_names.h"
+#include "platform/manual.h"
 #include "runtime/slot_dialog.h"
 
 namespace qvn {
@@ -36,14 +38,6 @@ QFont ButtonFont() {
   font.setPixelSize(13);
   font.setBold(true);
   return font;
-}
-
-// The fonts the stories name, on a system that has the IPA fonts instead.
-void InstallFontSubstitutes() {
-  QFont::insertSubstitution(FromUtf8(u8"ＭＳ 明朝"), "IPAMincho");
-  QFont::insertSubstitution(FromUtf8(u8"ＭＳ ゴシック"), "IPAGothic");
-  QFont::insertSubstitution(FromUtf8(u8"ＭＳ Ｐ明朝"), "IPAPMincho");
-  QFont::insertSubstitution(FromUtf8(u8"ＭＳ Ｐゴシック"), "IPAPGothic");
 }
 
 // "1" to "6", "A" to "F" and "a" to "f": the keys that name a choice.
@@ -190,8 +184,9 @@ void MainForm::CreateMenus() {
   help->setObjectName("Help1");
   Index1 = add(help, "Index1", u8"目次(&I)", QKeySequence(Qt::Key_F1));
   About1 = add(help, "About1", u8"バージョン情報(&A)");
-  connect(Index1, &QAction::triggered, this,
-          [this] { OpenHelp(program_folder_, "qvn3", "HID00000002"); });
+  connect(Index1, &QAction::triggered, this, [this] {
+    HelpWindow::ShowHelp(this, kBrowserManual, ManualPath(kBrowserManual), "HID00000002");
+  });
   connect(About1, &QAction::triggered, this,
           [this] { AboutBox::ShowMessage(this, FromCp932(VersionText(session_.Index()))); });
 }
@@ -465,13 +460,13 @@ void MainForm::OpenTmp1Click() {
 }
 
 void MainForm::Font1Click() {
-  bool ok = false;
-  QFont chosen =
-      QFontDialog::getFont(&ok, window_font_, this, QString(), QFontDialog::MonospacedFonts);
-  if (!ok) return;
-  if (chosen.pointSize() > 48) chosen.setPointSize(48);
-  if (chosen.pointSize() > 0 && chosen.pointSize() < 8) chosen.setPointSize(8);
-  window_font_ = chosen;
+  // The faces whose every byte is one cell, 8 to 48 points.
+  std::optional<FontChoice> chosen =
+      FontDialog::GetFont(window_font_, WindowFontPoints(window_font_), {true, 8, 48}, this);
+  if (!chosen) return;
+  window_font_ = WindowFont(chosen->family, chosen->points, chosen->bold, chosen->italic);
+  window_font_.setUnderline(chosen->underline);
+  window_font_.setStrikeOut(chosen->strike_out);
   MeasureFont();
   PageReset();
 }

@@ -40,6 +40,7 @@ class MainForm : public QMainWindow, public Host {
   const QImage& BackgroundPicture() const { return background_picture_; }
   QPushButton* ChoiceButton(int tag) const { return buttons_[static_cast<std::size_t>(tag - 1)]; }
   const FontMetrics& Metrics() const { return metrics_; }
+  const QFont& WindowFontNow() const { return window_font_; }
   int BytesPerRowNow() const;
   int GapTenths() const { return gap_tenths_; }
   const BrowserSettings& Settings() const { return settings_; }

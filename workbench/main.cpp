@@ -1,7 +1,7 @@
 // QvnMakeW: the author's workbench.
 #include <QApplication>
-#include <QFont>
 
+#include "gui/application_setup.h"
 #include "platform/program_folder.h"
 #include "platform/settings_location.h"
 #include "workbench/main_form.h"
@@ -12,9 +12,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   qvn::SetWorkbenchIdentity();
   QApplication::setApplicationName("QVN-Maker3");
-  // The stories' fonts, as Debian provides them.
-  QFont::insertSubstitution(QString::fromUtf8("ＭＳ ゴシック"), "IPAGothic");
-  QFont::insertSubstitution(QString::fromUtf8("ＭＳ 明朝"), "IPAMincho");
+  // The stories' fonts as Debian provides them, and Qt's texts in Japanese.
+  qvn::SetUpApplication(app);
   QStringList arguments = QApplication::arguments();
   qvn::MainForm form(qvn::SettingsFoldersFor(qvn::ProgramFolder()), arguments.value(1));
   form.show();

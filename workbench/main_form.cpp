@@ -2,10 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QUrl>
@@ -13,9 +11,11 @@
 #include <filesystem>
 
 #include "common/encoding.h"
-#include "platform/data_folder.h"
+#include "gui/font_dialog.h"
+#include "gui/help_window.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
+#include "platform/manual.h"
 #include "platform/process_start.h"
 #include "workbench/editor_command.h"
 #include "workbench/jpeg_dialog.h"
@@ -393,21 +393,23 @@ void MainForm::JPEG1Click() {
 }
 
 void MainForm::Font1Click() {
-  bool ok = false;
-  QFont chosen =
-      QFontDialog::getFont(&ok, Panel1->font(), this, QString(), QFontDialog::MonospacedFonts);
-  if (!ok) return;
-  Memo1->ApplyFontToText(chosen);
-  Panel1->setFont(chosen);
+  // Any face may be chosen; the dialog opens on the status panel's font.
+  QFont current = Panel1->font();
+  std::optional<FontChoice> chosen = FontDialog::GetFont(
+      current, current.pointSize() > 0 ? current.pointSize() : 10, {false, 1, 72}, this);
+  if (!chosen) return;
+  QFont font(chosen->family);
+  font.setPointSize(chosen->points);
+  font.setBold(chosen->bold);
+  font.setItalic(chosen->italic);
+  font.setUnderline(chosen->underline);
+  font.setStrikeOut(chosen->strike_out);
+  Memo1->ApplyFontToText(font);
+  Panel1->setFont(font);
 }
 
 void MainForm::Index1Click() {
-  // Beside the program, else the installed data folder, else the source tree.
-  std::string manual = FindDataFile("workbench.html");
-  if (manual.empty()) return;
-  QUrl url = QUrl::fromLocalFile(FromPath(manual));
-  url.setFragment(kHelpTopic);
-  QDesktopServices::openUrl(url);
+  HelpWindow::ShowHelp(this, kWorkbenchManual, ManualPath(kWorkbenchManual), kHelpTopic);
 }
 
 // ---- Settings and exit ----

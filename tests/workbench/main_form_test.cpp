@@ -5,11 +5,13 @@
 #include <sys/stat.h>
 #include <QFileDialog>
 #include <QFontDatabase>
-#include <QFontDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -18,6 +20,8 @@
 #include <filesystem>
 
 #include "common/encoding.h"
+#include "gui/font_dialog.h"
+#include "gui/help_window.h"
 #include "platform/file_io.h"
 #include "platform/profile.h"
 #include "qt_test_support.h"
@@ -201,17 +205,31 @@ TEST_F(MainFormTest, OpenAsksBeforeCreatingAMissingFile) {
 
 TEST_F(MainFormTest, TheFontCommandSetsTheLogAndThePanel) {
   auto form = NewForm();
-  QFont chosen = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  chosen.setPointSize(15);
+  QStringList families;
+  QString opened_on, opened_size;
   {
     ModalWatcher watcher([&](QWidget* modal) {
-      auto* dialog = qobject_cast<QFontDialog*>(modal);
+      auto* dialog = qobject_cast<FontDialog*>(modal);
       ASSERT_NE(dialog, nullptr);
-      dialog->setCurrentFont(chosen);
+      for (int i = 0; i < dialog->Families()->count(); ++i)
+        families << dialog->Families()->item(i)->text();
+      opened_on =
+          dialog->Families()->currentItem() ? dialog->Families()->currentItem()->text() : QString();
+      opened_size = dialog->SizeField()->text();
+      auto rows = dialog->Families()->findItems("DejaVu Sans", Qt::MatchExactly);
+      ASSERT_FALSE(rows.isEmpty());
+      dialog->Families()->setCurrentItem(rows.first());
+      dialog->SizeField()->setText("15");
       dialog->accept();
     });
     form->Font1->trigger();
   }
+  // Any face, fixed pitch or not; it opened on the status panel's font.
+  for (const char* family : {"IPAGothic", "DejaVu Sans", "Liberation Sans", "DejaVu Sans Mono"})
+    EXPECT_TRUE(families.contains(family)) << family;
+  EXPECT_EQ(opened_on, "IPAGothic");  // standing in for "ＭＳ ゴシック"
+  EXPECT_EQ(opened_size, "10");
+  EXPECT_EQ(form->Panel1->font().family(), "DejaVu Sans");
   EXPECT_EQ(form->Panel1->font().pointSize(), 15);
   EXPECT_EQ(form->Memo1->font().pointSize(), 15);
   EXPECT_EQ(form->Memo1->document()->defaultFont().pointSize(), 15);
@@ -221,6 +239,29 @@ TEST_F(MainFormTest, TheFontCommandSetsTheLogAndThePanel) {
     form->Font1->trigger();
   }
   EXPECT_EQ(form->Panel1->font().pointSize(), 15);
+  // OK without a change keeps the font, its name included.
+  form->Panel1->setFont(QFont(Text(u8"ＭＳ ゴシック"), 10));
+  {
+    ModalWatcher watcher([](QWidget* modal) { qobject_cast<QDialog*>(modal)->accept(); });
+    form->Font1->trigger();
+  }
+  EXPECT_EQ(form->Panel1->font().family(), Text(u8"ＭＳ ゴシック"));
+  EXPECT_EQ(form->Panel1->font().pointSize(), 10);
+}
+
+TEST_F(MainFormTest, F1ShowsTheManualInTheProgramsOwnHelpWindow) {
+  auto form = NewForm();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+  HelpWindow* help = nullptr;
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    help = form->findChild<HelpWindow*>();
+    return help && help->isVisible();
+  }));
+  EXPECT_TRUE(help->Browser()->source().path().endsWith("/workbench.html"));
+  EXPECT_EQ(help->Browser()->source().fragment(), "HID00000005");
+  EXPECT_TRUE(help->Browser()->toPlainText().contains("QvnMakeW"));
 }
 
 TEST_F(MainFormTest, NamesOfOutputsAreRefusedAndNothingIsCreated) {

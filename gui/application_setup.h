@@ -1,0 +1,18 @@
+#pragma once
+// What both programs set up before their first window.
+class QCoreApplication;
+
+namespace qvn {
+
+// The fonts the stories and the windows name, on a system that has the IPA
+// fonts and Liberation Sans instead.
+void InstallFontSubstitutes();
+
+// Qt's own dialog texts in Japanese; false when the translations are missing
+// (the dialogs then speak English).
+bool InstallQtTranslations(QCoreApplication& application);
+
+// Both of the above.
+void SetUpApplication(QCoreApplication& application);
+
+}  // namespace qvn

@@ -1,0 +1,81 @@
+// The Qt pieces both programs share: Qt's Japanese texts, the faces the
+// browser's font dialog offers, and the help window over the manuals.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBrowser>
+
+#include "gui/application_setup.h"
+#include "gui/font_dialog.h"
+#include "gui/help_window.h"
+#include "platform/manual.h"
+
+namespace qvn {
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "gui_test";
+  static char* argv[] = {name, nullptr};
+  // Never destroyed: at exit, other statics Qt relies on may already be gone.
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+TEST(QtTranslations, StandardDialogsSpeakJapanese) {
+  ASSERT_TRUE(InstallQtTranslations(App()));
+  QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
+                           QDialogButtonBox::No);
+  EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8(u8"キャンセル"));
+  EXPECT_EQ(buttons.button(QDialogButtonBox::Yes)->text(), QString::fromUtf8(u8"はい(&Y)"));
+  EXPECT_EQ(buttons.button(QDialogButtonBox::No)->text(), QString::fromUtf8(u8"いいえ(&N)"));
+  // Qt's own file dialog: no English label left.
+  QFileDialog files(nullptr);
+  files.setOption(QFileDialog::DontUseNativeDialog);
+  QStringList english;
+  for (QLabel* label : files.findChildren<QLabel*>())
+    if (label->text() == "Look in:" || label->text() == "File &name:") english << label->text();
+  EXPECT_TRUE(english.isEmpty()) << english.join(", ").toStdString();
+  // The shared font dialog takes its words from the same translations.
+  FontDialog font_dialog(QFont("IPAGothic"), 10, {}, nullptr);
+  EXPECT_EQ(font_dialog.windowTitle(), QString::fromUtf8(u8"フォントの選択"));
+}
+
+TEST(FontDialogFaces, CellFontsAreFixedPitchAndHalfWidthJapaneseFaces) {
+  App();
+  for (const char* family : {"IPAGothic", "IPAMincho", "DejaVu Sans Mono", "Liberation Mono"})
+    EXPECT_TRUE(IsCellFont(family)) << family;
+  for (const char* family : {"IPAPGothic", "IPAPMincho", "DejaVu Sans", "Liberation Sans"})
+    EXPECT_FALSE(IsCellFont(family)) << family;
+}
+
+TEST(HelpWindow, ShowsTheManualAtTheTopicsAnchor) {
+  App();
+  std::string manual = ManualPath(kBrowserManual);
+  ASSERT_FALSE(manual.empty());
+  EXPECT_FALSE(ManualPath(kWorkbenchManual).empty());
+  EXPECT_TRUE(ManualPath("no-such-manual.html").empty());
+  QWidget owner;
+  HelpWindow* help = HelpWindow::ShowHelp(&owner, kBrowserManual, manual, "settings");
+  ASSERT_NE(help, nullptr);
+  help->resize(400, 200);
+  QApplication::processEvents();
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_TRUE(help->Browser()->toPlainText().contains("QVN3"));
+  EXPECT_EQ(help->Browser()->source().fragment(), "settings");
+  // The anchor near the end was scrolled to.
+  const int at_settings = help->Browser()->verticalScrollBar()->value();
+  EXPECT_GT(at_settings, 100);
+  // A second topic reuses the one window.
+  EXPECT_EQ(HelpWindow::ShowHelp(&owner, kBrowserManual, manual, "HID00000002"), help);
+  EXPECT_EQ(help->Browser()->source().fragment(), "HID00000002");
+  EXPECT_LT(help->Browser()->verticalScrollBar()->value(), at_settings);
+}
+
+}  // namespace
+}  // namespace qvn
