@@ -35,7 +35,9 @@ std::vector<std::string> LongPages() {
 
 TEST_F(PlayOutput, PagesAreBufferedNotWrittenLineByLine) {
   const char* strace = "/usr/bin/strace";
-  if (!std::filesystem::exists(strace)) GTEST_SKIP() << "needs strace";
+  if (!std::filesystem::exists(strace) ||
+      RunCommand({strace, "-o", "/dev/null", "/bin/true"}).status != 0)
+    GTEST_SKIP() << "needs strace, and tracing allowed";
   CompileStory("long", LongPages());
   std::string keys = "--choose=1";
   for (int i = 1; i < 200; ++i) keys += ",1";
@@ -76,7 +78,7 @@ bool ReadUntil(int master, std::string& shown, const std::string& wanted, std::s
 TEST_F(PlayOutput, EverythingIsShownBeforeAKeyIsReadFromATerminal) {
   CompileStory("long", LongPages());
   int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
+  if (master < 0) GTEST_SKIP() << "no pseudo-terminals here";
   ASSERT_EQ(::grantpt(master), 0);
   ASSERT_EQ(::unlockpt(master), 0);
   std::string terminal = ::ptsname(master);
