@@ -1,10 +1,18 @@
 #include "workbench/log_view.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
+
+#include "workbench/find_bar.h"
+#include "workbench/source_highlighter.h"
 
 namespace qvn {
 
@@ -14,6 +22,20 @@ namespace {
 // caret is on.
 constexpr Qt::TextInteractionFlags kLogInteraction =
     Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
+
+// The strip left of the editor's text that shows the line numbers.
+class LineNumberArea : public QWidget {
+ public:
+  explicit LineNumberArea(LogView* view) : QWidget(view), view_(view) {
+    setObjectName("LineNumbers");
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override { view_->PaintLineNumbers(event); }
+
+ private:
+  LogView* view_;
+};
 
 }  // namespace
 
@@ -25,6 +47,21 @@ LogView::LogView(QWidget* parent) : QTextEdit(parent) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setUndoRedoEnabled(false);
   setTextInteractionFlags(kLogInteraction);
+  line_numbers_ = new LineNumberArea(this);
+  line_numbers_->hide();
+  find_bar_ = new FindBar(this);
+  find_bar_->hide();
+  highlighter_ = new SourceHighlighter(this);
+  connect(find_bar_, &FindBar::FindRequested, this,
+          [this](const QString& text, bool backward) { FindText(text, backward); });
+  connect(find_bar_, &FindBar::Closed, this, [this] {
+    find_bar_->hide();
+    LayOutEditorParts();
+    setFocus(Qt::OtherFocusReason);
+  });
+  connect(document(), &QTextDocument::blockCountChanged, this, [this] { LayOutEditorParts(); });
+  connect(document(), &QTextDocument::contentsChanged, line_numbers_,
+          qOverload<>(&QWidget::update));
 }
 
 void LogView::StartEditing(const QString& text) {
@@ -32,6 +69,7 @@ void LogView::StartEditing(const QString& text) {
   setUndoRedoEnabled(true);
   setReadOnly(false);
   document()->setModified(false);
+  SetEditorParts(true);
 }
 
 void LogView::AppendLine(const QString& text, const QColor& color, int source_line) {
@@ -55,7 +93,10 @@ void LogView::ClearLog() {
   clear();
   setCurrentCharFormat(QTextCharFormat());
   has_lines_ = false;
-  if (isReadOnly()) setTextInteractionFlags(kLogInteraction);
+  if (isReadOnly()) {
+    setTextInteractionFlags(kLogInteraction);
+    SetEditorParts(false);
+  }
 }
 
 void LogView::ApplyFontToText(const QFont& font) {
@@ -105,6 +146,11 @@ void LogView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void LogView::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Find)) {
+    ShowFindBar();
+    event->accept();
+    return;
+  }
   bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   if (enter && event->modifiers() == Qt::NoModifier && ActivateLineAt(textCursor())) {
     event->accept();
@@ -121,6 +167,83 @@ void LogView::SelectLine(int line) {
   setTextCursor(cursor);
   ensureCursorVisible();
   setFocus(Qt::OtherFocusReason);
+}
+
+void LogView::SetEditorParts(bool editing) {
+  // The log colours its own lines; the highlighter is the editor's alone.
+  highlighter_->setDocument(editing ? document() : nullptr);
+  line_numbers_->setVisible(editing);
+  if (!editing) find_bar_->hide();
+  LayOutEditorParts();
+}
+
+int LogView::LineNumberWidth() const {
+  int digits = 1;
+  for (int count = document()->blockCount(); count >= 10; count /= 10) ++digits;
+  return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(digits, 3);
+}
+
+void LogView::LayOutEditorParts() {
+  QRect area = contentsRect();
+  int left = line_numbers_->isVisibleTo(this) ? LineNumberWidth() : 0;
+  int bottom = find_bar_->isVisibleTo(this) ? find_bar_->sizeHint().height() : 0;
+  setViewportMargins(left, 0, 0, bottom);
+  line_numbers_->setGeometry(area.left(), area.top(), left, area.height() - bottom);
+  find_bar_->setGeometry(area.left(), area.bottom() + 1 - bottom, area.width(), bottom);
+  line_numbers_->update();
+}
+
+void LogView::resizeEvent(QResizeEvent* event) {
+  QTextEdit::resizeEvent(event);
+  LayOutEditorParts();
+}
+
+void LogView::scrollContentsBy(int dx, int dy) {
+  QTextEdit::scrollContentsBy(dx, dy);
+  line_numbers_->update();
+}
+
+void LogView::PaintLineNumbers(QPaintEvent* event) {
+  QPainter painter(line_numbers_);
+  painter.fillRect(event->rect(), palette().color(QPalette::AlternateBase));
+  painter.setPen(palette().color(QPalette::PlaceholderText));
+  painter.setFont(font());
+  const int offset = verticalScrollBar()->value();
+  const int height = fontMetrics().height();
+  QAbstractTextDocumentLayout* layout = document()->documentLayout();
+  for (QTextBlock block = cursorForPosition(QPoint(0, 0)).block(); block.isValid();
+       block = block.next()) {
+    int top = static_cast<int>(layout->blockBoundingRect(block).top()) - offset;
+    if (top > line_numbers_->height()) break;
+    painter.drawText(0, top, line_numbers_->width() - 4, height, Qt::AlignRight | Qt::AlignTop,
+                     QString::number(block.blockNumber() + 1));
+  }
+}
+
+void LogView::ShowFindBar() {
+  if (document()->isEmpty()) return;
+  QString selected = textCursor().selectedText();
+  if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator))
+    find_bar_->Field()->setText(selected);
+  find_bar_->show();
+  LayOutEditorParts();
+  find_bar_->Field()->setFocus(Qt::ShortcutFocusReason);
+  find_bar_->Field()->selectAll();
+}
+
+bool LogView::FindText(const QString& text, bool backward) {
+  if (text.isEmpty()) return false;
+  QTextDocument::FindFlags flags;
+  if (backward) flags |= QTextDocument::FindBackward;
+  if (find(text, flags)) return true;
+  // Round again from the other end.
+  QTextCursor saved = textCursor();
+  QTextCursor from(document());
+  from.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
+  setTextCursor(from);
+  if (find(text, flags)) return true;
+  setTextCursor(saved);
+  return false;
 }
 
 }  // namespace qvn

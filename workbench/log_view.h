@@ -1,11 +1,15 @@
 #pragma once
 // The compile log: a plain-text area in which every line may carry its own
-// colour. It also serves as the built-in source editor.
+// colour. It also serves as the built-in source editor, which numbers its
+// lines, colours their kinds and finds text (Ctrl+F).
 #include <QColor>
 #include <QString>
 #include <QTextEdit>
 
 namespace qvn {
+
+class FindBar;
+class SourceHighlighter;
 
 class LogView : public QTextEdit {
   Q_OBJECT
@@ -33,6 +37,16 @@ class LogView : public QTextEdit {
   // scrolls it into view.
   void SelectLine(int line);
 
+  // The editor's parts, shown only while the text is edited.
+  QWidget* LineNumbers() const { return line_numbers_; }
+  FindBar* Finder() const { return find_bar_; }
+  SourceHighlighter* Highlighter() const { return highlighter_; }
+  // Finds `text` after (or before) the caret, wrapping around; false when
+  // the text holds it nowhere.
+  bool FindText(const QString& text, bool backward = false);
+  void ShowFindBar();
+  void PaintLineNumbers(QPaintEvent* event);
+
  signals:
   // A log line with a source line was double-clicked or had Enter pressed.
   void SourceLineActivated(int line);
@@ -40,11 +54,20 @@ class LogView : public QTextEdit {
  protected:
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
 
  private:
   // True when the log line at `cursor` points into the source (and says so).
   bool ActivateLineAt(const QTextCursor& cursor);
   bool has_lines_ = false;
+  // Margins and places of the line numbers and the find bar.
+  void LayOutEditorParts();
+  void SetEditorParts(bool editing);
+  int LineNumberWidth() const;
+  QWidget* line_numbers_;
+  FindBar* find_bar_;
+  SourceHighlighter* highlighter_;
 };
 
 }  // namespace qvn
