@@ -249,7 +249,14 @@ void MainForm::CollectSettings() {
 
 void MainForm::SetCommandLineStory(const std::string& argument) {
   if (argument.empty()) return;
-  std::string full = std::filesystem::absolute(argument).lexically_normal().string();
+  // A relative name needs the working folder, which may have been deleted.
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(argument, error);
+  if (error) {
+    ShowErrorBox(argument, error.message());
+    return;
+  }
+  std::string full = absolute.lexically_normal().string();
   if (ResolveExisting(BasePath(full) + ".qvn")) session_.SetStory(full);
 }
 

@@ -44,6 +44,9 @@ std::vector<BytesView> BreakLine(BytesView line, int bytes_per_row) {
       walked += IsLeadByte(static_cast<unsigned char>(line[start + walked])) ? 2 : 1;
     }
     if (walked > length) --length;
+    // Only a lead byte that ends the line (half a character, as a cut at a
+    // byte limit leaves it) cannot give a row: it is a row of its own.
+    if (length == 0) length = line.size() - start;
     std::size_t next = start + length;
     // A closing mark right after the break stays with this row.
     if (next + 1 < line.size() && IsLineStartForbidden(static_cast<unsigned char>(line[next]),

@@ -8,8 +8,10 @@
 #include <QLabel>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "browser/layout/window_geometry.h"
 #include "browser/main_form.h"
@@ -269,6 +271,27 @@ TEST_F(BrowserWindow, SlotThatCannotBeWrittenGivesTheNoticeAndStaysAsItWas) {
   form_->close();
   EXPECT_EQ(notice, FromUtf8(u8"ユーザーデータ書込み不能"));
   EXPECT_TRUE(std::filesystem::is_directory(folder_ / "story.Q01" / "kept"));
+}
+
+TEST_F(BrowserWindow, ARelativeStoryNameFromADeletedWorkingFolderShowsTheErrorBox) {
+  std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::create_directories(folder_ / "gone");
+  std::filesystem::current_path(folder_ / "gone");
+  std::filesystem::remove(folder_ / "gone");
+  QString shown;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown = box->text();
+      box->accept();
+    }
+  });
+  closer.start(20);
+  form_->SetCommandLineStory("story.qvn");
+  closer.stop();
+  std::filesystem::current_path(before);
+  EXPECT_EQ(shown, "story.qvn\nNo such file or directory");
+  EXPECT_FALSE(form_->Session().Location().HasStory());
 }
 
 TEST_F(BrowserWindow, LineGapMenuAndMetrics) {

@@ -1,6 +1,9 @@
 // Pictures as a story shows them: the JPEG of the same name wins, low-colour
 // mode decodes to a palette, damaged files change nothing, and the graphics
 // window and the backgrounds show what was loaded.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -27,8 +30,10 @@ QImage Filled(int width, int height, QColor colour) {
 
 TEST(PictureLoader, JpegOfTheSameNameWins) {
   TempFolder folder;
-  ASSERT_TRUE(Filled(40, 30, Qt::red).save(QString::fromStdString((folder / "pic.bmp").string()), "BMP"));
-  ASSERT_TRUE(Filled(20, 10, Qt::blue).save(QString::fromStdString((folder / "PIC.JPG").string()), "JPG", 95));
+  ASSERT_TRUE(
+      Filled(40, 30, Qt::red).save(QString::fromStdString((folder / "pic.bmp").string()), "BMP"));
+  ASSERT_TRUE(Filled(20, 10, Qt::blue)
+                  .save(QString::fromStdString((folder / "PIC.JPG").string()), "JPG", 95));
   auto picture = LoadPicture(folder / "pic.bmp", false);
   ASSERT_TRUE(picture.has_value());
   EXPECT_EQ(picture->size(), QSize(20, 10));
@@ -73,11 +78,32 @@ TEST(PictureLoader, DamagedOrMissingFilesLoadNothing) {
   EXPECT_FALSE(DecodeJpeg("", true).has_value());
 }
 
+TEST(PictureLoader, FifosAndFoldersLoadNothingAndNeverWait) {
+  ::alarm(20);  // a picture loader waiting on a FIFO fails the test instead of hanging
+  TempFolder folder;
+  ASSERT_EQ(::mkfifo((folder / "pipe.bmp").c_str(), 0644), 0);
+  EXPECT_FALSE(LoadPicture(folder / "pipe.bmp", false).has_value());
+  ASSERT_EQ(::mkfifo((folder / "jpeg.jpg").c_str(), 0644), 0);
+  EXPECT_FALSE(LoadPicture(folder / "jpeg.bmp", false).has_value());
+  std::filesystem::create_directories(folder / "dir.bmp");
+  EXPECT_FALSE(LoadPicture(folder / "dir.bmp", false).has_value());
+  // A real bitmap still loads, read by us rather than by the image reader.
+  ASSERT_TRUE(
+      Filled(3, 2, Qt::red).save(QString::fromStdString((folder / "ok.bmp").string()), "BMP"));
+  auto picture = LoadPicture(folder / "ok.bmp", false);
+  ASSERT_TRUE(picture.has_value());
+  EXPECT_EQ(picture->size(), QSize(3, 2));
+  EXPECT_EQ(picture->pixelColor(2, 1), QColor(Qt::red));
+  ::alarm(0);
+}
+
 TEST(StoryPictures, BackgroundGraphicsWindowAndPlainPageAgain) {
   TempFolder folder;
   std::filesystem::create_directories(folder / "program");
-  ASSERT_TRUE(Filled(200, 50, QColor(10, 200, 30)).save(QString::fromStdString((folder / "sky.bmp").string()), "BMP"));
-  ASSERT_TRUE(Filled(120, 80, QColor(200, 10, 10)).save(QString::fromStdString((folder / "pic.bmp").string()), "BMP"));
+  ASSERT_TRUE(Filled(200, 50, QColor(10, 200, 30))
+                  .save(QString::fromStdString((folder / "sky.bmp").string()), "BMP"));
+  ASSERT_TRUE(Filled(120, 80, QColor(200, 10, 10))
+                  .save(QString::fromStdString((folder / "pic.bmp").string()), "BMP"));
   WriteBytes(folder / "s.src",
              "#A\r\n>BAK=sky.bmp\r\n>BMP=pic.bmp\r\nx\r\n?END\r\nB\r\n#B\r\ny\r\n/\r\n");
   NullLogSink sink;

@@ -39,14 +39,30 @@ TEST(BreakLine, ClosingMarkPulledBackOnce) {
   EXPECT_EQ(Rows(Sjis(u8"あい。え"), 4), (Strings{"あい。", "え"}));
   // "」" then "。": only the first joins the row, the second starts the next.
   EXPECT_EQ(Rows(Sjis(u8"あい」。え"), 4), (Strings{"あい」", "。え"}));
-  EXPECT_EQ(Rows(Sjis(u8"ab、？！）｝］"), 2),
-            (Strings{"ab、", "？！", "）｝", "］"}));
+  EXPECT_EQ(Rows(Sjis(u8"ab、？！）｝］"), 2), (Strings{"ab、", "？！", "）｝", "］"}));
 }
 
 TEST(BreakLine, HalfWidthKatakanaIsOneByte) {
   // 0xB1 is half-width katakana, a character of one byte: the next character
   // must stay whole.
   EXPECT_EQ(Rows("\xB1\xB2\x82\xA0\x82\xA2", 4), (Strings{"ｱｲあ", "い"}));
+}
+
+TEST(BreakLine, ALeadByteThatEndsTheLineIsARowOfItsOwn) {
+  // A record cut at its byte limit can end on half a character; the page
+  // must still be broken (it was an endless loop).
+  std::vector<BytesView> rows = BreakLine("ab\x82", 2);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], "ab");
+  EXPECT_EQ(rows[1], "\x82");
+  rows = BreakLine("\x82\xA0\x82", 4);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], "\x82\xA0");
+  EXPECT_EQ(rows[1], "\x82");
+  rows = BreakLine("a\x82", 2);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], "a");
+  EXPECT_EQ(rows[1], "\x82");
 }
 
 TEST(EstimateRows, CountsBeforeBreaking) {
