@@ -203,6 +203,24 @@ TEST_F(QvnPlay, FailuresAndUsage) {
   EXPECT_NE(help.out.find("--choose=KEYS"), std::string::npos);
 }
 
+TEST_F(QvnPlay, FifosAndOversizedFilesAreRefusedOnStderrWithStatus1) {
+  std::filesystem::remove(folder / "night.qvj");
+  ASSERT_EQ(::mkfifo((folder / "night.qvj").c_str(), 0644), 0);
+  CommandResult fifo = Play({"--slot=1", "--choose=q", (folder / "night.qvn").string()});
+  EXPECT_EQ(fifo.status, 1);
+  EXPECT_NE(fifo.err.find("night.qvj: not a regular file but a FIFO (named pipe)"),
+            std::string::npos)
+      << fifo.err;
+
+  std::filesystem::remove(folder / "night.qvj");
+  ASSERT_EQ(RunCommand({QvnBinary(), "compile", (folder / "night.src").string()}).status, 0);
+  std::filesystem::resize_file(folder / "night.Q01", 150'000'000);
+  CommandResult large = Play({"--slot=1", "--choose=q", (folder / "night.qvn").string()});
+  EXPECT_EQ(large.status, 1);
+  EXPECT_NE(large.err.find("night.Q01: the file is too large: 150000000 bytes"), std::string::npos)
+      << large.err;
+}
+
 TEST_F(QvnPlay, ReadOnlyStoryFolderKeepsItsSlotsInTheDataFolder) {
   std::filesystem::permissions(folder / "night.Q01", std::filesystem::perms::owner_read |
                                                          std::filesystem::perms::group_read);

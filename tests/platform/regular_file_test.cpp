@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_io.h"
+#include "platform/profile.h"
 #include "tests/support/temp_folder.h"
 
 namespace qvn {
@@ -73,6 +74,18 @@ TEST(RegularFile, SizeBoundOnBothSides) {
   EXPECT_FALSE(ReadWholeFile(folder / "over", bytes, kMaxUserDataFileBytes).ok);
   std::filesystem::resize_file(folder / "over", 256 * 1024);
   EXPECT_TRUE(ReadWholeFile(folder / "over", bytes, kMaxUserDataFileBytes).ok);
+}
+
+TEST(RegularFile, SettingsFilesAreReadOnlyWhenRegularAndOfSaneSize) {
+  NoHang guard;
+  TempFolder folder;
+  ASSERT_EQ(::mkfifo((folder / "qvn.ini").c_str(), 0644), 0);
+  EXPECT_FALSE(ReadProfileFile(folder / "qvn.ini").GetInteger("WINDOW", "WIDTH").has_value());
+  Bytes settings = "[WINDOW]\r\nWIDTH=700\r\n";
+  WriteBytes(folder / "big.ini", settings + Bytes(256 * 1024 - settings.size(), ';'));
+  EXPECT_EQ(ReadProfileFile(folder / "big.ini").GetInteger("WINDOW", "WIDTH"), 700);
+  WriteBytes(folder / "big.ini", settings + Bytes(256 * 1024 - settings.size() + 1, ';'));
+  EXPECT_FALSE(ReadProfileFile(folder / "big.ini").GetInteger("WINDOW", "WIDTH").has_value());
 }
 
 TEST(RegularFile, HeadReadsTheStartAndTellsTheSize) {
