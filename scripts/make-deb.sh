@@ -8,8 +8,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-deb}
 scripts/setup.sh
+# Debian's build flags with every hardening feature (fortify, stack
+# protector, full RELRO, immediate binding).
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+preprocessor=$(dpkg-buildflags --get CPPFLAGS)
 scripts/build.sh "$dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DQVN_TESTS=OFF -DQVN_BENCH=OFF
+  -DQVN_TESTS=OFF -DQVN_BENCH=OFF \
+  "-DCMAKE_C_FLAGS=$(dpkg-buildflags --get CFLAGS) $preprocessor" \
+  "-DCMAKE_CXX_FLAGS=$(dpkg-buildflags --get CXXFLAGS) $preprocessor" \
+  "-DCMAKE_EXE_LINKER_FLAGS=$(dpkg-buildflags --get LDFLAGS)"
 rm -f "$dir"/qvn_*.deb
 (cd "$dir" && cpack -G DEB >/dev/null)
 deb=$(ls "$dir"/qvn_*.deb)
