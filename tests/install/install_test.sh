@@ -163,10 +163,14 @@ reader_pid=
 
 # On an X screen: the windows carry their icons, and closing them writes the
 # settings into $XDG_CONFIG_HOME/qvn/ since bin/ may not be written.
-window_of() {  # pid: the first visible window of that process
+iconed_window_of() {  # pid: a visible window of that process that carries a 48x48 icon
   for _ in $(seq 300); do
-    window=$(xdotool search --pid "$1" --onlyvisible 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && { echo "$window"; return 0; }
+    for window in $(xdotool search --pid "$1" --onlyvisible 2>/dev/null || true); do
+      if xprop -id "$window" _NET_WM_ICON 2>/dev/null | grep -q "Icon (48 x 48)"; then
+        echo "$window"
+        return 0
+      fi
+    done
     kill -0 "$1" 2>/dev/null || return 1
     sleep 0.1
   done
@@ -193,8 +197,8 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v xpr
   for program in QVN3 QvnMakeW; do
     SDL_AUDIODRIVER=dummy "${as_reader[@]}" "$prefix/bin/$program" >"$work/$program.log" 2>&1 &
     reader_pid=$!
-    window=$(window_of "$reader_pid") || { cat "$work/$program.log"; fail "no $program window"; }
-    xprop -id "$window" _NET_WM_ICON | grep -q "Icon (48 x 48)" || fail "$program has no window icon"
+    window=$(iconed_window_of "$reader_pid") ||
+      { cat "$work/$program.log"; fail "no $program window with its icon"; }
     xdotool windowfocus --sync "$window"
     if [ "$program" = QVN3 ]; then
       xdotool key ctrl+q
