@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "platform/manual.h"
+
 namespace qvn {
 
 namespace {
@@ -26,7 +28,7 @@ constexpr const char* kDesktopId = "org.qvnlinux.QVN3";
 }  // namespace
 
 const ProgramInfo& BrowserProgramInfo() {
-  static const ProgramInfo info{"QVN3", kHelp, "qvn3.html"};
+  static const ProgramInfo info{"QVN3", kHelp, kBrowserManual};
   return info;
 }
 

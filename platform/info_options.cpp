@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/data_folder.h"
+#include "platform/manual.h"
 
 #ifndef QVN_VERSION
 #define QVN_VERSION "0"
@@ -22,7 +22,7 @@ std::optional<InfoAnswer> AnswerInfoOption(std::string_view first_argument,
   } else if (first_argument == "--version") {
     answer.out = std::string(info.name) + " (QVN for Linux) " + ProgramVersion() + "\n";
   } else if (first_argument == "--manual-path" && info.manual) {
-    std::string manual = FindDataFile(info.manual);
+    std::string manual = ManualPath(info.manual);
     if (manual.empty()) {
       answer.status = 1;
       answer.err = std::string(info.name) + ": the manual " + info.manual + " is not installed\n";

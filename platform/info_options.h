@@ -23,8 +23,8 @@ struct InfoAnswer {
 };
 
 // The answer when `first_argument` is -h, --help, --version or (for a program
-// with a manual) --manual-path: the manual file FindDataFile finds, the one
-// the program's help shows. Nothing for any other argument, such as a story.
+// with a manual) --manual-path: ManualPath's answer, the page the program's
+// help window shows. Nothing for any other argument, such as a story.
 std::optional<InfoAnswer> AnswerInfoOption(std::string_view first_argument,
                                            const ProgramInfo& info);
 

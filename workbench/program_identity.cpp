@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "platform/manual.h"
+
 namespace qvn {
 
 namespace {
@@ -27,7 +29,7 @@ constexpr const char* kDesktopId = "org.qvnlinux.QvnMakeW";
 }  // namespace
 
 const ProgramInfo& WorkbenchProgramInfo() {
-  static const ProgramInfo info{"QvnMakeW", kHelp, "workbench.html"};
+  static const ProgramInfo info{"QvnMakeW", kHelp, kWorkbenchManual};
   return info;
 }
 
