@@ -1,9 +1,8 @@
 // Playing one block: prologue, silent jumps, page text and directives, then
 // the end of the story, the choices or the jump to the next block.
 #include "format/markers.h"
+#include "runtime/block_walk.h"
 #include "runtime/directives.h"
-#include "runtime/flag_operations.h"
-#include "runtime/jump_list.h"
 #include "runtime/messages.h"
 #include "runtime/story_error.h"
 #include "runtime/story_session.h"
@@ -13,20 +12,10 @@ namespace qvn {
 
 namespace {
 
-constexpr BytesView kNoWait = "@NOWAIT";
-constexpr BytesView kEndOfList = "?END";
-constexpr BytesView kEndOfStory = "/";
 constexpr std::size_t kJumpErrorBytes = 29;
-constexpr int kFlagsClearedAtEnd = 500;
-constexpr int kCountersResetAtEnd = 3;
 
 char FirstByte(BytesView record) {
   return record.empty() ? '\0' : record[0];
-}
-
-bool IsPrologueRecord(BytesView record) {
-  char first = FirstByte(record);
-  return first == '!' || first == '?';
 }
 
 // Busy pointer and re-entry guard for the length of one RunBlock.
@@ -89,91 +78,74 @@ void StorySession::FailPlay(const std::string& file, const std::string& reason) 
   host_.ShowErrorBox(file, reason);
 }
 
+// The session's side of a block: the page, directives, sounds and controls.
+struct StorySession::PageSteps {
+  StorySession& session;
+  long silent_jumps = 0;
+  bool next_only = false;
+
+  bool SilentJump(std::int32_t offset) {
+    if (offset < 0) {
+      session.AddJumpError(session.state_.position_name);
+      return false;
+    }
+    if (++silent_jumps >= kMaxSilentJumps) {
+      // Blocks that only jump to each other in a circle would never show a
+      // page; stop where the chain stands and leave the story open.
+      session.AddJumpError(session.state_.position_name);
+      return false;
+    }
+    return true;
+  }
+  void PageStarts() { session.page_lines_.clear(); }
+  void Content(BytesView record) {
+    if (FirstByte(record) == '>') {
+      DirectiveContext directives{session.state_, session.host_, session.location_.story_folder,
+                                  session.options_.old_program_form};
+      ApplyDirective(record, directives);
+    } else {
+      session.page_lines_.push_back(SubstituteVariables(record, session.state_.variables));
+    }
+  }
+  void PageEnds() {
+    if (session.state_.current_sound.empty()) session.host_.StopSound();
+    if (!session.state_.music_mark) session.state_.current_sound.clear();
+    session.choice_count_ = 0;
+    session.host_.HideChoiceButtons();
+  }
+  void EndOfStory() {
+    session.CloseStoryNow();
+    session.ended_ = true;
+  }
+  void Choice(int, BytesView caption, Bytes target) {
+    ChoiceEntry& entry = session.choices_[session.choice_count_++];
+    entry.caption = SubstituteVariables(caption, session.state_.variables);
+    entry.target = std::move(target);
+  }
+  void HiddenChoice(int) {}
+  void Next(Bytes target) {
+    session.choices_[0] = ChoiceEntry{Bytes(), std::move(target)};
+    session.choice_count_ = 1;
+    next_only = true;
+  }
+};
+
 void StorySession::InterpretBlock(std::int32_t offset) {
   state_.previous_sound = state_.current_sound;
   state_.current_sound.clear();
   state_.background_spec.clear();
   host_.HideGraphicsWindow();
 
-  BytesView record;
-  for (long silent_jumps = 0;; ++silent_jumps) {
-    body_.SeekBlock(offset);
-    record = body_.ReadRecord();
-    if (state_.resume) {
-      // A condition is passed over together with the record it guards: a
-      // guarded "/" was not taken when the save was made (taking it ends the
-      // story and saves the start block), so it must not end the story now.
-      while (IsPrologueRecord(record)) {
-        if (record[0] == '?') body_.ReadRecord();
-        record = body_.ReadRecord();
-      }
-      state_.resume = false;
-    } else {
-      while (IsPrologueRecord(record)) {
-        if (record[0] == '?') {
-          if (!EvaluateCondition(record, state_)) body_.ReadRecord();
-        } else {
-          ApplyFlagRecord(record, state_);
-        }
-        record = body_.ReadRecord();
-      }
-    }
-    if (record != kNoWait) break;
-
-    body_.ReadRecord();  // the "?END" that always follows
-    state_.position_name = ReadJumpList(body_, state_);
-    offset = index_.FindBlock(state_.position_name);
-    state_.position_offset = offset;
-    if (offset < 0) {
-      AddJumpError(state_.position_name);
-      return;
-    }
-    if (silent_jumps + 1 >= kMaxSilentJumps) {
-      // Blocks that only jump to each other in a circle would never show a
-      // page; stop where the chain stands and leave the story open.
-      AddJumpError(state_.position_name);
-      return;
-    }
-  }
-
-  page_lines_.clear();
-  DirectiveContext directives{state_, host_, location_.story_folder, options_.old_program_form};
-  while (FirstByte(record) != '?' && record != kEndOfStory) {
-    if (FirstByte(record) == '>')
-      ApplyDirective(record, directives);
-    else
-      page_lines_.push_back(SubstituteVariables(record, state_.variables));
-    record = body_.ReadRecord();
-  }
-
-  if (state_.current_sound.empty()) host_.StopSound();
-  if (!state_.music_mark) state_.current_sound.clear();
-
-  choice_count_ = 0;
-  host_.HideChoiceButtons();
-  if (record == kEndOfStory)
-    EndOfStory();
-  else
-    ReadChoices(record);
+  PageSteps steps{*this};
+  BlockEnd end = WalkBlock(body_, index_, state_, offset, steps);
+  if (end == BlockEnd::kStopped) return;
+  if (end == BlockEnd::kChoices) ShowChoices(steps.next_only);
   host_.ResetPage(page_lines_, state_);
 }
 
-void StorySession::ReadChoices(BytesView record) {
-  while (choice_count_ < kMaxChoices && record != kEndOfList) {
-    if (EvaluateCondition(record, state_)) {
-      ChoiceEntry& entry = choices_[choice_count_++];
-      entry.caption = SubstituteVariables(body_.ReadRecord(), state_.variables);
-      entry.target = ReadJumpList(body_, state_);
-    } else {
-      body_.ReadRecord();
-      ReadJumpList(body_, state_);
-    }
-    record = body_.ReadRecord();
-  }
-  if (choice_count_ == 0) {
-    // Every choice hidden, or none: the records after "?END" give "Next".
-    choices_[0] = ChoiceEntry{Bytes(), ReadJumpList(body_, state_)};
-    choice_count_ = 1;
+void StorySession::ShowChoices(bool next_only) {
+  // "Next" alone (no choice offered) adds no line.
+  if (next_only) {
   } else if (choice_count_ == 1) {
     page_lines_.push_back(
         CutBytes(messages::IdeographicSpace() + choices_[0].caption, kMaxLineBytes));
@@ -187,18 +159,6 @@ void StorySession::ReadChoices(BytesView record) {
     }
   }
   host_.ShowChoiceButtons(choice_count_);
-}
-
-void StorySession::EndOfStory() {
-  for (int flag = 1; flag <= kFlagsClearedAtEnd; ++flag) state_.flags[flag] = 0;
-  for (int counter = 0; counter < kCountersResetAtEnd; ++counter) state_.counters[counter] = 'A';
-  state_.position_name = index_.Count() > 0 ? Bytes(index_.Record(1).Name()) : Bytes();
-  state_.position_offset = index_.FindBlock(kTrailerMarker);
-  state_.background_colour = kDefaultColour;
-  state_.text_colour = kDefaultColour;
-  state_.current_sound.clear();
-  CloseStoryNow();
-  ended_ = true;
 }
 
 }  // namespace qvn

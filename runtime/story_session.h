@@ -10,6 +10,7 @@
 
 #include "common/bytes.h"
 #include "runtime/block_index.h"
+#include "runtime/block_walk.h"
 #include "runtime/host.h"
 #include "runtime/story_body.h"
 #include "runtime/story_location.h"
@@ -17,7 +18,6 @@
 
 namespace qvn {
 
-inline constexpr int kMaxChoices = 6;
 // A chain of "@NOWAIT" blocks longer than this is taken for a circle.
 inline constexpr long kMaxSilentJumps = 1'000'000;
 
@@ -83,9 +83,9 @@ class StorySession {
   void CopyMissingSlotFiles();
   bool AskNewGameVariables();
   void OpenSteps();
+  struct PageSteps;  // the session's side of WalkBlock
   void InterpretBlock(std::int32_t offset);
-  void ReadChoices(BytesView record);
-  void EndOfStory();
+  void ShowChoices(bool next_only);
   void AddJumpError(BytesView name);
   void FailOpen(const std::string& file, const std::string& reason);
   // Story data that cannot be played: the story closes without saving, so the
