@@ -16,6 +16,8 @@
 namespace qvn {
 
 inline constexpr int kMaxChoices = 6;
+// A chain of "@NOWAIT" blocks longer than this is taken for a circle.
+inline constexpr long kMaxSilentJumps = 1'000'000;
 inline constexpr BytesView kNoWaitRecord = "@NOWAIT";
 inline constexpr BytesView kEndOfListRecord = "?END";
 inline constexpr BytesView kEndOfStoryRecord = "/";

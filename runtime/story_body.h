@@ -26,6 +26,7 @@ class StoryBody {
   BytesView ReadRecord();
 
   std::size_t Size() const { return bytes_.size(); }
+  BytesView View() const { return bytes_; }
   std::size_t Position() const { return position_; }
 
  private:

@@ -18,9 +18,6 @@
 
 namespace qvn {
 
-// A chain of "@NOWAIT" blocks longer than this is taken for a circle.
-inline constexpr long kMaxSilentJumps = 1'000'000;
-
 struct ChoiceEntry {
   Bytes caption;
   Bytes target;

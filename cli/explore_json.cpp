@@ -1,0 +1,86 @@
+#include "cli/explore_json.h"
+
+#include <cstdio>
+
+#include "common/encoding.h"
+
+namespace qvn {
+
+namespace {
+
+// A JSON string: quotes, backslashes and control characters escaped.
+std::string QuoteUtf8(const std::string& utf8) {
+  std::string out = "\"";
+  for (char ch : utf8) {
+    auto byte = static_cast<unsigned char>(ch);
+    if (ch == '"' || ch == '\\') {
+      out.push_back('\\');
+      out.push_back(ch);
+    } else if (byte < 0x20 || byte == 0x7f) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+      out += escape;
+    } else {
+      out.push_back(ch);
+    }
+  }
+  return out + "\"";
+}
+
+// CP932 bytes (names, captions) as a JSON string in UTF-8.
+std::string Quote(BytesView cp932) {
+  return QuoteUtf8(Cp932ToUtf8(cp932));
+}
+
+template <typename Items, typename Write>
+void List(std::string& out, const char* name, const Items& items, Write write) {
+  out += ",\n  \"";
+  out += name;
+  out += "\": [";
+  bool first = true;
+  for (const auto& item : items) {
+    out += first ? "\n    " : ",\n    ";
+    first = false;
+    write(item);
+  }
+  out += first ? "]" : "\n  ]";
+}
+
+}  // namespace
+
+std::string ExplorationJson(const Exploration& found) {
+  std::string out = "{\n  \"blocks\": " + std::to_string(found.blocks);
+  List(out, "reached", found.reached, [&](const Bytes& name) { out += Quote(name); });
+  List(out, "unreached", found.unreached, [&](const UnreachedBlock& block) {
+    out += "{\"block\": " + Quote(block.block) + ", \"reason\": \"" +
+           (block.reason == UnreachedReason::kNoWayIn ? "no_way_in" : "conditions_never_hold") +
+           "\"}";
+  });
+  List(out, "endings", found.endings, [&](const ReachedEnding& ending) {
+    out += "{\"block\": " + Quote(ending.block) +
+           ", \"keys\": " + Quote(ChooseArgument(ending.keys)) + "}";
+  });
+  List(out, "jump_errors", found.jump_errors, [&](const ReachedJumpError& error) {
+    out += "{\"block\": " + Quote(error.block) + ", \"target\": " + Quote(error.target) +
+           ", \"keys\": " + Quote(ChooseArgument(error.keys)) + "}";
+  });
+  List(out, "silent_circles", found.silent_circles, [&](const ReachedCircle& circle) {
+    out += "{\"block\": " + Quote(circle.block) +
+           ", \"keys\": " + Quote(ChooseArgument(circle.keys)) + "}";
+  });
+  List(out, "never_shown_choices", found.never_shown_choices, [&](const NeverShownChoice& choice) {
+    out += "{\"block\": " + Quote(choice.block) + ", \"choice\": " + std::to_string(choice.choice) +
+           ", \"caption\": " + Quote(choice.caption) + "}";
+  });
+  List(out, "play_errors", found.play_errors, [&](const ReachedPlayError& error) {
+    out += "{\"block\": " + Quote(error.block) + ", \"reason\": " + QuoteUtf8(error.reason) +
+           ", \"keys\": " + Quote(ChooseArgument(error.keys)) + "}";
+  });
+  out += ",\n  \"states\": " + std::to_string(found.states);
+  out += ",\n  \"complete\": ";
+  out += found.complete ? "true" : "false";
+  out += "\n}\n";
+  return out;
+}
+
+}  // namespace qvn

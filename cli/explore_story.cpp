@@ -1,0 +1,32 @@
+#include "cli/explore_story.h"
+
+#include "platform/file_io.h"
+#include "platform/file_names.h"
+#include "runtime/story_error.h"
+#include "runtime/story_location.h"
+
+namespace qvn {
+
+bool LoadStoryForAnalysis(const std::string& story_path, LoadedStory& story, std::string& error) {
+  StoryLocation location;
+  location.SetStory(story_path);
+  std::string body_file = location.StoryFile(".QVN");
+  if (!ResolveExisting(body_file)) {
+    error = story_path + ": no compiled story of that name (" + body_file + " is missing)";
+    return false;
+  }
+  try {
+    LoadIndex(location.StoryFile(".QVJ"), story.index);
+  } catch (const StoryError& failure) {
+    error = failure.File() + ": " + failure.what();
+    return false;
+  }
+  FileResult read = ReadWholeFile(body_file, story.body);
+  if (!read.ok) {
+    error = body_file + ": " + read.reason;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace qvn
