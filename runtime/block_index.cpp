@@ -1,5 +1,7 @@
 #include "runtime/block_index.h"
 
+#include <cstring>
+
 #include "format/markers.h"
 #include "platform/file_io.h"
 #include "runtime/story_error.h"
@@ -14,6 +16,20 @@ std::string SizeDamage(std::uint64_t size) {
          " bytes) is not a multiple of " + std::to_string(kIndexRecordSize);
 }
 
+std::uint64_t NameWord(BytesView name) {
+  std::uint64_t word = 0;
+  std::memcpy(&word, name.data(), name.size());
+  return word;
+}
+
+std::size_t HomeSlot(std::uint64_t word, std::size_t length, std::size_t mask) {
+  std::uint64_t x = word ^ (length * 0x9e3779b97f4a7c15ULL);
+  x ^= x >> 31;
+  x *= 0xbf58476d1ce4e5b9ULL;
+  x ^= x >> 29;
+  return static_cast<std::size_t>(x) & mask;
+}
+
 }  // namespace
 
 std::string BlockIndex::Assign(BytesView file_bytes) {
@@ -21,13 +37,23 @@ std::string BlockIndex::Assign(BytesView file_bytes) {
   if (std::string damage = SizeDamage(file_bytes.size()); !damage.empty()) return damage;
   std::size_t count = std::min(file_bytes.size() / kIndexRecordSize, kMaxIndexRecords);
   records_.reserve(count);
-  first_match_.reserve(count);
+  std::size_t slots = 16;
+  while (slots < 2 * count) slots *= 2;
+  first_match_.assign(slots, Slot{});
   for (std::size_t i = 0; i < count; ++i) {
     IndexRecord record = DecodeIndexRecord(file_bytes.data() + i * kIndexRecordSize);
     records_.push_back(record);
     // A length byte above 8 can never equal a key cut to 8 bytes.
-    if (record.length <= kMaxBlockNameBytes)
-      first_match_.try_emplace(std::string(record.Name()), record.value);
+    if (record.length > kMaxBlockNameBytes) continue;
+    std::uint64_t word = NameWord(record.Name());
+    for (std::size_t at = HomeSlot(word, record.length, slots - 1);; at = (at + 1) & (slots - 1)) {
+      Slot& slot = first_match_[at];
+      if (!slot.used) {
+        slot = Slot{word, record.value, record.length, true, static_cast<std::uint16_t>(i + 1)};
+        break;
+      }
+      if (slot.name == word && slot.length == record.length) break;  // the first one stays
+    }
   }
   return {};
 }
@@ -38,8 +64,25 @@ void BlockIndex::Clear() {
 }
 
 std::int32_t BlockIndex::FindBlock(BytesView name) const {
-  auto found = first_match_.find(std::string(name.substr(0, kMaxBlockNameBytes)));
-  return found == first_match_.end() ? -1 : found->second;
+  const Slot* slot = FindSlot(name);
+  return slot ? slot->value : -1;
+}
+
+std::size_t BlockIndex::FindRecord(BytesView name) const {
+  const Slot* slot = FindSlot(name);
+  return slot ? slot->record : 0;
+}
+
+const BlockIndex::Slot* BlockIndex::FindSlot(BytesView name) const {
+  if (first_match_.empty()) return nullptr;
+  BytesView key = name.substr(0, kMaxBlockNameBytes);
+  std::uint64_t word = NameWord(key);
+  std::size_t mask = first_match_.size() - 1;
+  for (std::size_t at = HomeSlot(word, key.size(), mask);; at = (at + 1) & mask) {
+    const Slot& slot = first_match_[at];
+    if (!slot.used) return nullptr;
+    if (slot.name == word && slot.length == key.size()) return &slot;
+  }
 }
 
 void LoadIndex(const std::string& path, BlockIndex& index) {

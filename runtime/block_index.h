@@ -3,7 +3,6 @@
 // order (numbered from 1), and the lookup of a block by name.
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "common/bytes.h"
@@ -29,6 +28,8 @@ class BlockIndex {
   // The value of the first record whose name equals `name` cut to 8 bytes
   // (letter case distinguished), -1 when none does.
   std::int32_t FindBlock(BytesView name) const;
+  // The number of that record (from 1), 0 when none matches.
+  std::size_t FindRecord(BytesView name) const;
 
   std::size_t Count() const { return records_.size(); }
   // Record `number`, 1-based; requires 1 <= number <= Count().
@@ -37,8 +38,17 @@ class BlockIndex {
  private:
   std::vector<IndexRecord> records_;
   // Name to the value of its first record: lookups keep the answer of a scan
-  // from record 1 without scanning 8002 entries.
-  std::unordered_map<std::string, std::int32_t> first_match_;
+  // from record 1 without scanning 8002 entries. Names have at most 8 bytes,
+  // so a name is one word and the table is flat (open addressing).
+  struct Slot {
+    std::uint64_t name = 0;
+    std::int32_t value = 0;
+    std::uint8_t length = 0;
+    bool used = false;
+    std::uint16_t record = 0;
+  };
+  std::vector<Slot> first_match_;
+  const Slot* FindSlot(BytesView name) const;
 };
 
 // Reads the index file at `path` into `index`. Throws StoryError when the

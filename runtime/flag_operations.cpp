@@ -72,6 +72,10 @@ void ApplySetList(BytesView record, StoryState& state) {
 }  // namespace
 
 int ParseFlagNumber(BytesView field) {
+  // Three digits, as the compiler writes every flag number.
+  if (field.size() == 3 && field[0] >= '0' && field[0] <= '9' && field[1] >= '0' &&
+      field[1] <= '9' && field[2] >= '0' && field[2] <= '9')
+    return (field[0] - '0') * 100 + (field[1] - '0') * 10 + (field[2] - '0');
   std::optional<std::int32_t> number = ParseNumberField(field);
   if (!number) {
     throw StoryError(

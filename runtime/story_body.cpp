@@ -1,6 +1,5 @@
 #include "runtime/story_body.h"
 
-#include "format/text_record.h"
 #include "platform/file_io.h"
 #include "runtime/story_error.h"
 
@@ -36,14 +35,9 @@ void StoryBody::SeekBlock(std::int32_t offset) {
   position_ = static_cast<std::size_t>(offset);
 }
 
-BytesView StoryBody::ReadRecord() {
-  std::size_t start = position_;
-  std::optional<BytesView> record = ReadTextRecord(bytes_, position_);
-  if (!record) {
-    throw StoryError(name_, "the story body is damaged: the record at offset " +
-                                std::to_string(start) + " runs past its end");
-  }
-  return *record;
+void StoryBody::ThrowPastTheEnd() const {
+  throw StoryError(name_, "the story body is damaged: the record at offset " +
+                              std::to_string(position_) + " runs past its end");
 }
 
 }  // namespace qvn

@@ -22,14 +22,27 @@ class StoryBody {
   // Positions the reader; throws StoryError for an offset outside the body.
   void SeekBlock(std::int32_t offset);
   // The next record; throws StoryError when it runs past the end of the body.
-  // The view stays valid until the body is closed or replaced.
-  BytesView ReadRecord();
+  // The view stays valid until the body is closed or replaced. Inline: the
+  // explorer reads a few hundred million records.
+  BytesView ReadRecord() {
+    if (position_ < bytes_.size()) {
+      std::size_t length = static_cast<unsigned char>(bytes_[position_]);
+      if (bytes_.size() - position_ - 1 >= length) {
+        BytesView record(bytes_.data() + position_ + 1, length);
+        position_ += 1 + length;
+        return record;
+      }
+    }
+    ThrowPastTheEnd();
+  }
 
   std::size_t Size() const { return bytes_.size(); }
   BytesView View() const { return bytes_; }
   std::size_t Position() const { return position_; }
 
  private:
+  [[noreturn]] void ThrowPastTheEnd() const;
+
   Bytes bytes_;
   std::string name_;  // the file, for error reasons
   std::size_t position_ = 0;

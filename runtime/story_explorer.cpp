@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <deque>
 #include <set>
 #include <utility>
 
@@ -16,11 +15,11 @@ namespace qvn {
 
 namespace {
 
-constexpr std::uint16_t kNoBlock = 0xFFFF;
 constexpr std::uint32_t kNoParent = 0xFFFFFFFF;
 constexpr int kCounterBits = 5;  // 'A' to 'Z' as 0 to 25
 constexpr int kTrackedChoices = 64;
 constexpr std::size_t kShortChain = 32;
+constexpr std::size_t kQueueCompaction = 1 << 16;
 
 // A bijection of 64-bit words that spreads every input bit over the output
 // (the finaliser of SplitMix64): a state that fits one word keeps its own
@@ -34,38 +33,44 @@ std::uint64_t Mix(std::uint64_t x) {
   return x;
 }
 
-// Where each part of a state lies in its packed words: the block's offset,
-// then one bit per flag the story can change, then five bits per counter.
+// Where each part of a state lies in its packed words: the place (the index
+// record whose block is about to be played), then one bit per flag the story
+// can change, then five bits per counter.
 class StateLayout {
  public:
-  StateLayout(const StoryOutline& outline, std::uint32_t largest_offset)
-      : flags_(outline.changed_flags) {
+  StateLayout(const StoryOutline& outline, std::size_t places) : flags_(outline.changed_flags) {
     for (char counter : outline.changed_counters) counters_.push_back(counter - 'A');
-    offset_bits_ = std::max(1, static_cast<int>(std::bit_width(largest_offset)));
-    int bits = offset_bits_ + static_cast<int>(flags_.size()) +
+    place_bits_ = std::max(1, static_cast<int>(std::bit_width(places)));
+    int bits = place_bits_ + static_cast<int>(flags_.size()) +
                kCounterBits * static_cast<int>(counters_.size());
     words_ = static_cast<std::size_t>((bits + 63) / 64);
   }
 
   std::size_t Words() const { return words_; }
 
-  void Pack(std::int32_t offset, const StoryState& state, std::uint64_t* out) const {
+  // The flags and counters alone, the place's bits left clear.
+  void PackVariables(const StoryState& state, std::uint64_t* out) const {
     std::fill(out, out + words_, 0);
-    int bit = 0;
-    Put(out, bit, static_cast<std::uint32_t>(offset), offset_bits_);
+    int bit = place_bits_;
     for (int flag : flags_) Put(out, bit, state.flags[flag], 1);
     for (int counter : counters_)
       Put(out, bit, static_cast<std::uint32_t>(state.counters[counter] - 'A'), kCounterBits);
   }
 
-  // Sets the changeable flags and counters of `state`; returns the offset.
-  std::int32_t Unpack(const std::uint64_t* in, StoryState& state) const {
+  // Packed variables and a place.
+  void WithPlace(const std::uint64_t* variables, std::size_t place, std::uint64_t* out) const {
+    std::copy_n(variables, words_, out);
+    out[0] |= place;
+  }
+
+  // Sets the changeable flags and counters of `state`; returns the place.
+  std::size_t Unpack(const std::uint64_t* in, StoryState& state) const {
     int bit = 0;
-    auto offset = static_cast<std::int32_t>(Get(in, bit, offset_bits_));
+    auto place = static_cast<std::size_t>(Get(in, bit, place_bits_));
     for (int flag : flags_) state.flags[flag] = static_cast<std::uint8_t>(Get(in, bit, 1));
     for (int counter : counters_)
       state.counters[counter] = static_cast<char>('A' + Get(in, bit, kCounterBits));
-    return offset;
+    return place;
   }
 
   std::uint64_t Fingerprint(const std::uint64_t* words) const {
@@ -89,11 +94,12 @@ class StateLayout {
 
   std::vector<int> flags_;
   std::vector<int> counters_;
-  int offset_bits_ = 32;
+  int place_bits_ = 14;
   std::size_t words_ = 1;
 };
 
-struct BlockFindings {
+// What was seen of one place (index record) while exploring.
+struct PlaceFindings {
   bool reached = false;
   bool page_shown = false;
   bool ending = false;
@@ -107,19 +113,13 @@ class Explorer {
   Explorer(BytesView body, const BlockIndex& index, std::uint64_t max_states)
       : index_(index),
         outline_(ReadOutline(body, index)),
-        layout_(outline_, LargestOffset(body, index)),
+        layout_(outline_, index.Count()),
         max_states_(max_states),
-        findings_(outline_.blocks.size()),
-        block_at_(body.size() + 1, kNoBlock) {
+        findings_(index.Count() + 1) {
     body_.Assign(Bytes(body), {});
-    for (std::size_t b = 0; b < outline_.blocks.size(); ++b) {
-      std::int32_t offset = outline_.blocks[b].offset;
-      if (offset >= 0 && static_cast<std::size_t>(offset) < block_at_.size() &&
-          block_at_[offset] == kNoBlock)
-        block_at_[offset] = static_cast<std::uint16_t>(b);
-    }
     current_.resize(layout_.Words());
     scratch_.resize(layout_.Words());
+    variables_.resize(layout_.Words());
   }
 
   Exploration Run();
@@ -134,8 +134,8 @@ class Explorer {
   struct Steps {
     Explorer& explorer;
     std::uint32_t id;
-    std::int32_t block_offset;
-    std::array<Pending, kMaxChoices> pending;
+    std::size_t place;  // of the block being played
+    std::array<Pending, kMaxChoices>& pending;
     int pending_count = 0;
     int offered = 0;
     std::uint64_t shown = 0;
@@ -153,26 +153,19 @@ class Explorer {
     void Next(Bytes target) { pending[pending_count++] = {std::move(target), 0}; }
   };
 
-  static std::uint32_t LargestOffset(BytesView body, const BlockIndex& index) {
-    auto largest = static_cast<std::uint32_t>(body.size());
-    for (std::size_t n = 1; n <= index.Count(); ++n)
-      largest = std::max(largest, static_cast<std::uint32_t>(std::max(0, index.Record(n).value)));
-    return largest;
-  }
+  // The successors of one page wait in a batch while the next page is
+  // played, so that the slots asked for meanwhile reach the cache.
+  struct Batch {
+    struct Way {
+      std::uint64_t fingerprint;
+      std::uint32_t parent;
+      char key;
+    };
+    std::vector<std::uint64_t> words;
+    std::vector<Way> ways;
+  };
 
-  BlockFindings* FindingsAt(std::int32_t offset) {
-    if (offset < 0 || static_cast<std::size_t>(offset) >= block_at_.size()) return nullptr;
-    std::uint16_t b = block_at_[offset];
-    return b == kNoBlock ? nullptr : &findings_[b];
-  }
-  // The block's name; an offset that starts no block (a marker's value) is
-  // named as the story named it.
-  Bytes NameAt(std::int32_t offset) const {
-    if (offset >= 0 && static_cast<std::size_t>(offset) < block_at_.size() &&
-        block_at_[offset] != kNoBlock)
-      return outline_.blocks[block_at_[offset]].name;
-    return work_.position_name;
-  }
+  Bytes NameOf(std::size_t place) const { return Bytes(index_.Record(place).Name()); }
 
   KeyPath PathTo(std::uint32_t id) const {
     KeyPath keys;
@@ -181,10 +174,12 @@ class Explorer {
     return keys;
   }
 
-  void Add(std::int32_t offset, std::uint32_t parent, char key);
-  void Visit(std::uint32_t id, std::int32_t offset);
+  void Defer(std::uint32_t parent, char key);
+  void Flush(Batch& batch);
+  void Add(std::uint64_t fingerprint, const std::uint64_t* words, std::uint32_t parent, char key);
+  void Visit(std::uint32_t id, std::size_t place);
   bool TakeSilentJump(Steps& steps, std::int32_t offset);
-  void NoteJumpError(std::int32_t from, Bytes target, KeyPath keys);
+  void NoteJumpError(std::size_t from, Bytes target, KeyPath keys);
   Exploration Report();
 
   const BlockIndex& index_;
@@ -192,29 +187,50 @@ class Explorer {
   StoryOutline outline_;
   StateLayout layout_;
   std::uint64_t max_states_;
-  std::vector<BlockFindings> findings_;
-  std::vector<std::uint16_t> block_at_;  // body offset to block number
+  std::vector<PlaceFindings> findings_;  // by index record number
 
   StoryState work_;
   std::vector<std::uint64_t> current_;
   std::vector<std::uint64_t> scratch_;
+  std::vector<std::uint64_t> variables_;  // the packed variables after a page
+  std::array<Pending, kMaxChoices> pending_;
+  std::array<Batch, 2> batches_;
+  int filling_ = 0;
   FingerprintSet seen_;
   std::vector<std::uint64_t> chain_;  // fingerprints of one visit's silent jumps
   FingerprintSet long_chain_;         // the same, once the chain is long
   std::vector<std::uint32_t> parents_;
   std::vector<char> keys_;
-  std::deque<std::uint64_t> queue_;
+  std::vector<std::uint64_t> queue_;  // packed states still to play, from head_
+  std::size_t head_ = 0;
   std::size_t largest_queue_ = 0;
   bool complete_ = true;
 
   std::set<std::pair<Bytes, Bytes>> jump_errors_seen_;
-  std::set<Bytes> unnamed_seen_;  // findings at offsets that start no block
   Exploration result_;
 };
 
-void Explorer::Add(std::int32_t offset, std::uint32_t parent, char key) {
-  layout_.Pack(offset, work_, scratch_.data());
+// `scratch_` holds the packed state.
+void Explorer::Defer(std::uint32_t parent, char key) {
   std::uint64_t fingerprint = layout_.Fingerprint(scratch_.data());
+  Batch& batch = batches_[filling_];
+  batch.words.insert(batch.words.end(), scratch_.begin(), scratch_.end());
+  batch.ways.push_back({fingerprint, parent, key});
+  seen_.Prefetch(fingerprint);
+}
+
+void Explorer::Flush(Batch& batch) {
+  const std::uint64_t* words = batch.words.data();
+  for (const Batch::Way& way : batch.ways) {
+    Add(way.fingerprint, words, way.parent, way.key);
+    words += layout_.Words();
+  }
+  batch.words.clear();
+  batch.ways.clear();
+}
+
+void Explorer::Add(std::uint64_t fingerprint, const std::uint64_t* words, std::uint32_t parent,
+                   char key) {
   if (seen_.Size() >= max_states_) {
     if (!seen_.Contains(fingerprint)) complete_ = false;
     return;
@@ -222,26 +238,29 @@ void Explorer::Add(std::int32_t offset, std::uint32_t parent, char key) {
   if (!seen_.Insert(fingerprint)) return;
   parents_.push_back(parent);
   keys_.push_back(key);
-  queue_.insert(queue_.end(), scratch_.begin(), scratch_.end());
-  largest_queue_ = std::max(largest_queue_, queue_.size());
+  queue_.insert(queue_.end(), words, words + layout_.Words());
+  largest_queue_ = std::max(largest_queue_, queue_.size() - head_);
 }
 
-void Explorer::NoteJumpError(std::int32_t from, Bytes target, KeyPath keys) {
-  Bytes block = NameAt(from);
+void Explorer::NoteJumpError(std::size_t from, Bytes target, KeyPath keys) {
+  Bytes block = from == 0 ? Bytes() : NameOf(from);
   if (!jump_errors_seen_.emplace(block, target).second) return;
   result_.jump_errors.push_back({std::move(block), std::move(target), std::move(keys)});
 }
 
 bool Explorer::TakeSilentJump(Steps& steps, std::int32_t offset) {
   if (offset < 0) {
-    NoteJumpError(steps.block_offset, work_.position_name, PathTo(steps.id));
+    NoteJumpError(steps.place, work_.position_name, PathTo(steps.id));
     return false;
   }
-  steps.block_offset = offset;
-  if (BlockFindings* findings = FindingsAt(offset)) findings->reached = true;
+  if (chain_.empty()) chain_.push_back(layout_.Fingerprint(current_.data()));
+  std::size_t place = index_.FindRecord(work_.position_name);
+  steps.place = place;
+  findings_[place].reached = true;
   // Playing is deterministic: a state met twice in one chain of silent jumps
   // comes round for ever (the browser gives up after kMaxSilentJumps).
-  layout_.Pack(offset, work_, scratch_.data());
+  layout_.PackVariables(work_, variables_.data());
+  layout_.WithPlace(variables_.data(), place, scratch_.data());
   std::uint64_t fingerprint = layout_.Fingerprint(scratch_.data());
   bool circle = static_cast<long>(chain_.size()) >= kMaxSilentJumps;
   if (chain_.size() < kShortChain) {
@@ -254,74 +273,85 @@ bool Explorer::TakeSilentJump(Steps& steps, std::int32_t offset) {
     chain_.push_back(0);  // counts the jump
   }
   if (!circle) return true;
-  BlockFindings* findings = FindingsAt(offset);
-  bool first = findings ? !std::exchange(findings->circle, true)
-                        : unnamed_seen_.insert("circle:" + work_.position_name).second;
-  if (first) result_.silent_circles.push_back({NameAt(offset), PathTo(steps.id)});
+  if (!std::exchange(findings_[place].circle, true))
+    result_.silent_circles.push_back({NameOf(place), PathTo(steps.id)});
   return false;
 }
 
-void Explorer::Visit(std::uint32_t id, std::int32_t offset) {
-  if (BlockFindings* findings = FindingsAt(offset)) findings->reached = true;
-  Steps steps{*this, id, offset, {}, 0, 0, 0};
-  chain_.assign(1, layout_.Fingerprint(current_.data()));
+void Explorer::Visit(std::uint32_t id, std::size_t place) {
+  findings_[place].reached = true;
+  Steps steps{*this, id, place, pending_, 0, 0, 0};
+  chain_.clear();
   if (long_chain_.Size() > 0) long_chain_.Clear();
   BlockEnd end;
   try {
-    end = WalkBlock(body_, index_, work_, offset, steps);
+    end = WalkBlock(body_, index_, work_, index_.Record(place).value, steps);
   } catch (const StoryError& error) {
-    BlockFindings* findings = FindingsAt(steps.block_offset);
-    bool first = findings ? !std::exchange(findings->play_error, true)
-                          : unnamed_seen_.insert("error:" + work_.position_name).second;
-    if (first)
-      result_.play_errors.push_back({NameAt(steps.block_offset), error.what(), PathTo(id)});
+    if (!std::exchange(findings_[steps.place].play_error, true))
+      result_.play_errors.push_back({NameOf(steps.place), error.what(), PathTo(id)});
     return;
   }
   if (end == BlockEnd::kStopped) return;
 
-  BlockFindings* page = FindingsAt(steps.block_offset);
-  if (page) {
-    page->page_shown = true;
-    page->shown_choices |= steps.shown;
-  }
+  PlaceFindings& page = findings_[steps.place];
+  page.page_shown = true;
+  page.shown_choices |= steps.shown;
   if (end == BlockEnd::kEndOfStory) {
-    bool first = page ? !std::exchange(page->ending, true)
-                      : unnamed_seen_.insert("ending:" + NameAt(steps.block_offset)).second;
-    if (first) result_.endings.push_back({NameAt(steps.block_offset), PathTo(id)});
+    if (!std::exchange(page.ending, true))
+      result_.endings.push_back({NameOf(steps.place), PathTo(id)});
     // Opening the story again starts the next play at the start block.
-    std::int32_t restart = index_.FindBlock(work_.position_name);
-    if (restart >= 0) Add(restart, id, kEnterKey);
+    if (std::size_t restart = index_.FindRecord(work_.position_name)) {
+      layout_.PackVariables(work_, variables_.data());
+      layout_.WithPlace(variables_.data(), restart, scratch_.data());
+      Defer(id, kEnterKey);
+    }
     return;
   }
+  layout_.PackVariables(work_, variables_.data());
   for (int i = 0; i < steps.pending_count; ++i) {
     Pending& way = steps.pending[i];
     // A page with one control takes Enter; the keys 'A' to 'F' pick among more.
     char key = way.offered == 0 || steps.offered == 1 ? kEnterKey
                                                       : static_cast<char>('A' + way.offered - 1);
-    std::int32_t target = index_.FindBlock(way.target);
-    if (target < 0) {
-      NoteJumpError(steps.block_offset, std::move(way.target), PathTo(id) + key);
+    std::size_t target = index_.FindRecord(way.target);
+    if (target == 0) {
+      NoteJumpError(steps.place, std::move(way.target), PathTo(id) + key);
       continue;
     }
-    Add(target, id, key);
+    layout_.WithPlace(variables_.data(), target, scratch_.data());
+    Defer(id, key);
   }
 }
 
 Exploration Explorer::Run() {
   result_.blocks = outline_.blocks.size();
   // A new game starts at index record 1, taken without a lookup.
-  std::int32_t start = index_.Count() > 0 ? index_.Record(1).value : -1;
-  work_.position_name = index_.Count() > 0 ? Bytes(index_.Record(1).Name()) : Bytes();
-  if (start < 0) {
-    result_.jump_errors.push_back({Bytes(), work_.position_name, KeyPath()});
+  if (index_.Count() == 0 || index_.Record(1).value < 0) {
+    Bytes start = index_.Count() > 0 ? Bytes(index_.Record(1).Name()) : Bytes();
+    result_.jump_errors.push_back({Bytes(), start, KeyPath()});
   } else {
-    Add(start, kNoParent, kEnterKey);
+    layout_.PackVariables(work_, variables_.data());
+    layout_.WithPlace(variables_.data(), 1, scratch_.data());
+    Defer(kNoParent, kEnterKey);
   }
-  for (std::uint32_t id = 0; !queue_.empty(); ++id) {
-    std::copy_n(queue_.begin(), current_.size(), current_.begin());
-    queue_.erase(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(current_.size()));
-    std::int32_t offset = layout_.Unpack(current_.data(), work_);
-    Visit(id, offset);
+  for (std::uint32_t id = 0;; ++id) {
+    if (head_ == queue_.size()) {
+      Flush(batches_[1 - filling_]);
+      Flush(batches_[filling_]);
+      if (head_ == queue_.size()) break;
+    }
+    std::copy_n(queue_.begin() + static_cast<std::ptrdiff_t>(head_), current_.size(),
+                current_.begin());
+    head_ += current_.size();
+    if (head_ >= kQueueCompaction && head_ * 2 >= queue_.size()) {
+      // What has been played is dropped now and then, not word by word.
+      queue_.erase(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(head_));
+      head_ = 0;
+    }
+    Visit(id, layout_.Unpack(current_.data(), work_));
+    // This page's successors wait; the previous page's join the queue.
+    filling_ = 1 - filling_;
+    Flush(batches_[filling_]);
   }
   return Report();
 }
@@ -333,18 +363,16 @@ Exploration Explorer::Report() {
                         keys_.capacity() + largest_queue_ * sizeof(std::uint64_t);
 
   // Blocks some way names (the block a name finds, as the runtime finds it).
-  std::set<std::int32_t> named;
+  std::vector<bool> named(index_.Count() + 1);
   for (const OutlineBlock& block : outline_.blocks)
-    for (const OutlineWay& way : block.ways) named.insert(index_.FindBlock(way.target));
+    for (const OutlineWay& way : block.ways) named[index_.FindRecord(way.target)] = true;
 
-  for (std::size_t b = 0; b < outline_.blocks.size(); ++b) {
-    const OutlineBlock& block = outline_.blocks[b];
-    const BlockFindings& findings = findings_[b];
+  for (const OutlineBlock& block : outline_.blocks) {
+    const PlaceFindings& findings = findings_[block.record];
     if (findings.reached) {
       result_.reached.push_back(block.name);
     } else {
-      bool named_here =
-          named.count(block.offset) > 0 && index_.FindBlock(block.name) == block.offset;
+      bool named_here = named[block.record];
       result_.unreached.push_back(
           {block.name, named_here ? UnreachedReason::kClosedWaysIn : UnreachedReason::kNoWayIn});
     }

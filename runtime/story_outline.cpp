@@ -139,6 +139,7 @@ StoryOutline ReadOutline(BytesView body, const BlockIndex& index) {
     const IndexRecord& record = index.Record(number);
     if (StartsWith(record.Name(), kReservedPrefix)) continue;
     OutlineBlock block;
+    block.record = number;
     block.name = Bytes(record.Name());
     block.offset = record.value;
     outline.blocks.push_back(std::move(block));

@@ -30,6 +30,7 @@ struct OutlineWay {
 };
 
 struct OutlineBlock {
+  std::size_t record = 0;  // its index record, from 1
   Bytes name;
   std::int32_t offset = 0;
   bool silent = false;      // "@NOWAIT"
