@@ -303,7 +303,7 @@ void Explorer::Visit(std::uint32_t id, std::size_t place) {
     if (std::size_t restart = index_.FindRecord(work_.position_name)) {
       layout_.PackVariables(work_, variables_.data());
       layout_.WithPlace(variables_.data(), restart, scratch_.data());
-      Defer(id, kEnterKey);
+      Defer(id, kReopenKey);
     }
     return;
   }

@@ -18,9 +18,10 @@ inline constexpr std::uint64_t kDefaultMaxStates = 5'000'000;
 
 // The keys of `qvn play --choose` that lead there from a new game, one
 // character a key: 'A' to 'F' for a choice, kEnterKey for "Next" (a page with
-// one control) and for opening the story again after its end.
+// one control), kReopenKey for opening the story again after its end.
 using KeyPath = std::string;
 inline constexpr char kEnterKey = '.';
+inline constexpr char kReopenKey = 'r';
 
 // "A,,B": the form `--choose` takes.
 std::string ChooseArgument(const KeyPath& keys);

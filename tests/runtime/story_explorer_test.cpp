@@ -26,12 +26,12 @@ TEST(StoryExplorer, AnEndingOnlyASecondPlayReachesThroughAKeptFlag) {
   EXPECT_EQ(found.reached, (std::vector<Bytes>{"START", "END1", "SECRET"}));
   EXPECT_TRUE(found.unreached.empty());
   ASSERT_EQ(found.endings.size(), 2u);
-  // One control on the first page ("Next"), Enter to open again, then A.
+  // One control on the first page ("Next"), r to open again, then A.
   EXPECT_EQ(found.endings[0].block, "END1");
   EXPECT_EQ(ChooseArgument(found.endings[0].keys), "");
   EXPECT_EQ(found.endings[0].keys, ".");
   EXPECT_EQ(found.endings[1].block, "SECRET");
-  EXPECT_EQ(ChooseArgument(found.endings[1].keys), ",,A");
+  EXPECT_EQ(ChooseArgument(found.endings[1].keys), ",r,A");
   // START (new), END1, START (501 kept), END1 again (1, 501), SECRET: the
   // second END1 ends with the same kept flag, so its restart is not new.
   EXPECT_EQ(found.states, 5u);
