@@ -1,7 +1,7 @@
 #include "cli/explore_story.h"
 
-#include "platform/file_io.h"
 #include "platform/file_names.h"
+#include "runtime/story_body.h"
 #include "runtime/story_error.h"
 #include "runtime/story_location.h"
 
@@ -21,11 +21,15 @@ bool LoadStoryForAnalysis(const std::string& story_path, LoadedStory& story, std
     error = failure.File() + ": " + failure.what();
     return false;
   }
-  FileResult read = ReadWholeFile(body_file, story.body);
-  if (!read.ok) {
-    error = body_file + ": " + read.reason;
+  // Read as the browser reads it: a regular file of bounded size.
+  StoryBody body;
+  try {
+    body.Open(body_file);
+  } catch (const StoryError& failure) {
+    error = failure.File() + ": " + failure.what();
     return false;
   }
+  story.body = Bytes(body.View());
   return true;
 }
 
