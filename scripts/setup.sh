@@ -14,7 +14,7 @@ packages=(
   xvfb x11-apps x11-utils xauth imagemagick
   clang libclang-rt-14-dev
   fonts-liberation2 qt6-translations-l10n
-  libgraphviz-dev
+  libgraphviz-dev libxml2-dev
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
   shared-mime-info xdg-utils libfile-mimeinfo-perl
   xdotool vorbis-tools lame flac
