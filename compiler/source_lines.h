@@ -17,8 +17,6 @@ class SourceLines {
   BytesView Next();
   // The same, whole, however long; the caller cuts it.
   BytesView NextWhole();
-  // Where the next line starts.
-  std::size_t Position() const { return position_; }
 
  private:
   BytesView source_;

@@ -37,6 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.password_enabled = (bits & 8) != 0;
   options.password = "pass";
   options.key = 1234;
+  // Sources are also read as UTF-8, chosen or detected.
+  int encoding = (bits >> 4) & 3;
+  options.source_encoding = encoding == 1   ? qvn::SourceEncoding::kCp932
+                            : encoding == 2 ? qvn::SourceEncoding::kUtf8
+                                            : qvn::SourceEncoding::kAuto;
   qvn::NullLogSink sink;
   qvn::Compile(source.string(), options, sink);
   return 0;
