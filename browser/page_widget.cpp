@@ -5,6 +5,7 @@
 #include <QWheelEvent>
 
 #include "browser/layout/background_geometry.h"
+#include "browser/watermark.h"
 
 namespace qvn {
 
@@ -59,20 +60,8 @@ void PageWidget::RenderBackground() {
     return;
   }
   painter.fillRect(0, 0, area.width, area.height, colour(BackgroundColour(colour_index_)));
-  QFont watermark("Arial");
-  watermark.setPixelSize(20);
-  watermark.setBold(true);
-  watermark.setStyleStrategy(QFont::NoAntialias);
-  painter.setFont(watermark);
-  painter.setPen(colour(WatermarkColour(colour_index_, low_colour_)));
-  const int ascent = QFontMetrics(watermark).ascent();
-  for (Point at : WatermarkOrigins(area)) {
-    painter.save();
-    painter.translate(at.x, at.y);
-    painter.rotate(-45);  // rising to the right
-    painter.drawText(0, ascent, "QVN System");
-    painter.restore();
-  }
+  PaintWatermark(painter, area, colour(WatermarkColour(colour_index_, low_colour_)),
+                 WatermarkFont());
 }
 
 void PageWidget::paintEvent(QPaintEvent*) {

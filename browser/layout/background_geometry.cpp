@@ -34,12 +34,20 @@ std::vector<Point> TileOrigins(Size area, Size picture) {
   return origins;
 }
 
-std::vector<Point> WatermarkOrigins(Size area) {
+std::vector<Point> WatermarkOrigins(Size area, int step) {
   std::vector<Point> origins;
-  if (area.width < 0 || area.height < 0) return origins;
-  for (int r = 0; r <= area.height / 100; ++r)
-    for (int c = 0; c <= area.width / 100; ++c) origins.push_back({100 * c, 100 * r + 80});
+  if (area.width < 0 || area.height < 0 || step <= 0) return origins;
+  for (int r = 0; r <= area.height / step; ++r)
+    for (int c = 0; c <= area.width / step; ++c) origins.push_back({step * c, step * r + 80});
   return origins;
+}
+
+int WatermarkStep(int text_width) {
+  int step = kWatermarkStep;
+  // The smallest step whose diagonal, step × √2, holds the text.
+  while (2 * static_cast<long long>(step) * step < static_cast<long long>(text_width) * text_width)
+    ++step;
+  return step;
 }
 
 Rgb WatermarkColour(int index, bool low_colour) {

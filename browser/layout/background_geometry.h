@@ -31,7 +31,14 @@ std::vector<Point> TileOrigins(Size area, Size picture);
 
 // The points where "QVN System" is written: every 100 pixels across, every
 // 100 pixels down from 80.
-std::vector<Point> WatermarkOrigins(Size area);
+inline constexpr int kWatermarkStep = 100;
+
+std::vector<Point> WatermarkOrigins(Size area, int step = kWatermarkStep);
+
+// The grid step for a watermark text `text_width` pixels long (its gap to the
+// next repeat included): 100, or more where the text would not fit on the
+// diagonal between two repeats (step × √2).
+int WatermarkStep(int text_width);
 
 // The watermark's colour over background index `index`: the colour with 0x2F
 // mixed into each channel, or the darker or lighter partner in low-colour mode.
