@@ -5,12 +5,12 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include "browser/qt_text.h"
 #include "runtime/slot_dialog.h"
@@ -22,6 +22,7 @@ namespace {
 constexpr int kWidth = 277;
 constexpr int kSmallHeight = 124;
 constexpr int kSlotHeight = 173;
+constexpr int kSlotGroupTop = 116;
 constexpr std::size_t kMaxValueBytes = 16;
 
 QFont DialogFont(bool italic) {
@@ -88,9 +89,12 @@ AboutBox::AboutBox(QWidget* parent, Use use)
   if (use == Use::kSlots) {
     slot_group_ = new QGroupBox(" Select File ", this);
     slot_group_->setObjectName("SlotGroup");
-    slot_group_->setGeometry(8, 130, 185, 33);
+    // Left and right as laid out, but tall enough for the title above whole
+    // radio buttons: it reaches up beside the Ok button into the room the
+    // hidden value field leaves.
+    slot_group_->setGeometry(8, kSlotGroupTop, 185, kSlotHeight - kSlotGroupTop - 4);
     auto* row = new QHBoxLayout(slot_group_);
-    row->setContentsMargins(6, 0, 6, 0);
+    row->setContentsMargins(6, 0, 6, 2);
     slot_buttons_ = new QButtonGroup(this);
     for (int slot = 1; slot <= 4; ++slot) {
       auto* radio = new QRadioButton(QString::number(slot), slot_group_);
@@ -154,8 +158,8 @@ std::optional<int> AboutBox::ChooseSlot(QWidget* parent, SlotDialog& slot_logic,
   return slot_logic.SelectedSlot();
 }
 
-std::optional<Bytes> AboutBox::AskValue(QWidget* parent, const QString& caption,
-                                       BytesView comment, BytesView preset) {
+std::optional<Bytes> AboutBox::AskValue(QWidget* parent, const QString& caption, BytesView comment,
+                                        BytesView preset) {
   AboutBox box(parent, Use::kPrompt);
   if (!caption.isEmpty()) box.setWindowTitle(caption);
   box.comment_->setText(FromCp932(comment));
