@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the icons of QVN3, QvnMakeW and the compiled story type into desktop/icons/.
+"""Draws the icons of QVN3, QvnMakeW and the compiled story type into desktop/icons/
+(or into the folder given as the argument).
 
 Each icon is a list of flat shapes on a 256-unit square, written once as a
 scalable SVG and rendered into 48x48 and 256x256 PNG files (Python standard
@@ -9,6 +10,7 @@ can be checked.
 import math
 import os
 import struct
+import sys
 import zlib
 
 OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktop", "icons")
@@ -193,6 +195,8 @@ def png(pixels):
 
 
 if __name__ == "__main__":
+    if len(sys.argv) > 1:
+        OUT = sys.argv[1]
     for name, draw in ICONS.items():
         context, base = name.split("/")
         shapes = draw()
