@@ -1,5 +1,8 @@
 #include "browser/browser_settings.h"
 
+#include <cstdint>
+#include <cstdio>
+#include <optional>
 #include <string>
 
 #include "common/encoding.h"
@@ -11,12 +14,22 @@ namespace {
 
 constexpr const char* kFileName = "qvn.ini";
 
-void ReadInteger(const Profile& profile, BytesView section, BytesView key, int& value) {
-  if (auto read = profile.GetInteger(section, key)) value = *read;
+void ReadInteger(const Profile& profile, BytesView section, BytesView key, int& value,
+                 int minimum = INT32_MIN, int maximum = INT32_MAX) {
+  auto read = profile.GetInteger(section, key);
+  if (read && *read >= minimum && *read <= maximum) value = *read;
 }
 
 void ReadBoolean(const Profile& profile, BytesView section, BytesView key, bool& value) {
   if (auto read = profile.GetInteger(section, key)) value = *read != 0;
+}
+
+// A face name is text of one line that the font machinery can look up.
+bool UsableFontName(BytesView name) {
+  if (name.empty() || name.size() > kMaxFontNameBytes) return false;
+  for (char ch : name)
+    if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f) return false;
+  return true;
 }
 
 }  // namespace
@@ -25,13 +38,13 @@ BrowserSettings::BrowserSettings() : font_name(Sjis(u8"ＭＳ 明朝")) {}
 
 BrowserSettings ReadBrowserSettings(const Profile& profile) {
   BrowserSettings settings;
-  ReadInteger(profile, "WINDOW", "TOP", settings.top);
-  ReadInteger(profile, "WINDOW", "LEFT", settings.left);
-  ReadInteger(profile, "WINDOW", "HEIGHT", settings.height);
-  ReadInteger(profile, "WINDOW", "WIDTH", settings.width);
-  if (auto name = profile.GetString("FONT", "NAME"); name && !name->empty())
+  ReadInteger(profile, "WINDOW", "TOP", settings.top, kMinWindowPosition, kMaxWindowPosition);
+  ReadInteger(profile, "WINDOW", "LEFT", settings.left, kMinWindowPosition, kMaxWindowPosition);
+  ReadInteger(profile, "WINDOW", "HEIGHT", settings.height, kMinWindowHeight, kMaxWindowSide);
+  ReadInteger(profile, "WINDOW", "WIDTH", settings.width, kMinWindowWidth, kMaxWindowSide);
+  if (auto name = profile.GetString("FONT", "NAME"); name && UsableFontName(*name))
     settings.font_name = *name;
-  ReadInteger(profile, "FONT", "SIZE", settings.font_size);
+  ReadInteger(profile, "FONT", "SIZE", settings.font_size, kMinFontSize, kMaxFontSize);
   ReadInteger(profile, "FONT", "STYLE", settings.font_style);
   ReadBoolean(profile, "OPTION", "MID", settings.mid);
   ReadBoolean(profile, "OPTION", "WAV", settings.wav);
@@ -39,9 +52,7 @@ BrowserSettings ReadBrowserSettings(const Profile& profile) {
   ReadBoolean(profile, "OPTION", "OLDEXE", settings.old_exe);
   ReadBoolean(profile, "OPTION", "LOWRES", settings.low_res);
   ReadBoolean(profile, "OPTION", "CONTRAST", settings.contrast);
-  ReadInteger(profile, "OPTION", "GAP", settings.gap_tenths);
-  if (settings.gap_tenths < 1) settings.gap_tenths = 12;
-  if (settings.font_size < 1) settings.font_size = 16;
+  ReadInteger(profile, "OPTION", "GAP", settings.gap_tenths, kMinGapTenths, kMaxGapTenths);
   return settings;
 }
 
@@ -65,18 +76,45 @@ void WriteBrowserSettings(const BrowserSettings& settings, Profile& profile) {
   integer("OPTION", "GAP", settings.gap_tenths);
 }
 
+BrowserWindowState WindowStateFor(const BrowserSettings& settings, const ScreenArea& screen) {
+  const BrowserSettings defaults;
+  auto within = [](int value, int minimum, int maximum, int fallback) {
+    return value >= minimum && value <= maximum ? value : fallback;
+  };
+  BrowserWindowState state;
+  Point position{within(settings.left, kMinWindowPosition, kMaxWindowPosition, defaults.left),
+                 within(settings.top, kMinWindowPosition, kMaxWindowPosition, defaults.top)};
+  Size size{within(settings.width, kMinWindowWidth, kMaxWindowSide, defaults.width),
+            within(settings.height, kMinWindowHeight, kMaxWindowSide, defaults.height)};
+  state.placement = PlaceWindow(position, size, screen, {kMinWindowWidth, kMinWindowHeight});
+  state.font_size = within(settings.font_size, kMinFontSize, kMaxFontSize, defaults.font_size);
+  state.bold = settings.Bold();
+  state.italic = settings.Italic();
+  state.gap_tenths = within(settings.gap_tenths, kMinGapTenths, kMaxGapTenths, defaults.gap_tenths);
+  return state;
+}
+
 BrowserSettings LoadBrowserSettings(const std::string& program_folder) {
   std::string path = SettingsPathForReading(SettingsFoldersFor(program_folder), kFileName);
   if (path.empty()) return BrowserSettings();
   return ReadBrowserSettings(ReadProfileFile(path));
 }
 
-void SaveBrowserSettings(const BrowserSettings& settings, const std::string& program_folder) {
-  std::string path = SettingsPathForWriting(SettingsFoldersFor(program_folder), kFileName);
+void SaveBrowserSettings(const BrowserSettings& settings, const std::string& program_folder,
+                         std::FILE* warnings) {
+  SettingsFolders folders = SettingsFoldersFor(program_folder);
+  std::string read_path = SettingsPathForReading(folders, kFileName);
+  std::string reason;
+  std::optional<Profile> profile = ReadProfileForUpdate(read_path, reason);
+  if (!profile) {
+    std::fprintf(warnings, "QVN3: settings not saved: %s cannot be read (%s)\n", read_path.c_str(),
+                 reason.c_str());
+    return;
+  }
+  std::string path = SettingsPathForWriting(folders, kFileName);
   if (path.empty()) return;
-  Profile profile = ReadProfileFile(path);
-  WriteBrowserSettings(settings, profile);
-  WriteProfileFile(path, profile);
+  WriteBrowserSettings(settings, *profile);
+  WriteProfileFile(path, *profile);
 }
 
 }  // namespace qvn

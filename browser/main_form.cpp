@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
@@ -45,6 +46,14 @@ bool IsChoiceKey(const QString& text) {
   if (text.size() != 1) return false;
   char16_t ch = text[0].unicode();
   return (ch >= '1' && ch <= '6') || (ch >= 'A' && ch <= 'F') || (ch >= 'a' && ch <= 'f');
+}
+
+// What a window may cover: the desktop without its panels.
+ScreenArea AvailableScreen() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return {0, 0, kMaxWindowSide, kMaxWindowSide};
+  QRect area = screen->availableVirtualGeometry();
+  return {area.x(), area.y(), area.width(), area.height()};
 }
 
 }  // namespace
@@ -216,10 +225,12 @@ void MainForm::SoundClick(bool checked) {
 }
 
 void MainForm::ApplySettings() {
-  move(settings_.left, settings_.top);
-  resize(settings_.width, settings_.height);
-  window_font_ = WindowFont(FromCp932(settings_.font_name), settings_.font_size, settings_.Bold(),
-                            settings_.Italic());
+  // Kept on the screen: a size from the file alone could ask for gigabytes.
+  BrowserWindowState state = WindowStateFor(settings_, AvailableScreen());
+  move(state.placement.position.x, state.placement.position.y);
+  resize(state.placement.size.width, state.placement.size.height);
+  window_font_ =
+      WindowFont(FromCp932(settings_.font_name), state.font_size, state.bold, state.italic);
   Mid1->setChecked(settings_.mid);
   Wav1->setChecked(settings_.wav);
   Other1->setChecked(settings_.other);
@@ -227,7 +238,7 @@ void MainForm::ApplySettings() {
   session_.Options().old_program_form = settings_.old_exe;
   LowRes1->setChecked(settings_.low_res);
   Contrast1->setChecked(settings_.contrast);
-  gap_tenths_ = settings_.gap_tenths;
+  gap_tenths_ = state.gap_tenths;
 }
 
 void MainForm::CollectSettings() {

@@ -150,6 +150,22 @@ void Profile::SetString(BytesView section, BytesView key, BytesView value) {
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), line);
 }
 
+void Profile::RemoveKey(BytesView section, BytesView key) {
+  auto section_line = FindSection(section);
+  if (!section_line) return;
+  while (auto key_line = FindKey(*section_line, key))
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*key_line));
+}
+
+std::vector<Bytes> Profile::Keys(BytesView section) const {
+  std::vector<Bytes> keys;
+  auto section_line = FindSection(section);
+  if (!section_line) return keys;
+  for (std::size_t i = *section_line + 1; i < lines_.size() && !SectionName(lines_[i]); ++i)
+    if (auto pair = SplitKeyLine(lines_[i])) keys.emplace_back(pair->key);
+  return keys;
+}
+
 Bytes Profile::Serialize() const {
   Bytes out;
   for (const Bytes& line : lines_) {
@@ -162,6 +178,21 @@ Bytes Profile::Serialize() const {
 Profile ReadProfileFile(const std::filesystem::path& path) {
   Bytes content;
   if (!ReadWholeFile(path, content, kMaxSettingsFileBytes).ok) return Profile{};
+  return Profile::Parse(content);
+}
+
+std::optional<Profile> ReadProfileForUpdate(const std::filesystem::path& path,
+                                            std::string& reason) {
+  // A link that leads nowhere readable counts as a file that exists.
+  std::error_code ec;
+  if (path.empty() || !std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
+    return Profile{};
+  Bytes content;
+  FileResult read = ReadWholeFile(path, content);
+  if (!read.ok) {
+    reason = read.reason;
+    return std::nullopt;
+  }
   return Profile::Parse(content);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "common/bytes.h"
@@ -31,6 +32,12 @@ class Profile {
   // dropped, since they would split the line.
   void SetString(BytesView section, BytesView key, BytesView value);
 
+  // Removes every line of that key in that section (no such line: nothing).
+  void RemoveKey(BytesView section, BytesView key);
+
+  // The keys of the first such section, in file order, as written there.
+  std::vector<Bytes> Keys(BytesView section) const;
+
   // CR LF after every line.
   Bytes Serialize() const;
 
@@ -43,6 +50,12 @@ class Profile {
 
 // A missing or unreadable file reads as an empty profile.
 Profile ReadProfileFile(const std::filesystem::path& path);
+
+// The file to be rewritten with new values. A missing file (or an empty path)
+// reads as an empty profile; a file that exists but cannot be read gives
+// nullopt and the system's reason in `reason`, so that it is never replaced
+// by a file without its keys.
+std::optional<Profile> ReadProfileForUpdate(const std::filesystem::path& path, std::string& reason);
 
 // Atomic: a failed write leaves the old file as it was.
 FileResult WriteProfileFile(const std::filesystem::path& path, const Profile& profile);

@@ -1,5 +1,6 @@
 #include "platform/settings_location.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -19,13 +20,22 @@ std::string WithSlash(std::string folder) {
   return folder;
 }
 
+// A file or folder marked read-only counts as such even for the superuser,
+// whom access() would let write anyway.
 bool Writable(const std::string& path) {
-  return ::access(path.c_str(), W_OK) == 0;
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return false;
+  return (info.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
 }
 
 // The existing file of that name in the folder, ignoring letter case.
 std::optional<std::string> ExistingIn(const std::string& folder, const std::string& file_name) {
   if (folder.empty()) return std::nullopt;
+  // A link whose target cannot be reached (a drive not mounted) is still the
+  // user's file: it is found, so that it is reported rather than replaced.
+  std::error_code ec;
+  if (std::filesystem::is_symlink(std::filesystem::symlink_status(folder + file_name, ec)))
+    return folder + file_name;
   auto found = ResolveExisting(std::filesystem::path(folder + file_name));
   if (!found) return std::nullopt;
   return found->string();

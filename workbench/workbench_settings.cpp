@@ -1,5 +1,7 @@
 #include "workbench/workbench_settings.h"
 
+#include <optional>
+
 #include "common/encoding.h"
 
 namespace qvn {
@@ -10,17 +12,27 @@ void ReadBool(const Profile& profile, BytesView key, bool& value) {
   if (auto number = profile.GetInteger("Option", key)) value = *number != 0;
 }
 
+// Text of one line that names a font or a program.
+bool UsableText(BytesView text) {
+  if (text.empty() || text.size() > 1023) return false;
+  for (char ch : text)
+    if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f) return false;
+  return true;
+}
+
 }  // namespace
 
 WorkbenchSettings ReadWorkbenchSettings(const Profile& profile) {
   WorkbenchSettings settings;
-  if (auto name = profile.GetString("Font", "Name"); name && !name->empty())
+  if (auto name = profile.GetString("Font", "Name");
+      name && UsableText(*name) && name->size() <= 255)
     settings.font_name = Cp932ToUtf8(*name);
   // A size the font machinery cannot use keeps the default.
-  if (auto size = profile.GetInteger("Font", "Size"); size && *size > 0 && *size <= 200)
+  if (auto size = profile.GetInteger("Font", "Size");
+      size && *size >= kMinWorkbenchFontSize && *size <= kMaxWorkbenchFontSize)
     settings.font_size = *size;
   ReadBool(profile, "SelfEdit", settings.self_edit);
-  if (auto editor = profile.GetString("Option", "Editor"); editor && !editor->empty())
+  if (auto editor = profile.GetString("Option", "Editor"); editor && UsableText(*editor))
     settings.editor = Cp932ToUtf8(*editor);
   ReadBool(profile, "Block", settings.block_names);
   ReadBool(profile, "Warn", settings.simple_warnings);
@@ -45,10 +57,16 @@ void StoreWorkbenchSettings(const WorkbenchSettings& settings, Profile& profile)
 }
 
 FileResult SaveWorkbenchSettings(const WorkbenchSettings& settings, const std::string& read_path,
-                                 const std::string& path_for_writing) {
-  Profile profile = read_path.empty() ? Profile{} : ReadProfileFile(read_path);
-  StoreWorkbenchSettings(settings, profile);
-  return WriteProfileFile(path_for_writing, profile);
+                                 const std::string& path_for_writing, std::FILE* warnings) {
+  std::string reason;
+  std::optional<Profile> profile = ReadProfileForUpdate(read_path, reason);
+  if (!profile) {
+    std::fprintf(warnings, "QvnMakeW: settings not saved: %s cannot be read (%s)\n",
+                 read_path.c_str(), reason.c_str());
+    return FileResult{true, {}};
+  }
+  StoreWorkbenchSettings(settings, *profile);
+  return WriteProfileFile(path_for_writing, *profile);
 }
 
 }  // namespace qvn

@@ -1,5 +1,6 @@
 #pragma once
 // The author's choices kept in QvnMakeW.ini between runs.
+#include <cstdio>
 #include <string>
 
 #include "common/encoding_source.h"
@@ -24,15 +25,20 @@ struct WorkbenchSettings {
   SourceEncoding source_encoding = SourceEncoding::kAuto;
 };
 
-// Missing or unreadable values keep their defaults.
+inline constexpr int kMinWorkbenchFontSize = 1;
+inline constexpr int kMaxWorkbenchFontSize = 200;
+
+// Missing, unreadable or out-of-range values keep their defaults.
 WorkbenchSettings ReadWorkbenchSettings(const Profile& profile);
 
 // All seven keys, in the order they are read; other keys are left alone.
 void StoreWorkbenchSettings(const WorkbenchSettings& settings, Profile& profile);
 
 // Reads the file at `path` (empty: no file), merges the settings in and writes
-// the whole file back atomically to `path_for_writing`.
+// the whole file back atomically to `path_for_writing`. A file at `read_path`
+// that exists but cannot be read is not replaced: nothing is written, one
+// warning goes to `warnings`, and the result is ok (nothing failed to write).
 FileResult SaveWorkbenchSettings(const WorkbenchSettings& settings, const std::string& read_path,
-                                 const std::string& path_for_writing);
+                                 const std::string& path_for_writing, std::FILE* warnings = stderr);
 
 }  // namespace qvn

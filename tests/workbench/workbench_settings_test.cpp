@@ -82,5 +82,39 @@ TEST(WorkbenchSettingsTest, SourceEncodingIsKeptOnceChosen) {
   EXPECT_EQ(profile.GetString("Option", "SourceEncoding"), "auto");
 }
 
+TEST(WorkbenchSettingsTest, ValuesOutOfRangeGiveTheDefaults) {
+  auto size = [](const char* value) {
+    return ReadWorkbenchSettings(Profile::Parse(std::string("[Font]\nSize=") + value + "\n"))
+        .font_size;
+  };
+  EXPECT_EQ(size("0"), 10);
+  EXPECT_EQ(size("1"), 1);
+  EXPECT_EQ(size("200"), 200);
+  EXPECT_EQ(size("201"), 10);
+  EXPECT_EQ(size("2147483647"), 10);
+  auto name = [](const Bytes& value) {
+    return ReadWorkbenchSettings(Profile::Parse("[Font]\nName=" + value + "\n")).font_name;
+  };
+  EXPECT_EQ(name(Bytes(255, 'F')), Bytes(255, 'F'));
+  EXPECT_EQ(name(Bytes(256, 'F')), "ＭＳ ゴシック");
+  EXPECT_EQ(name("Mono\x1b[2J"), "ＭＳ ゴシック");
+  EXPECT_EQ(ReadWorkbenchSettings(Profile::Parse("[Option]\nEditor=vi\x07\n")).editor, "xdg-open");
+}
+
+TEST(WorkbenchSettingsTest, AFileThatCannotBeReadIsNotReplaced) {
+  fs::path folder = fs::path(testing::TempDir()) / "workbench_settings_unreadable";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  fs::path link = folder / "QvnMakeW.ini";
+  fs::create_symlink("/nonexistent-drive/QvnMakeW.ini", link);
+  std::FILE* warnings = std::tmpfile();
+  EXPECT_TRUE(
+      SaveWorkbenchSettings(WorkbenchSettings{}, link.string(), link.string(), warnings).ok);
+  EXPECT_GT(std::ftell(warnings), 0) << "one warning";
+  std::fclose(warnings);
+  EXPECT_TRUE(fs::is_symlink(link));
+  fs::remove_all(folder);
+}
+
 }  // namespace
 }  // namespace qvn
