@@ -6,13 +6,45 @@
 #include <string>
 
 #include "common/encoding.h"
+#include "platform/file_names.h"
 #include "platform/settings_location.h"
+#include "runtime/program_permissions.h"
 
 namespace qvn {
 
 namespace {
 
 constexpr const char* kFileName = "qvn.ini";
+constexpr BytesView kProgramsSection = "PROGRAMS";
+
+// "STORY" and the number n >= 1, no leading zero: the n-th allowed story.
+std::optional<std::size_t> StoryKeyNumber(BytesView key) {
+  if (key.size() < 6 || !EqualsIgnoringAsciiCase(key.substr(0, 5), "STORY")) return std::nullopt;
+  BytesView digits = key.substr(5);
+  if (digits[0] == '0' || digits.size() > 4) return std::nullopt;
+  std::size_t number = 0;
+  for (char ch : digits) {
+    if (ch < '0' || ch > '9') return std::nullopt;
+    number = number * 10 + static_cast<std::size_t>(ch - '0');
+  }
+  return number;
+}
+
+Bytes StoryKey(std::size_t number) {
+  return "STORY" + std::to_string(number);
+}
+
+// STORY1, STORY2, ... up to the first missing number; values that could not
+// have been written are left out, and so are doubles.
+std::vector<std::string> ReadAllowedStories(const Profile& profile) {
+  ProgramPermissions programs;
+  for (std::size_t n = 1; n <= kMaxAllowedStories; ++n) {
+    std::optional<Bytes> story = profile.GetString(kProgramsSection, StoryKey(n));
+    if (!story) break;
+    programs.Allow(*story);
+  }
+  return programs.allowed_stories;
+}
 
 void ReadInteger(const Profile& profile, BytesView section, BytesView key, int& value,
                  int minimum = INT32_MIN, int maximum = INT32_MAX) {
@@ -53,6 +85,8 @@ BrowserSettings ReadBrowserSettings(const Profile& profile) {
   ReadBoolean(profile, "OPTION", "LOWRES", settings.low_res);
   ReadBoolean(profile, "OPTION", "CONTRAST", settings.contrast);
   ReadInteger(profile, "OPTION", "GAP", settings.gap_tenths, kMinGapTenths, kMaxGapTenths);
+  ReadBoolean(profile, kProgramsSection, "OFF", settings.programs_off);
+  settings.allowed_stories = ReadAllowedStories(profile);
   return settings;
 }
 
@@ -74,6 +108,15 @@ void WriteBrowserSettings(const BrowserSettings& settings, Profile& profile) {
   integer("OPTION", "LOWRES", settings.low_res);
   integer("OPTION", "CONTRAST", settings.contrast);
   integer("OPTION", "GAP", settings.gap_tenths);
+  integer(kProgramsSection, "OFF", settings.programs_off);
+  // Every numbered key goes first, so that a withdrawn story (or one after a
+  // gap left by hand) cannot come back when the list grows again.
+  for (const Bytes& key : profile.Keys(kProgramsSection))
+    if (StoryKeyNumber(key)) profile.RemoveKey(kProgramsSection, key);
+  std::size_t number = 0;
+  for (const std::string& story : settings.allowed_stories)
+    if (StorablePath(story) && number < kMaxAllowedStories)
+      profile.SetString(kProgramsSection, StoryKey(++number), story);
 }
 
 BrowserWindowState WindowStateFor(const BrowserSettings& settings, const ScreenArea& screen) {

@@ -2,6 +2,7 @@
 // qvn.ini: window placement, text font, options and line gap of the browser.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "browser/layout/window_placement.h"
 #include "common/bytes.h"
@@ -38,6 +39,10 @@ struct BrowserSettings {
   bool low_res = false;
   bool contrast = false;
   int gap_tenths = 12;
+  // [PROGRAMS]: OFF=1 starts no program at all; STORY1, STORY2, ... are the
+  // story files whose programs the reader always allows.
+  bool programs_off = false;
+  std::vector<std::string> allowed_stories;
 
   BrowserSettings();
   bool Bold() const { return font_style == 1 || font_style == 3; }

@@ -184,6 +184,7 @@ void MainForm::CreateMenus() {
           [this](bool checked) { session_.Options().old_program_form = checked; });
   connect(LowRes1, &QAction::triggered, this, [this] { GrOptClick(); });
   connect(Contrast1, &QAction::triggered, this, [this] { GrOptClick(); });
+  CreateProgramMenu();
   balance1 = add(Option1, "balance1", u8"4:3バランス", QKeySequence("Ctrl+B"));
   connect(balance1, &QAction::triggered, this, [this] { Balance(); });
   connect(Option1, &QMenu::aboutToShow, this,
@@ -238,6 +239,8 @@ void MainForm::ApplySettings() {
   session_.Options().old_program_form = settings_.old_exe;
   LowRes1->setChecked(settings_.low_res);
   Contrast1->setChecked(settings_.contrast);
+  NoPrograms1->setChecked(settings_.programs_off);
+  session_.Options().programs = {settings_.programs_off, settings_.allowed_stories};
   gap_tenths_ = state.gap_tenths;
 }
 
@@ -255,6 +258,8 @@ void MainForm::CollectSettings() {
   settings_.old_exe = OldExe1->isChecked();
   settings_.low_res = LowRes1->isChecked();
   settings_.contrast = Contrast1->isChecked();
+  settings_.programs_off = NoPrograms1->isChecked();
+  settings_.allowed_stories = session_.Options().programs.allowed_stories;
   settings_.gap_tenths = gap_tenths_;
 }
 

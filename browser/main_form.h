@@ -65,6 +65,7 @@ class MainForm : public QMainWindow, public Host {
   bool SoundKindEnabled(const std::filesystem::path& file) override;
   bool PlaySound(SoundDirective directive, const std::filesystem::path& file) override;
   void StopSound() override;
+  ProgramAnswer AskToStartProgram(const ProgramRequest& request) override;
   void StartProgram(const std::vector<std::string>& argv) override;
   std::optional<int> ChooseSlot(SlotDialog& dialog) override;
   std::optional<Bytes> AskVariable(int number, BytesView comment, BytesView preset) override;
@@ -82,6 +83,7 @@ class MainForm : public QMainWindow, public Host {
 
  private:
   void CreateMenus();
+  void CreateProgramMenu();  // main_form_programs.cpp
   void CreateSoundPlayer();
   void SoundClick(bool checked);
   void CreateClientArea();
@@ -102,6 +104,7 @@ class MainForm : public QMainWindow, public Host {
   void Font1Click();
   void GapOptClick(int tag);
   void GrOptClick();
+  void AllowedStories1Click();
   void ButtonClick(int tag);
 
   std::string program_folder_;
@@ -148,6 +151,9 @@ class MainForm : public QMainWindow, public Host {
   QAction* OldExe1 = nullptr;
   QAction* LowRes1 = nullptr;
   QAction* Contrast1 = nullptr;
+  QMenu* Programs1 = nullptr;
+  QAction* NoPrograms1 = nullptr;
+  QAction* AllowedStories1 = nullptr;
   QAction* balance1 = nullptr;
   QAction* Index1 = nullptr;
   QAction* About1 = nullptr;

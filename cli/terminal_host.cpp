@@ -210,15 +210,39 @@ void TerminalHost::StopSound() {
   Event("sound stopped");
 }
 
-void TerminalHost::StartProgram(const std::vector<std::string>& argv) {
+namespace {
+
+std::string CommandLine(const std::vector<std::string>& argv) {
   std::string line;
   for (const std::string& word : argv) line += (line.empty() ? "" : " ") + word;
+  return line;
+}
+
+}  // namespace
+
+ProgramAnswer TerminalHost::AskToStartProgram(const ProgramRequest& request) {
+  std::string line = CommandLine(request.argv);
   if (!answers_.run_programs) {
     Event("program (not started): " + line);
-    return;
+    return ProgramAnswer::kDoNotStart;
   }
+  if (!request.outside_story_folder) return ProgramAnswer::kStartOnce;
+  if (answers_.interactive) {
+    Print("The story \"" + Cp932ToUtf8(request.story_title) +
+          "\" asks to start a program outside the story's folder:");
+    Print("  " + line);
+    Prompt("Start it? (y/N) ");
+    std::optional<std::string> answer = ReadLine();
+    if (answer && (*answer == "y" || *answer == "Y")) return ProgramAnswer::kStartOnce;
+  }
+  Event("program outside the story's folder (not started): " + line);
+  return ProgramAnswer::kDoNotStart;
+}
+
+void TerminalHost::StartProgram(const std::vector<std::string>& argv) {
   bool started = StartProgramArguments(argv);
-  Event(std::string(started ? "program started: " : "program failed to start: ") + line);
+  Event(std::string(started ? "program started: " : "program failed to start: ") +
+        CommandLine(argv));
 }
 
 std::optional<int> TerminalHost::ChooseSlot(SlotDialog& dialog) {

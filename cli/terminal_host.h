@@ -17,7 +17,9 @@ struct TerminalAnswers {
   std::optional<int> slot;                         // --slot
   std::array<std::optional<std::string>, 9> vars;  // --var=N=TEXT, UTF-8
   bool interactive = true;                         // read answers from `in`
-  bool run_programs = false;                       // really start EXE= programs
+  // --run-programs: programs in the story's folder start; one outside it
+  // starts only when the reader says so at the prompt (never unattended).
+  bool run_programs = false;
 };
 
 class TerminalHost : public Host {
@@ -52,6 +54,7 @@ class TerminalHost : public Host {
   bool SoundKindEnabled(const std::filesystem::path&) override { return true; }
   bool PlaySound(SoundDirective directive, const std::filesystem::path& file) override;
   void StopSound() override;
+  ProgramAnswer AskToStartProgram(const ProgramRequest& request) override;
   void StartProgram(const std::vector<std::string>& argv) override;
   std::optional<int> ChooseSlot(SlotDialog& dialog) override;
   std::optional<Bytes> AskVariable(int number, BytesView comment, BytesView preset) override;

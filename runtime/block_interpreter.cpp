@@ -100,8 +100,12 @@ struct StorySession::PageSteps {
   void PageStarts() { session.page_lines_.clear(); }
   void Content(BytesView record) {
     if (FirstByte(record) == '>') {
-      DirectiveContext directives{session.state_, session.host_, session.location_.story_folder,
-                                  session.options_.old_program_form};
+      DirectiveContext directives{session.state_,
+                                  session.host_,
+                                  session.location_.story_folder,
+                                  session.options_.old_program_form,
+                                  session.options_.programs,
+                                  session.location_};
       ApplyDirective(record, directives);
     } else {
       session.page_lines_.push_back(SubstituteVariables(record, session.state_.variables));

@@ -50,24 +50,63 @@ void SetBackground(char mode, BytesView operand, const DirectiveContext& context
     state.background_spec = mode + Bytes(operand);
 }
 
+// The story file's full path with links resolved: the name under which the
+// reader's "always" is kept.
+std::string StoryFileIdentity(const StoryLocation& location) {
+  std::error_code ec;
+  fs::path story = fs::weakly_canonical(location.StoryFile(".qvn"), ec);
+  return ec ? location.StoryFile(".qvn") : story.string();
+}
+
+// A program named by an absolute path, or one that lies outside the story
+// folder once links and ".." are resolved, is never covered by "always".
+bool OutsideStoryFolder(BytesView program_word, const fs::path& program,
+                        const std::string& story_folder) {
+  bool from_story_folder = program_word.starts_with(kFolderMarker);
+  if (!from_story_folder && ExpandStoryPath(program_word, story_folder).is_absolute()) return true;
+  std::error_code ec;
+  fs::path folder = fs::canonical(story_folder, ec);
+  if (ec) return true;
+  fs::path relative = program.lexically_relative(folder);
+  return relative.empty() || *relative.begin() == "..";
+}
+
+void AskAndStart(ProgramRequest request, const DirectiveContext& context) {
+  ProgramPermissions& programs = context.programs;
+  ProgramAnswer answer = ProgramAnswer::kStartOnce;
+  if (request.outside_story_folder || !programs.Allows(request.story_file))
+    answer = context.host.AskToStartProgram(request);
+  if (answer == ProgramAnswer::kDoNotStart) return;
+  if (answer == ProgramAnswer::kAlwaysForStory && !request.outside_story_folder)
+    programs.Allow(request.story_file);
+  context.host.StartProgram(request.argv);
+}
+
 // The program is the command's first word; without a shell, each word is
 // one argument, converted like a file operand.
 void StartCommand(BytesView command, const DirectiveContext& context) {
+  // Switched off: nothing is started and nobody is asked.
+  if (context.programs.programs_off) return;
   command = command.substr(0, kMaxCommandBytes);
   std::size_t space = command.find(' ');
-  std::optional<fs::path> program = ExistingFile(command.substr(0, space), context.story_folder);
+  BytesView program_word = command.substr(0, space);
+  std::optional<fs::path> program = ExistingFile(program_word, context.story_folder);
   if (!program) return;
-  std::vector<std::string> argv;
-  std::string program_name = program->string();
-  if (program_name.find('/') == std::string::npos) program_name = "./" + program_name;
-  argv.push_back(program_name);
+  std::error_code ec;
+  fs::path full = fs::canonical(*program, ec);
+  if (ec) return;
+  ProgramRequest request;
+  request.story_title = context.state.title;
+  request.story_file = StoryFileIdentity(context.location);
+  request.outside_story_folder = OutsideStoryFolder(program_word, full, context.story_folder);
+  request.argv.push_back(full.string());
   while (space != BytesView::npos) {
     std::size_t start = space + 1;
     space = command.find(' ', start);
     BytesView word = command.substr(start, space == BytesView::npos ? space : space - start);
-    if (!word.empty()) argv.push_back(ExpandStoryPath(word, context.story_folder).string());
+    if (!word.empty()) request.argv.push_back(ExpandStoryPath(word, context.story_folder).string());
   }
-  context.host.StartProgram(argv);
+  AskAndStart(std::move(request), context);
 }
 
 }  // namespace

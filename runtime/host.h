@@ -14,6 +14,21 @@ namespace qvn {
 
 class SlotDialog;
 
+// A program that a story asks to start ("EXE=" and the old form).
+struct ProgramRequest {
+  Bytes story_title;                  // CP932, as the story gives it
+  std::string story_file;             // the compiled story's full path, links resolved
+  std::vector<std::string> argv;      // argv[0]: the program's full path, an existing file
+  bool outside_story_folder = false;  // given by an absolute path or lying outside the folder
+};
+
+// The reader's answer to a story that wants to start a program.
+enum class ProgramAnswer {
+  kDoNotStart,  // the default: also Escape and closing the question
+  kStartOnce,
+  kAlwaysForStory  // remembered for the story; never for a program outside its folder
+};
+
 enum class SoundDirective { kWave, kMusic };    // WAV=, BGM=
 enum class BackgroundMode { kStretch, kTile };  // BAK=, TIL=
 
@@ -51,7 +66,12 @@ class Host {
   // Stops the sound when one plays; otherwise nothing.
   virtual void StopSound() = 0;
 
-  // Starts an outside program and forgets it; `argv[0]` is an existing file.
+  // Asks the reader whether the story may start the program (the story goes
+  // on whatever the answer). Only asked when the reader's settings neither
+  // forbid programs nor allow this one already.
+  virtual ProgramAnswer AskToStartProgram(const ProgramRequest& request) = 0;
+  // Starts an outside program and forgets it; `argv[0]` is an existing file
+  // the reader agreed to.
   virtual void StartProgram(const std::vector<std::string>& argv) = 0;
 
   // The slot dialog: lets the reader look at the four slots through `dialog`

@@ -26,6 +26,10 @@ class NullHost : public Host {
   bool SoundKindEnabled(const std::filesystem::path&) override { return true; }
   bool PlaySound(SoundDirective, const std::filesystem::path&) override { return true; }
   void StopSound() override {}
+  // Nobody to ask: nothing is started.
+  ProgramAnswer AskToStartProgram(const ProgramRequest&) override {
+    return ProgramAnswer::kDoNotStart;
+  }
   void StartProgram(const std::vector<std::string>&) override {}
   std::optional<int> ChooseSlot(SlotDialog&) override { return 1; }
   // A value must not be empty: an empty default is answered with "x".

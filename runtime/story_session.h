@@ -12,6 +12,7 @@
 #include "runtime/block_index.h"
 #include "runtime/block_walk.h"
 #include "runtime/host.h"
+#include "runtime/program_permissions.h"
 #include "runtime/story_body.h"
 #include "runtime/story_location.h"
 #include "runtime/story_state.h"
@@ -25,6 +26,7 @@ struct ChoiceEntry {
 
 struct RuntimeOptions {
   bool old_program_form = false;  // ">" records of no known key start a program
+  ProgramPermissions programs;    // which programs start, asked or not
 };
 
 class StorySession {

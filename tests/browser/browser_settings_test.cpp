@@ -138,6 +138,37 @@ TEST(BrowserSettings, WindowStateKeepsTheWindowOnTheScreen) {
   EXPECT_EQ(state.gap_tenths, 12);
 }
 
+TEST(BrowserSettings, AllowedStoriesAreNumberedKeysOfTheirOwnSection) {
+  BrowserSettings settings = ReadBrowserSettings(
+      Profile::Parse("[PROGRAMS]\nOFF=2\nSTORY1=/s/a.qvn\nstory2=relative.qvn\nSTORY3=/s/a.qvn\n"
+                     "STORY4=/s/b.qvn\nSTORY6=/s/after-a-gap.qvn\n"));
+  EXPECT_TRUE(settings.programs_off);
+  EXPECT_EQ(settings.allowed_stories, (std::vector<std::string>{"/s/a.qvn", "/s/b.qvn"}));
+
+  // Written back without the withdrawn and the unreachable ones, which can
+  // then never come back when the list grows.
+  Profile profile = Profile::Parse(
+      "[PROGRAMS]\r\nSTORY1=/old.qvn\r\nSTORY3=/gap.qvn\r\n"
+      "MINE=kept\r\n[OPTION]\r\nGAP=12\r\n");
+  settings.programs_off = false;
+  settings.allowed_stories = {"/s/b.qvn", "/s/c.qvn"};
+  WriteBrowserSettings(settings, profile);
+  Bytes text = profile.Serialize();
+  EXPECT_NE(text.find("[PROGRAMS]\r\nMINE=kept\r\nOFF=0\r\nSTORY1=/s/b.qvn\r\nSTORY2=/s/c.qvn\r\n"),
+            Bytes::npos)
+      << text;
+  EXPECT_EQ(text.find("gap.qvn"), Bytes::npos);
+  EXPECT_EQ(ReadBrowserSettings(Profile::Parse(text)).allowed_stories, settings.allowed_stories);
+
+  // At most 1000 are kept.
+  std::string many = "[PROGRAMS]\n";
+  for (int n = 1; n <= 1001; ++n)
+    many += "STORY" + std::to_string(n) + "=/s/" + std::to_string(n) + ".qvn\n";
+  settings = ReadBrowserSettings(Profile::Parse(many));
+  ASSERT_EQ(settings.allowed_stories.size(), 1000u);
+  EXPECT_EQ(settings.allowed_stories.back(), "/s/1000.qvn");
+}
+
 // The window a person starts with such a file: on the screen, at once.
 TEST(BrowserSettings, TheWindowOpensWithinTheScreen) {
   TempFolder folder;

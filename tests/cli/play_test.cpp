@@ -1,8 +1,10 @@
 // `qvn play` end to end, on stories compiled by `qvn compile`.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -166,6 +168,40 @@ TEST_F(QvnPlay, MediaAreShownAsEventLines) {
       << result.out;
   EXPECT_NE(result.out.find("[sound stopped]"), std::string::npos) << "quitting stops the music";
   EXPECT_EQ(SlotLine("m.Q01", 52), "s%P%sky.bmp") << "the background picture the story had loaded";
+}
+
+TEST_F(QvnPlay, RunProgramsStartsOnlyProgramsInTheStorysFolder) {
+  WriteBytes(folder / "p.src",
+             "#A\r\n>EXE=%P%mark.sh %P%inside.txt\r\n>EXE=\\usr\\bin\\touch %P%outside.txt\r\n"
+             "x\r\n?END\r\nA\r\n");
+  WriteBytes(folder / "mark.sh", "#!/bin/sh\n: > \"$1\"\n");
+  std::filesystem::permissions(folder / "mark.sh", std::filesystem::perms::owner_all);
+  ASSERT_EQ(RunCommand({QvnBinary(), "compile", (folder / "p.src").string()}).status, 0);
+  std::string dir = std::filesystem::canonical(folder.path()).string() + "/";
+
+  // Without --run-programs nothing starts.
+  CommandResult result = Play({"--choose=", (folder / "p.qvn").string()});
+  EXPECT_NE(result.out.find("[program (not started): " + dir + "mark.sh " + dir + "inside.txt]"),
+            std::string::npos)
+      << result.out;
+
+  // Unattended, a program outside the folder never starts.
+  result = Play({"--run-programs", "--choose=", (folder / "p.qvn").string()});
+  EXPECT_NE(result.out.find("[program started: " + dir + "mark.sh"), std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("[program outside the story's folder (not started): "),
+            std::string::npos);
+  for (int i = 0; i < 200 && !std::filesystem::exists(folder / "inside.txt"); ++i) ::usleep(10000);
+  EXPECT_TRUE(std::filesystem::exists(folder / "inside.txt"));
+
+  // At the prompt the reader is asked; "n" (or nothing) keeps it from starting.
+  result = Play({"--run-programs", "--slot=1", (folder / "p.qvn").string()}, "n\nq\n");
+  EXPECT_NE(result.out.find("outside the story's folder:\n  /usr/bin/touch " + dir + "outside.txt"),
+            std::string::npos)
+      << result.out;
+  result = Play({"--run-programs", "--slot=1", (folder / "p.qvn").string()}, "y\nq\n");
+  for (int i = 0; i < 200 && !std::filesystem::exists(folder / "outside.txt"); ++i) ::usleep(10000);
+  EXPECT_TRUE(std::filesystem::exists(folder / "outside.txt")) << result.out;
 }
 
 TEST_F(QvnPlay, VersionKey) {

@@ -101,6 +101,7 @@ TEST_F(DirectivesTest, TheSameMusicAgainIsNotRestarted) {
 }
 
 TEST_F(DirectivesTest, ProgramsStartOnlyWhenTheirFileExists) {
+  host.program_answer = ProgramAnswer::kStartOnce;
   WriteFile(StoryFile("VIEWER.EXE"), "");
   ASSERT_TRUE(Open(OneBlock(
       {">EXE=%P%viewer.exe readme.txt %P%b\\c.txt", ">EXE=%P%none.exe a", ">%P%VIEWER.EXE old"})));
@@ -116,6 +117,7 @@ TEST_F(DirectivesTest, ProgramsStartOnlyWhenTheirFileExists) {
 }
 
 TEST_F(DirectivesTest, AProgramInAFolderWithASpaceStillStarts) {
+  host.program_answer = ProgramAnswer::kStartOnce;
   std::filesystem::create_directories(StoryFolder() + "/my tools");
   WriteFile(StoryFolder() + "/my tools/run", "");
   ASSERT_TRUE(Open(OneBlock({">EXE=%P%my tools/run"})))

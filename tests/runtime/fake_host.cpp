@@ -68,6 +68,18 @@ void FakeHost::StopSound() {
   events.push_back("stop sound");
 }
 
+ProgramAnswer FakeHost::AskToStartProgram(const ProgramRequest& request) {
+  program_questions.push_back(request);
+  std::string line = "ask";
+  for (const std::string& word : request.argv) line += " " + word;
+  if (request.outside_story_folder) line += " (outside)";
+  events.push_back(line);
+  if (program_script.empty()) return program_answer;
+  ProgramAnswer answer = program_script.front();
+  program_script.pop_front();
+  return answer;
+}
+
 void FakeHost::StartProgram(const std::vector<std::string>& argv) {
   std::string line = "program";
   for (const std::string& word : argv) line += " " + word;

@@ -22,6 +22,10 @@ class FakeHost : public Host {
   bool sound_kind_enabled = true;
   bool sound_device_works = true;
   bool backgrounds_load = true;
+  // Answers of the program question, in order; then `program_answer`.
+  std::deque<ProgramAnswer> program_script;
+  ProgramAnswer program_answer = ProgramAnswer::kDoNotStart;
+  std::vector<ProgramRequest> program_questions;
   // Called from ShowPicture, where a window lets events through.
   std::function<void()> on_show_picture;
 
@@ -52,6 +56,7 @@ class FakeHost : public Host {
   bool SoundKindEnabled(const std::filesystem::path& file) override;
   bool PlaySound(SoundDirective directive, const std::filesystem::path& file) override;
   void StopSound() override;
+  ProgramAnswer AskToStartProgram(const ProgramRequest& request) override;
   void StartProgram(const std::vector<std::string>& argv) override;
   std::optional<int> ChooseSlot(SlotDialog& dialog) override;
   std::optional<Bytes> AskVariable(int number, BytesView comment, BytesView preset) override;
