@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libsdl2-mixer-dev fluidsynth fluid-soundfont-gm timgm6mb-soundfont
   libjpeg62-turbo-dev
   fonts-ipafont-gothic fonts-ipafont-mincho

@@ -128,6 +128,11 @@ void MainForm::CreateMenus() {
   File1->addSeparator()->setObjectName("N1");
   Exit1 = AddItem(File1, "Exit1", "終了(&X)", QKeySequence(), nullptr);
   connect(Exit1, &QAction::triggered, this, &QWidget::close);
+  File1->addSeparator()->setObjectName("N2");
+  StoryCheck1 =
+      AddItem(File1, "StoryCheck1", "ストーリー検査", QKeySequence(), &MainForm::StoryCheck1Click);
+  StoryGraph1 =
+      AddItem(File1, "StoryGraph1", "ストーリー図", QKeySequence(), &MainForm::StoryGraph1Click);
 
   Option1 = menuBar()->addMenu(Text("オプション(&O)"));
   Option1->setObjectName("Option1");
@@ -165,6 +170,8 @@ void MainForm::SetSourceItemsEnabled(bool enabled) {
   Compile1->setEnabled(enabled);
   Edit1->setEnabled(enabled);
   Password1->setEnabled(enabled);
+  StoryCheck1->setEnabled(enabled);
+  StoryGraph1->setEnabled(enabled);
 }
 
 void MainForm::ShowFileError(const std::string& file, const std::string& reason) {

@@ -18,6 +18,8 @@
 
 namespace qvn {
 
+struct LoadedStory;
+
 class MainForm : public QMainWindow {
   Q_OBJECT
 
@@ -55,6 +57,8 @@ class MainForm : public QMainWindow {
   QAction* Debugger1;
   QAction* JPEG1;
   QAction* Exit1;
+  QAction* StoryCheck1;
+  QAction* StoryGraph1;
   QMenu* Option1;
   QAction* Font1;
   QMenu* Editor1;
@@ -84,6 +88,10 @@ class MainForm : public QMainWindow {
   void Password1Click();
   void Index1Click();
   void About1Click();
+  // What a reader can reach in the compiled story, into the compile log;
+  // the story's block graph in a window of its own.
+  void StoryCheck1Click();
+  void StoryGraph1Click();
 
   // How sources are read: the compile's choice and the built-in editor's.
   SourceEncoding CurrentSourceEncoding() const;
@@ -99,6 +107,9 @@ class MainForm : public QMainWindow {
 
  private:
   void CreateMenus();
+  // Reads the compiled story of the source; false (said in the log) when it
+  // cannot be read.
+  bool LoadCompiledStory(LoadedStory& story);
   void CreateSourceEncodingMenu();
   void ShowUsage();
   // Runs once a source path has been chosen; the previous path comes back

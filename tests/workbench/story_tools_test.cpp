@@ -1,0 +1,137 @@
+// The workbench's story check and story graph, driven through the menu.
+#include <gtest/gtest.h>
+
+#include <QGraphicsSvgItem>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <filesystem>
+
+#include "platform/file_io.h"
+#include "qt_test_support.h"
+#include "tests/support/temp_folder.h"
+#include "workbench/main_form.h"
+#include "workbench/story_graph_window.h"
+
+namespace qvn {
+namespace {
+
+namespace fs = std::filesystem;
+
+QString Q(const char8_t* utf8) {
+  return QString::fromUtf8(reinterpret_cast<const char*>(utf8));
+}
+
+// START (line 1) offers a way the compile cannot see is shut; LOCKED (line 8)
+// is behind it and ORPHAN (line 10) has no way in.
+constexpr const char* kSource =
+    "#START\r\nx\r\n?900\r\nshut\r\nLOCKED\r\n?000\r\nopen\r\nEND\r\n?END\r\n"
+    "#END\r\nbye\r\n/\r\n"
+    "#LOCKED\r\nl\r\n/\r\n"
+    "#ORPHAN\r\no\r\n/\r\n";
+
+class StoryToolsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TestApp();
+    fs::create_directories(temp_.path() / "program");
+    folders_.program_folder = (temp_.path() / "program").string() + "/";
+    folders_.config_folder = (temp_.path() / "config").string() + "/";
+    source_ = temp_.path() / "story.src";
+    ASSERT_TRUE(WriteFileDirect(source_, kSource).ok);
+    form_ = std::make_unique<MainForm>(folders_, QString::fromStdString(source_.string()));
+    form_->show();
+    form_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+  }
+  int FindLine(const QString& text) {
+    for (int i = 0; i < form_->Memo1->LineCount(); ++i)
+      if (form_->Memo1->LineText(i) == text) return i;
+    return -1;
+  }
+
+  qvn::testing::TempFolder temp_;
+  SettingsFolders folders_;
+  fs::path source_;
+  std::unique_ptr<MainForm> form_;
+};
+
+TEST_F(StoryToolsTest, TheItemsFollowTheFileMenusOwnItems) {
+  QList<QAction*> items = form_->File1->actions();
+  ASSERT_EQ(items.size(), 11);
+  EXPECT_EQ(items[5], form_->JPEG1);  // the existing items keep their places
+  EXPECT_EQ(items[7], form_->Exit1);
+  EXPECT_TRUE(items[8]->isSeparator());
+  EXPECT_EQ(items[9], form_->StoryCheck1);
+  EXPECT_EQ(items[10], form_->StoryGraph1);
+  EXPECT_EQ(form_->StoryCheck1->text(), Q(u8"ストーリー検査"));
+  EXPECT_EQ(form_->StoryGraph1->text(), Q(u8"ストーリー図"));
+}
+
+TEST_F(StoryToolsTest, TheCheckWritesProblemsInBlueThatLeadToTheirBlock) {
+  form_->Compile1Click();
+  form_->StoryCheck1->trigger();
+  LogView& log = *form_->Memo1;
+  int orphan = FindLine(Q(u8"未到達のブロック : ORPHAN（どこからもジャンプしていません）"));
+  int locked =
+      FindLine(Q(u8"未到達のブロック : LOCKED（ここへのジャンプの条件が一度も成り立ちません）"));
+  int shut = FindLine(Q(u8"表示されない選択肢 : START の 1 番目「shut」"));
+  ASSERT_GE(orphan, 0);
+  ASSERT_GE(locked, 0);
+  ASSERT_GE(shut, 0);
+  EXPECT_EQ(log.LineColor(orphan), QColor(0, 0, 255));
+  EXPECT_EQ(log.LineSourceLine(orphan), 16);
+  EXPECT_EQ(log.LineSourceLine(locked), 13);
+  EXPECT_EQ(log.LineSourceLine(shut), 1);
+  int summary = FindLine(Q(u8"問題が 3 件見つかりました。"));
+  ASSERT_GE(summary, 0);
+  EXPECT_EQ(log.LineSourceLine(summary), 0);
+
+  // Enter on the orphan's line opens the built-in editor at its head.
+  QTextCursor cursor(log.document()->findBlockByNumber(orphan));
+  log.setTextCursor(cursor);
+  log.setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), &log);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  ASSERT_TRUE(form_->BuiltInEditing());
+  EXPECT_EQ(log.textCursor().blockNumber(), 15);
+  EXPECT_EQ(log.textCursor().selectedText(), "#ORPHAN");
+}
+
+TEST_F(StoryToolsTest, WithoutACompiledStoryTheCheckSaysSoInRed) {
+  form_->StoryCheck1->trigger();
+  ASSERT_GE(form_->Memo1->LineCount(), 1);
+  EXPECT_TRUE(form_->Memo1->LineText(0).startsWith(Q(u8"コンパイル済みのストーリーを読めません")));
+  EXPECT_EQ(form_->Memo1->LineColor(0), QColor(255, 0, 0));
+}
+
+TEST_F(StoryToolsTest, TheGraphWindowZoomsAndSaves) {
+  form_->Compile1Click();
+  bool shown = false;
+  QTimer::singleShot(0, [&] {
+    auto* window = qobject_cast<StoryGraphWindow*>(QApplication::activeModalWidget());
+    ASSERT_NE(window, nullptr);
+    shown = true;
+    GraphView* view = window->View();
+    double before = view->Scale();
+    QTest::mouseClick(window->findChild<QPushButton*>("ZoomIn"), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(view->Scale(), before * 1.25);
+    QTest::mouseClick(window->findChild<QPushButton*>("ZoomOut"), Qt::LeftButton);
+    QTest::mouseClick(window->findChild<QPushButton*>("ZoomOut"), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(view->Scale(), before / 1.25);
+    fs::path saved = fs::path(source_).replace_filename("graph.svg");
+    EXPECT_TRUE(window->SaveTo(QString::fromStdString(saved.string())));
+    Bytes svg;
+    EXPECT_TRUE(ReadWholeFile(saved, svg).ok);
+    EXPECT_NE(svg.find("<svg"), Bytes::npos);
+    EXPECT_NE(svg.find(">ORPHAN</text>"), Bytes::npos);
+    QTest::mouseClick(window->findChild<QPushButton*>("Close"), Qt::LeftButton);
+  });
+  form_->StoryGraph1->trigger();
+  EXPECT_TRUE(shown);
+}
+
+}  // namespace
+}  // namespace qvn
