@@ -3,6 +3,8 @@
 // the player, and a missing device only makes the player silent.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -242,6 +244,19 @@ TEST_F(SdlPlaybackTest, DamagedFilesEndOrAreRefused) {
     }
   }
   EXPECT_TRUE(sdl.player().Play(SoundKind::kMusic, folder_ / "tone.wav"));
+}
+
+TEST(SdlAudioBackendFiles, FifosDevicesAndFoldersAreNeverOpened) {
+  ::setenv("SDL_AUDIODRIVER", "dummy", 1);
+  ::alarm(20);  // the mixer waiting on a FIFO fails the test instead of hanging
+  qvn::testing::TempFolder folder;
+  ASSERT_EQ(::mkfifo((folder / "pipe.wav").c_str(), 0644), 0);
+  std::filesystem::create_directories(folder / "dir.mid");
+  SdlAudioBackend backend;
+  EXPECT_FALSE(backend.Load(folder / "pipe.wav"));
+  EXPECT_FALSE(backend.Load(folder / "dir.mid"));
+  EXPECT_FALSE(backend.Load("/dev/zero"));
+  ::alarm(0);
 }
 
 }  // namespace
