@@ -306,13 +306,16 @@ void MainForm::RebuildPageIfStale() {
     return;
   }
   PageStyle style{TextColour(text_colour_), OutlineColour(text_colour_, Contrast1->isChecked())};
-  page_->SetPage(renderer_.Render(page_lines_, window_font_, metrics_, BytesPerRowNow(), style));
+  page_->SetPage(renderer_.Render(page_lines_, window_font_, metrics_, BytesPerRowNow(), style,
+                                  page_->devicePixelRatioF()));
 }
 
 void MainForm::PageReset() {
   RebuildPageIfStale();
   visible_height_ = VisibleHeight(page_->height(), metrics_.line_pitch);
-  int image_height = page_->Page().isNull() ? 0 : page_->Page().height();
+  // In logical pixels, whatever the screen's pixel ratio.
+  int image_height =
+      page_->Page().isNull() ? 0 : qRound(page_->Page().deviceIndependentSize().height());
   ScrollRange range = PageScrollRange(image_height, metrics_.line_pitch, visible_height_);
   {
     QSignalBlocker block(scroll_bar_);

@@ -32,33 +32,39 @@ struct PageBuffers {
 };
 
 // The outline is the text drawn at the eight neighbouring offsets: the
-// coverage grown by one pixel across, then down. Plain loops over bytes that
-// the compiler vectorises, for the widest vectors the processor has.
+// coverage grown by `radius` device pixels (one logical pixel) across, then
+// down. Plain loops over bytes that the compiler vectorises, for the widest
+// vectors the processor has.
 __attribute__((target_clones("avx2", "default"))) void ColourPage(const PageBuffers& page,
                                                                   std::uint32_t text,
-                                                                  std::uint32_t outline) {
+                                                                  std::uint32_t outline,
+                                                                  int radius) {
   const int width = page.width;
   const std::size_t stride = page.stride;
   const std::size_t area = stride * static_cast<std::size_t>(page.height);
-  std::uint8_t* grown = page.across + stride;
-  std::fill_n(page.across, stride, std::uint8_t{0});
-  std::fill_n(grown + area, stride, std::uint8_t{0});
+  const std::size_t margin = stride * static_cast<std::size_t>(radius);
+  std::uint8_t* grown = page.across + margin;
+  std::fill_n(page.across, margin, std::uint8_t{0});
+  std::fill_n(grown + area, margin, std::uint8_t{0});
   for (int y = 0; y < page.height; ++y) {
     const std::uint8_t* in = page.glyphs + static_cast<std::size_t>(y) * stride;
     std::uint8_t* out = grown + static_cast<std::size_t>(y) * stride;
-    out[0] = in[0] | (width > 1 ? in[1] : 0);
-    for (int x = 1; x + 1 < width; ++x) out[x] = in[x - 1] | in[x] | in[x + 1];
-    if (width > 1) out[width - 1] = in[width - 2] | in[width - 1];
+    std::copy_n(in, width, out);
+    for (int k = 1; k <= radius; ++k) {
+      for (int x = 0; x + k < width; ++x) out[x] |= in[x + k];
+      for (int x = k; x < width; ++x) out[x] |= in[x - k];
+    }
   }
   for (int y = 0; y < page.height; ++y) {
     const std::uint8_t* here = grown + static_cast<std::size_t>(y) * stride;
-    const std::uint8_t* above = here - stride;
-    const std::uint8_t* below = here + stride;
     const std::uint8_t* glyph_row = page.glyphs + static_cast<std::size_t>(y) * stride;
     std::uint32_t* out = page.pixels + static_cast<std::size_t>(y) * stride;
     for (int x = 0; x < width; ++x) {
+      std::uint8_t edge = here[x];
+      for (int k = 1; k <= radius; ++k)
+        edge |= here[x - static_cast<std::ptrdiff_t>(k * stride)] | here[x + k * stride];
       std::uint32_t is_text = glyph_row[x] ? 0xFFFFFFFFu : 0u;
-      std::uint32_t is_edge = (above[x] | here[x] | below[x]) ? 0xFFFFFFFFu : 0u;
+      std::uint32_t is_edge = edge ? 0xFFFFFFFFu : 0u;
       out[x] = (text & is_text) | (outline & is_edge & ~is_text);
     }
   }
@@ -110,19 +116,26 @@ FontMetrics MeasureFont(const QFont& font, int gap_tenths) {
 }
 
 QImage PageRenderer::Render(const std::vector<Bytes>& lines, const QFont& font,
-                            const FontMetrics& metrics, int bytes_per_row, const PageStyle& style) {
-  const int width = (metrics.cell_width + 1) * std::max(bytes_per_row, 2) + 2;
-  const int height = metrics.line_pitch * EstimateRows(lines, bytes_per_row) + 2;
+                            const FontMetrics& metrics, int bytes_per_row, const PageStyle& style,
+                            qreal device_pixel_ratio) {
+  // Laid out in logical pixels, drawn in whole device pixels per logical one.
+  const int scale = std::max(1, static_cast<int>(std::ceil(device_pixel_ratio - 0.01)));
+  const int logical_width = (metrics.cell_width + 1) * std::max(bytes_per_row, 2) + 2;
+  const int logical_height = metrics.line_pitch * EstimateRows(lines, bytes_per_row) + 2;
+  const int width = logical_width * scale;
+  const int height = logical_height * scale;
   const std::size_t stride = (static_cast<std::size_t>(width) + 3) & ~std::size_t{3};
   const std::size_t area = stride * static_cast<std::size_t>(height);
+  const std::size_t margin = stride * static_cast<std::size_t>(scale);
   if (glyphs_.size() < area) glyphs_.resize(area);
-  if (across_.size() < area + 2 * stride) across_.resize(area + 2 * stride);
+  if (across_.size() < area + 2 * margin) across_.resize(area + 2 * margin);
   if (pixels_.size() < area) pixels_.resize(area);
 
   // The glyphs once, as coverage, where the text pass puts them.
   std::fill_n(glyphs_.data(), area, std::uint8_t{0});
   QImage glyphs(glyphs_.data(), width, height, static_cast<qsizetype>(stride),
                 QImage::Format_Grayscale8);
+  glyphs.setDevicePixelRatio(scale);
   {
     QPainter painter(&glyphs);
     QFont page_font = PageFont(font);
@@ -136,9 +149,11 @@ QImage PageRenderer::Render(const std::vector<Bytes>& lines, const QFont& font,
 
   ColourPage({glyphs_.data(), across_.data(), pixels_.data(), width, height, stride},
              qRgb(style.text.red, style.text.green, style.text.blue),
-             qRgb(style.outline.red, style.outline.green, style.outline.blue));
-  return QImage(reinterpret_cast<uchar*>(pixels_.data()), width, height,
-                static_cast<qsizetype>(stride * 4), QImage::Format_ARGB32_Premultiplied);
+             qRgb(style.outline.red, style.outline.green, style.outline.blue), scale);
+  QImage page(reinterpret_cast<uchar*>(pixels_.data()), width, height,
+              static_cast<qsizetype>(stride * 4), QImage::Format_ARGB32_Premultiplied);
+  page.setDevicePixelRatio(scale);
+  return page;
 }
 
 }  // namespace qvn

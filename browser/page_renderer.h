@@ -32,10 +32,11 @@ struct PageStyle {
 class PageRenderer {
  public:
   // The page image: (cell + 1) × W + 2 wide, line pitch × estimated rows + 2
-  // high; transparent where nothing is drawn. It shares the renderer's
+  // high in logical pixels, at the device pixel ratio (rounded up to a whole
+  // number) so that glyphs are sharp; transparent where nothing is drawn. It shares the renderer's
   // buffer and stays valid until the next call.
   QImage Render(const std::vector<Bytes>& lines, const QFont& font, const FontMetrics& metrics,
-                int bytes_per_row, const PageStyle& style);
+                int bytes_per_row, const PageStyle& style, qreal device_pixel_ratio = 1);
 
  private:
   std::vector<std::uint8_t> glyphs_;

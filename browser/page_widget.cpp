@@ -40,9 +40,14 @@ void PageWidget::SetBackground(BackgroundMode mode, const QImage* picture, int c
 
 void PageWidget::RenderBackground() {
   background_stale_ = false;
-  if (background_.size() != size()) background_ = QImage(size(), QImage::Format_RGB32);
+  const qreal ratio = devicePixelRatioF();
+  if (background_.deviceIndependentSize() != QSizeF(size()) ||
+      background_.devicePixelRatio() != ratio) {
+    background_ = QImage(size() * ratio, QImage::Format_RGB32);
+    background_.setDevicePixelRatio(ratio);
+  }
   QPainter painter(&background_);
-  painter.fillRect(background_.rect(), Qt::black);
+  painter.fillRect(rect(), Qt::black);
   // The text area: the client area left of the scroll bar.
   Size area{width() - kScrollBarWidth, height()};
   auto colour = [](Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); };
@@ -66,15 +71,19 @@ void PageWidget::RenderBackground() {
 
 void PageWidget::paintEvent(QPaintEvent*) {
   if (before_paint) before_paint();
-  if (background_stale_ || background_.size() != size()) RenderBackground();
+  if (background_stale_ || background_.deviceIndependentSize() != QSizeF(size()) ||
+      background_.devicePixelRatio() != devicePixelRatioF())
+    RenderBackground();
   QPainter painter(this);
   painter.drawImage(0, 0, background_);
   if (page_.isNull() || visible_height_ <= 0) return;
-  // Rows above the visible height are cut, so that only whole rows show.
-  QRect source(0, scroll_top_, page_.width(), visible_height_);
+  // Rows above the visible height are cut, so that only whole rows show. The
+  // page may have more pixels than logical ones: the source is in its pixels.
+  const qreal scale = page_.devicePixelRatio();
+  QRect source(0, qRound(scroll_top_ * scale), page_.width(), qRound(visible_height_ * scale));
   source = source.intersected(page_.rect());
   if (source.isEmpty()) return;
-  painter.drawImage(QPoint(1, 0), page_, source);
+  painter.drawImage(QRectF(1, 0, source.width() / scale, source.height() / scale), page_, source);
 }
 
 void PageWidget::resizeEvent(QResizeEvent*) {
