@@ -203,17 +203,26 @@ std::optional<Unconvertible> Utf8LineConverter::ConvertLine(std::string_view tex
                                                             std::size_t& length,
                                                             std::size_t limit) {
   // CP932 never takes more bytes than UTF-8 for a character, so the text's
-  // size (and the limit) bounds the output; it is written in place.
+  // size (and the limit) bounds the output.
   out.resize(text.size() < limit ? text.size() : limit);
-  char* const first = out.data();
-  char* to = first;
-  char* const end = first + out.size();
+  std::size_t written = 0;
+  auto bad = ConvertLineInto(text, out.data(), limit, length, written);
+  out.resize(written);
+  return bad;
+}
+
+std::optional<Unconvertible> Utf8LineConverter::ConvertLineInto(std::string_view text, char* to,
+                                                                std::size_t limit,
+                                                                std::size_t& length,
+                                                                std::size_t& written) {
+  char* const first = to;
+  char* const end = first + (text.size() < limit ? text.size() : limit);
   const auto* from = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t size = text.size();
   std::size_t i = 0;
   auto fail = [&](unsigned char lead, std::size_t decoded, char32_t code) {
     bool past_limit = static_cast<std::size_t>(to - first) >= limit;
-    out.resize(static_cast<std::size_t>(to - first));
+    written = static_cast<std::size_t>(to - first);
     length = i;
     Unconvertible bad;
     bad.byte_column = static_cast<int>(i) + 1;
@@ -269,7 +278,7 @@ std::optional<Unconvertible> Utf8LineConverter::ConvertLine(std::string_view tex
     }
     i += decoded;
   }
-  out.resize(static_cast<std::size_t>(to - first));
+  written = static_cast<std::size_t>(to - first);
   length = i;
   return std::nullopt;
 }

@@ -63,6 +63,10 @@ class Utf8LineConverter {
   // 0x1A; `length` is set to that line's length. Past the limit the rest of
   // the line is only checked to be UTF-8 (a failure there has `past_limit`);
   // on a failure `length` is where the bad character begins.
+  // The same into `to`, which has room for the limit or the text's size,
+  // whichever is less; `written` is set to the bytes written.
+  std::optional<Unconvertible> ConvertLineInto(std::string_view text, char* to, std::size_t limit,
+                                               std::size_t& length, std::size_t& written);
   std::optional<Unconvertible> ConvertLine(std::string_view text, Bytes& out, std::size_t& length,
                                            std::size_t limit = kMaxLineBytes);
 
