@@ -136,5 +136,30 @@ TEST_F(ProfileFileTest, AFailedWriteLeavesTheOldFile) {
   EXPECT_EQ(now, old_content);
 }
 
+TEST(ProfileTest, KeysAreListedAndRemovedWithinTheirSection) {
+  Profile profile =
+      Profile::Parse("[A]\r\nStory1=x\r\n; note\r\nstory1=y\r\nKeep=1\r\n[B]\r\nStory1=z\r\n");
+  EXPECT_EQ(profile.Keys("a"), (std::vector<Bytes>{"Story1", "story1", "Keep"}));
+  EXPECT_TRUE(profile.Keys("Missing").empty());
+  profile.RemoveKey("A", "STORY1");
+  profile.RemoveKey("Missing", "Story1");
+  EXPECT_EQ(profile.Serialize(), "[A]\r\n; note\r\nKeep=1\r\n[B]\r\nStory1=z\r\n");
+}
+
+TEST_F(ProfileFileTest, AFileThatExistsButCannotBeReadIsNoEmptyProfile) {
+  std::string reason;
+  EXPECT_TRUE(ReadProfileForUpdate("", reason).has_value());
+  EXPECT_TRUE(ReadProfileForUpdate(folder_ / "missing.ini", reason).has_value());
+  ASSERT_TRUE(WriteFileDirect(folder_ / "a.ini", "[A]\r\nK=v\r\n").ok);
+  EXPECT_EQ(ReadProfileForUpdate(folder_ / "a.ini", reason)->GetString("A", "K"), "v");
+  fs::create_directories(folder_ / "folder.ini");
+  EXPECT_FALSE(ReadProfileForUpdate(folder_ / "folder.ini", reason).has_value());
+  EXPECT_FALSE(reason.empty());
+  fs::create_symlink("/nonexistent-drive/qvn.ini", folder_ / "link.ini");
+  reason.clear();
+  EXPECT_FALSE(ReadProfileForUpdate(folder_ / "link.ini", reason).has_value());
+  EXPECT_FALSE(reason.empty());
+}
+
 }  // namespace
 }  // namespace qvn
