@@ -2,6 +2,8 @@
 // every way it reports is played again with `qvn play --choose`.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/encoding.h"
 #include "tests/support/run_command.h"
 #include "tests/support/temp_folder.h"
@@ -163,6 +165,18 @@ TEST_F(QvnExplore, ExitStatusTellsCleanFromProblemsFromIncomplete) {
   CommandResult cut = Explore({"--max-states=27", "--json", Story()});
   EXPECT_EQ(cut.status, 2);
   EXPECT_NE(cut.out.find("\"states\": 27,\n  \"complete\": false"), std::string::npos) << cut.out;
+}
+
+// The demo is what a new author reads first: everything in it can be reached
+// and every choice is offered somewhere.
+TEST_F(QvnExplore, TheDemoStoryHasNothingOutOfReach) {
+  std::filesystem::copy(QVN_TEST_DATA_DIR "/../examples/demo", folder / "demo");
+  CommandResult compiled =
+      RunCommand({QvnBinary(), "compile", (folder / "demo" / "demo.src").string()});
+  ASSERT_EQ(compiled.status, 0) << compiled.out;
+  CommandResult explored = Explore({(folder / "demo" / "demo.qvn").string()});
+  EXPECT_EQ(explored.status, 0) << explored.out;
+  EXPECT_NE(explored.out.find("未到達 : 0"), std::string::npos) << explored.out;
 }
 
 TEST_F(QvnExplore, BadUsageAndMissingStories) {
