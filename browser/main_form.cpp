@@ -475,9 +475,8 @@ void MainForm::Fixed1Click() {
 }
 
 void MainForm::Temp1Click() {
-  if (session_.IsRunning() || !session_.IsOpen()) return;
+  // The session decides: after the end of the story it saves the reset state.
   session_.TempSave();
-  OpenTmp1->setEnabled(true);
 }
 
 void MainForm::OpenTmp1Click() {

@@ -5,12 +5,13 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 
 #include "browser/layout/window_geometry.h"
@@ -94,8 +95,8 @@ TEST_F(BrowserWindow, OpensThroughSlotDialogAndPromptThenShowsTheFirstPage) {
   OpenWithSlot(2, "Hana");
   EXPECT_EQ(driver_.Seen(), 2);
   EXPECT_EQ(form_->windowTitle(), "Test story (QVN3)");
-  EXPECT_EQ(PageText(), (std::vector<std::string>{"Hello Hana.", " ", "Pick one.", " ",
-                                                 " A: First", " B: Second", " C: Third"}));
+  EXPECT_EQ(PageText(), (std::vector<std::string>{"Hello Hana.", " ", "Pick one.", " ", " A: First",
+                                                  " B: Second", " C: Third"}));
   // Three choices: Button3 reads "A" and has the focus, Button1 reads "C".
   EXPECT_EQ(form_->ChoiceButton(3)->text(), "A");
   EXPECT_EQ(form_->ChoiceButton(2)->text(), "B");
@@ -120,6 +121,24 @@ TEST_F(BrowserWindow, ButtonsAndKeysSelectChoices) {
   EXPECT_EQ(PageText(), (std::vector<std::string>{"The end."}));
   EXPECT_EQ(form_->ChoiceButton(1)->text(), FromUtf8(u8"開く"));
   EXPECT_EQ(form_->windowTitle(), "Test story (QVN3)");
+}
+
+// After the end of the story the menu item stays enabled, and Ctrl+S saves
+// the state the end left: the first block, ready for a new play.
+TEST_F(BrowserWindow, TemporarySaveAfterTheEndOfTheStory) {
+  OpenWithSlot(1, "Taro");
+  Key("\r", Qt::Key_Return);
+  Key("a");
+  ASSERT_TRUE(WaitFor([&] { return !form_->Session().IsOpen(); }));
+  ASSERT_TRUE(form_->Temp1->isEnabled());
+  const std::filesystem::path temp_save = folder_ / "story.QV$";
+  ASSERT_FALSE(std::filesystem::exists(temp_save));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+  ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(temp_save); }));
+  EXPECT_TRUE(form_->OpenTmp1->isEnabled());
+  std::string saved = ReadBytes(temp_save);
+  EXPECT_EQ(saved.substr(0, saved.find('\r')), "Test story");
+  EXPECT_NE(saved.find("\r\nSTART\r\n"), std::string::npos) << saved;
 }
 
 TEST_F(BrowserWindow, ArrowsMoveTheFocusAmongVisibleButtons) {
@@ -167,11 +186,16 @@ TEST_F(BrowserWindow, PageShowsTextOutlineAndBackground) {
   for (int y = 0; y < shot.height() - 30; ++y) {
     for (int x = 0; x < shot.width() - 16; ++x) {
       QRgb pixel = shot.pixel(x, y);
-      if (pixel == qRgb(255, 255, 255)) ++text;         // FCL=7: white
-      else if (pixel == qRgb(0, 0, 128)) ++outline;     // navy behind white
-      else if (pixel == qRgb(0, 0, 0)) ++background;    // default background
-      else if (pixel == qRgb(47, 47, 47)) ++watermark;  // "QVN System" over it
-      else ++other;
+      if (pixel == qRgb(255, 255, 255))
+        ++text;  // FCL=7: white
+      else if (pixel == qRgb(0, 0, 128))
+        ++outline;  // navy behind white
+      else if (pixel == qRgb(0, 0, 0))
+        ++background;  // default background
+      else if (pixel == qRgb(47, 47, 47))
+        ++watermark;  // "QVN System" over it
+      else
+        ++other;
       // Below the seven rows of text the page is background only.
       if (y > 7 * row_pitch + 2) {
         EXPECT_TRUE(pixel == qRgb(0, 0, 0) || pixel == qRgb(47, 47, 47));
