@@ -135,8 +135,9 @@ TEST_P(CompilerCase, Utf8TwinLogsAndWritesTheSame) {
   for (const char* ext : {".qvn", ".qvj", ".Q01", ".Q02", ".Q03", ".Q04"}) {
     fs::path name = "story" + std::string(ext);
     EXPECT_EQ(fs::exists(utf8_folder / name), fs::exists(sjis_folder / name)) << ext;
-    if (fs::exists(sjis_folder / name))
+    if (fs::exists(sjis_folder / name)) {
       EXPECT_EQ(ReadBytes(utf8_folder / name), ReadBytes(sjis_folder / name)) << ext;
+    }
   }
 }
 

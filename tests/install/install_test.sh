@@ -190,7 +190,8 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v xpr
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   trap 'kill "$xvfb_pid" 2>/dev/null || true; cleanup' EXIT
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+  for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] && kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
   export DISPLAY=:$(cat "$work/display")
   unset QT_QPA_PLATFORM
 

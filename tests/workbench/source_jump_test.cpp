@@ -172,13 +172,21 @@ TEST_F(SourceJumpTest, TheOutsideEditorIsToldTheLine) {
   fs::path story = root_ / "stories" / "s.src";
   ASSERT_TRUE(WriteFileDirect(story, "#A\r\nx\r\n!001\r\n").ok);
   auto form = NewForm(story);  // opens the editor once, at no line
+  // The two editors run on their own; wait for the first so the notes keep
+  // their order.
+  const std::string opened = story.string() + "\n";
+  Bytes seen;
+  for (int i = 0; i < 100 && seen != opened; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ReadWholeFile(noted, seen);
+  }
+  ASSERT_EQ(seen, opened);
   form->Compile1Click();
   int first = FindLine(*form->Memo1, QString::fromUtf8(U8(u8"*** 第3行でエラーが発生しました。")));
   ASSERT_GE(first, 0);
   QTest::mouseDClick(form->Memo1->viewport(), Qt::LeftButton, {}, PointOfLine(*form->Memo1, first));
   EXPECT_FALSE(form->BuiltInEditing());
-  std::string expected = story.string() + "\n+3 " + story.string() + "\n";
-  Bytes seen;
+  std::string expected = opened + "+3 " + story.string() + "\n";
   for (int i = 0; i < 100 && seen != expected; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     ReadWholeFile(noted, seen);
