@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QFont>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -31,6 +33,14 @@ bool InstallQtTranslations(QCoreApplication& application) {
 void SetUpApplication(QCoreApplication& application) {
   InstallFontSubstitutes();
   InstallQtTranslations(application);
+}
+
+void SetProgramIdentity(const char* desktop_id) {
+  QIcon icon;
+  for (const char* size : {"48x48", "256x256"})
+    icon.addFile(QString(":/icons/%1/apps/%2.png").arg(size, desktop_id));
+  QGuiApplication::setWindowIcon(QIcon::fromTheme(desktop_id, icon));
+  QGuiApplication::setDesktopFileName(desktop_id);
 }
 
 }  // namespace qvn

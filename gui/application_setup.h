@@ -12,7 +12,11 @@ void InstallFontSubstitutes();
 // (the dialogs then speak English).
 bool InstallQtTranslations(QCoreApplication& application);
 
-// Both of the above.
+// The window icon (from the theme, else the program's own 48 and 256 pixel
+// pictures under ":/icons") and the desktop entry id `desktop_id`.
+void SetProgramIdentity(const char* desktop_id);
+
+// Both of the first two.
 void SetUpApplication(QCoreApplication& application);
 
 }  // namespace qvn

@@ -1,8 +1,6 @@
 #include "workbench/program_identity.h"
 
-#include <QApplication>
-#include <QIcon>
-
+#include "gui/application_setup.h"
 #include "platform/manual.h"
 
 namespace qvn {
@@ -34,11 +32,7 @@ const ProgramInfo& WorkbenchProgramInfo() {
 }
 
 void SetWorkbenchIdentity() {
-  QIcon icon;
-  for (const char* size : {"48x48", "256x256"})
-    icon.addFile(QString(":/icons/%1/apps/%2.png").arg(size, kDesktopId));
-  QApplication::setWindowIcon(QIcon::fromTheme(kDesktopId, icon));
-  QGuiApplication::setDesktopFileName(kDesktopId);
+  SetProgramIdentity(kDesktopId);
 }
 
 }  // namespace qvn
