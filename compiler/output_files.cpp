@@ -17,8 +17,9 @@ constexpr std::array<const char*, 6> kOutputExtensions = {".qvn", ".qvj", ".Q01"
                                                           ".Q02", ".Q03", ".Q04"};
 
 int CreateEmpty(const std::string& path) {
-  std::filesystem::path target = ResolveForWrite(path);
-  return ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  int fd = -1;
+  OpenForOutput(ResolveForWrite(path), fd);
+  return fd;
 }
 
 bool WriteAllTo(int fd, BytesView content) {
@@ -35,7 +36,9 @@ bool WriteAllTo(int fd, BytesView content) {
 
 }  // namespace
 
-OutputFiles::~OutputFiles() { Close(); }
+OutputFiles::~OutputFiles() {
+  Close();
+}
 
 void OutputFiles::Close() {
   if (body_fd_ >= 0) ::close(body_fd_);
@@ -63,7 +66,7 @@ bool OutputFiles::WriteStoryFiles(BytesView body, BytesView index) {
 bool OutputFiles::WriteUserDataFiles(BytesView content, std::string& reason) {
   for (int slot = 1; slot <= 4; ++slot) {
     std::filesystem::path path = ResolveForWrite(base_path_ + ".Q0" + std::to_string(slot));
-    FileResult result = WriteFileAtomic(path, content);
+    FileResult result = WriteFileAtomic(path, content, LinkPolicy::kSameFolderOnly);
     if (!result.ok) {
       reason = path.string() + ": " + result.reason;
       return false;

@@ -228,6 +228,24 @@ FileResult WriteFileAtomic(const fs::path& requested, BytesView content, LinkPol
   return Success();
 }
 
+FileResult OpenForOutput(const fs::path& requested, int& fd) {
+  fd = -1;
+  fs::path path;
+  FileResult resolved = ResolveWriteTarget(requested, LinkPolicy::kSameFolderOnly, path);
+  if (!resolved.ok) return resolved;
+  FdCloser file{::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644)};
+  if (file.fd < 0) return Failure(errno);
+  struct stat info {};
+  if (::fstat(file.fd, &info) != 0) return Failure(errno);
+  if (!S_ISREG(info.st_mode)) return Failure("not a regular file");
+  // Truncated only once it is known to be a regular file.
+  if (::ftruncate(file.fd, 0) != 0) return Failure(errno);
+  ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
+  fd = file.fd;
+  file.fd = -1;
+  return Success();
+}
+
 FileResult WriteFileDirect(const fs::path& path, BytesView content) {
   FdCloser file{::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)};
   if (file.fd < 0) return Failure(errno);

@@ -55,6 +55,12 @@ enum class LinkPolicy {
 FileResult WriteFileAtomic(const std::filesystem::path& path, BytesView content,
                            LinkPolicy links = LinkPolicy::kFollow);
 
+// Opens `path` for writing from its start, creating or truncating it, for
+// output written piece by piece (the compiled story). Only a regular file or
+// a new one is opened (a FIFO never makes it wait), and a symbolic link only
+// when it names a file in its own folder. The descriptor goes to `fd`.
+FileResult OpenForOutput(const std::filesystem::path& path, int& fd);
+
 // Creates or truncates `path` and writes `content` (no rename: for files that
 // are simply replaced, such as compiled output).
 FileResult WriteFileDirect(const std::filesystem::path& path, BytesView content);

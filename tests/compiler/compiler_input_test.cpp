@@ -1,6 +1,7 @@
 // Sources and folders a compile may be handed: line ends, long lines, odd
 // bytes, names that collide with the outputs, unreadable or unwritable places.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "common/encoding.h"
@@ -192,6 +193,44 @@ TEST(Failures, UserDataFileThatCannotBeWrittenIsReported) {
   EXPECT_EQ(result.outcome, CompileOutcome::kUserDataFailure);
   EXPECT_NE(result.reason.find("story.Q03"), std::string::npos);
   EXPECT_EQ(sink.lines.back().text, "ユーザーファイルの作成中...");
+}
+
+// A shipped source may come with links or odd files in the outputs' places:
+// the compile writes only into its own folder and never waits on a FIFO.
+TEST(Failures, OutputsNeverReachOutOfTheirFolder) {
+  TempFolder folder;
+  fs::create_directories(folder / "outside");
+  fs::create_directories(folder / "story");
+  WriteBytes(folder / "outside" / "victim.txt", "precious");
+  const fs::path story_folder = folder / "story";
+  WriteBytes(story_folder / "story.src", "#A\r\nx\r\n/\r\n");
+  for (const char* output : {"story.qvn", "story.Q02"}) {
+    SCOPED_TRACE(output);
+    fs::remove(story_folder / "story.qvn");
+    fs::remove(story_folder / "story.Q02");
+    fs::create_symlink("../outside/victim.txt", story_folder / output);
+    RecordingSink sink;
+    auto result = Compile((story_folder / "story.src").string(), {}, sink);
+    EXPECT_NE(result.outcome, CompileOutcome::kSuccess);
+    EXPECT_EQ(ReadBytes(folder / "outside" / "victim.txt"), "precious");
+  }
+  fs::remove(story_folder / "story.Q02");
+  fs::remove(story_folder / "story.qvj");
+
+  ASSERT_EQ(::mkfifo((story_folder / "story.qvj").c_str(), 0644), 0);
+  RecordingSink sink;
+  EXPECT_EQ(Compile((story_folder / "story.src").string(), {}, sink).outcome,
+            CompileOutcome::kWriteFailure);
+  fs::remove(story_folder / "story.qvj");
+
+  // A link to a file in the same folder is written through, as saves are.
+  WriteBytes(story_folder / "shared.qvn", "old");
+  fs::remove(story_folder / "story.qvn");
+  fs::create_symlink("shared.qvn", story_folder / "story.qvn");
+  EXPECT_EQ(Compile((story_folder / "story.src").string(), {}, sink).outcome,
+            CompileOutcome::kSuccess);
+  EXPECT_TRUE(fs::is_symlink(story_folder / "story.qvn"));
+  EXPECT_EQ(ReadBytes(story_folder / "shared.qvn").substr(0, 2), "\x01x");  // the text record "x"
 }
 
 TEST(Limits, EightThousandBlocksAndNoMore) {
