@@ -80,8 +80,10 @@ bool ResumeMarkerFor(const StoryState& state, const BlockIndex& index) {
 
 Bytes FormatUserData(const StoryState& state, bool resume_marker) {
   Bytes out;
+  // A line cannot hold a line feed: a field that has one (a damaged story's
+  // name or title) is cut there, so the file keeps one field per line.
   auto add = [&out](BytesView text) {
-    out.append(text);
+    out.append(text.substr(0, text.find('\n')));
     out.append(kLineBreak);
   };
   add(state.title);

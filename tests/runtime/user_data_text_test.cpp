@@ -44,6 +44,30 @@ TEST(UserDataText, FreshContentRoundTripsByteForByte) {
   EXPECT_EQ(FormatUserData(state, false), fresh);
 }
 
+// A damaged story can name a block or give a title or variable holding a
+// line feed; the save still has one field per line and loads again.
+TEST(UserDataText, FieldsWithALineFeedKeepTheFileWhole) {
+  StoryState state;
+  ASSERT_EQ(ParseUserData(Join(FreshLines()), Index(), state), "");
+  state.title = "Ti\ntle";
+  state.position_name = "\nSTART";
+  state.variables[0].value = "Ta\r\nro";
+  state.background_colour = 3;
+  state.text_colour = 5;
+  state.background_spec = "pic\n.bmp";
+  Bytes saved = FormatUserData(state, true);
+  EXPECT_EQ(SplitTextLines(saved).size(), 52u);
+  StoryState loaded;
+  ASSERT_EQ(ParseUserData(saved, Index(), loaded), "");
+  EXPECT_EQ(loaded.title, "Ti");
+  EXPECT_EQ(loaded.position_name, "");
+  EXPECT_EQ(loaded.variables[0].value, "Ta\r");
+  EXPECT_EQ(loaded.variables[1].label, "????");
+  EXPECT_EQ(loaded.background_colour, 3);
+  EXPECT_EQ(loaded.text_colour, 5);
+  EXPECT_EQ(loaded.background_spec, "pic");
+}
+
 TEST(UserDataText, FlagColumnsAndLines) {
   std::vector<Bytes> lines = FreshLines();
   lines[20][0] = '1';   // flag 1
