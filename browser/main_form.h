@@ -83,6 +83,9 @@ class MainForm : public QMainWindow, public Host {
 
  private:
   void CreateMenus();
+  void CreateFileMenu();     // main_form_file_menu.cpp
+  void CreateOptionMenu();   // main_form_option_menu.cpp
+  void CreateHelpMenu();     // main_form_help_menu.cpp
   void CreateProgramMenu();  // main_form_programs.cpp
   void CreateSoundPlayer();
   void SoundClick(bool checked);
