@@ -32,14 +32,15 @@ void MainForm::CreateFileMenu() {
   Debugger1 =
       AddItem(File1, "Debugger1", "デバッガの起動(&D)", Qt::Key_F12, &MainForm::Debugger1Click);
   JPEG1 = AddItem(File1, "JPEG1", "&JPEGチェンジャー", Qt::Key_F5, &MainForm::JPEG1Click);
+  // The looks at the compiled story come before the end, which stays last.
+  File1->addSeparator()->setObjectName("N2");
+  StoryCheck1 = AddItem(File1, "StoryCheck1", "ストーリー検査(&S)", QKeySequence(),
+                        &MainForm::StoryCheck1Click);
+  StoryGraph1 = AddItem(File1, "StoryGraph1", "ストーリー図(&G)", QKeySequence(),
+                        &MainForm::StoryGraph1Click);
   File1->addSeparator()->setObjectName("N1");
   Exit1 = AddItem(File1, "Exit1", "終了(&X)", QKeySequence(), nullptr);
   connect(Exit1, &QAction::triggered, this, &QWidget::close);
-  File1->addSeparator()->setObjectName("N2");
-  StoryCheck1 =
-      AddItem(File1, "StoryCheck1", "ストーリー検査", QKeySequence(), &MainForm::StoryCheck1Click);
-  StoryGraph1 =
-      AddItem(File1, "StoryGraph1", "ストーリー図", QKeySequence(), &MainForm::StoryGraph1Click);
 }
 
 void MainForm::Open1Click() {
