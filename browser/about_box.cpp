@@ -144,6 +144,8 @@ std::optional<int> AboutBox::ChooseSlot(QWidget* parent, SlotDialog& slot_logic,
     }
     box.comment_->setText(FromCp932(slot_logic.Comment()));
     box.slot_buttons_->button(slot_logic.SelectedSlot())->setChecked(true);
+    // A damaged slot cannot be loaded, only erased.
+    box.ok_->setEnabled(!slot_logic.Damaged());
   };
   show_status();
   connect(box.slot_buttons_, &QButtonGroup::idClicked, &box, [&](int slot) {
