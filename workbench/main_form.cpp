@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "common/encoding.h"
+#include "gui/close_on_signals.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "workbench/editor_command.h"
@@ -72,6 +73,7 @@ MainForm::MainForm(const SettingsFolders& folders, const QString& source_argumen
 
   LoadSettings();
   ShowUsage();
+  new CloseOnSignals(this);
 
   if (!source_argument.isEmpty()) {
     auto existing = ResolveExisting(std::filesystem::path(ToPath(source_argument)));
