@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include "browser/focus_ring_button.h"
 #include "browser/graphics_window.h"
 #include "browser/layout/page_breaking.h"
 #include "browser/layout/page_metrics.h"
@@ -20,6 +21,7 @@
 #include "browser/sound/sdl_audio_backend.h"
 #include "browser/window_font.h"
 #include "gui/application_setup.h"
+#include "gui/close_on_signals.h"
 #include "platform/file_names.h"
 #include "runtime/slot_dialog.h"
 
@@ -67,6 +69,7 @@ MainForm::MainForm(std::string program_folder)
   ApplySettings();
   MeasureFont();
   ShowOpenButton();
+  new CloseOnSignals(this);
 }
 
 MainForm::~MainForm() = default;
@@ -97,7 +100,7 @@ void MainForm::CreateClientArea() {
           [this] { scroll_bar_->setValue(SnapToRow(scroll_bar_->value(), metrics_.line_pitch)); });
 
   for (int tag = 1; tag <= kChoiceButtons; ++tag) {
-    auto* button = new QPushButton(page_);
+    auto* button = new FocusRingButton(page_);
     button->setObjectName(QString("Button%1").arg(tag));
     button->setFixedSize(kChoiceButtonSize.width, kChoiceButtonSize.height);
     button->setFont(ButtonFont());
@@ -150,6 +153,7 @@ void MainForm::ApplySettings() {
   session_.Options().old_program_form = settings_.old_exe;
   LowRes1->setChecked(settings_.low_res);
   Contrast1->setChecked(settings_.contrast);
+  Smooth1->setChecked(settings_.smooth);
   NoPrograms1->setChecked(settings_.programs_off);
   session_.Options().programs = {settings_.programs_off, settings_.allowed_stories};
   gap_tenths_ = state.gap_tenths;
@@ -169,6 +173,7 @@ void MainForm::CollectSettings() {
   settings_.old_exe = OldExe1->isChecked();
   settings_.low_res = LowRes1->isChecked();
   settings_.contrast = Contrast1->isChecked();
+  settings_.smooth = Smooth1->isChecked();
   settings_.programs_off = NoPrograms1->isChecked();
   settings_.allowed_stories = session_.Options().programs.allowed_stories;
   settings_.gap_tenths = gap_tenths_;
@@ -216,7 +221,8 @@ void MainForm::RebuildPageIfStale() {
     page_->SetPage(QImage());
     return;
   }
-  PageStyle style{TextColour(text_colour_), OutlineColour(text_colour_, Contrast1->isChecked())};
+  PageStyle style{TextColour(text_colour_), OutlineColour(text_colour_, Contrast1->isChecked()),
+                  Smooth1->isChecked()};
   page_->SetPage(renderer_.Render(page_lines_, window_font_, metrics_, BytesPerRowNow(), style,
                                   page_->devicePixelRatioF()));
 }

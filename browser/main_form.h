@@ -127,6 +127,7 @@ class MainForm : public QMainWindow, public Host {
   char background_mode_ = 0;  // 's' stretch, 't' tile, else the plain colour
   QImage background_picture_;
   QString last_slot_caption_;
+  QString last_open_folder_;
   std::unique_ptr<sound::SoundPlayer> sound_player_;
 
   PageWidget* page_ = nullptr;
@@ -154,6 +155,7 @@ class MainForm : public QMainWindow, public Host {
   QAction* OldExe1 = nullptr;
   QAction* LowRes1 = nullptr;
   QAction* Contrast1 = nullptr;
+  QAction* Smooth1 = nullptr;
   QMenu* Programs1 = nullptr;
   QAction* NoPrograms1 = nullptr;
   QAction* AllowedStories1 = nullptr;

@@ -1,9 +1,10 @@
 // The file menu: opening a story, reopening it, the temporary save and the end.
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QMenuBar>
 
 #include "browser/main_form.h"
 #include "browser/menu_item.h"
+#include "browser/story_open_dialog.h"
 
 namespace qvn {
 
@@ -28,9 +29,12 @@ void MainForm::CreateFileMenu() {
 
 void MainForm::Project1Click() {
   if (session_.IsRunning()) return;
-  QString file = QFileDialog::getOpenFileName(this, "Open Tessaline Novel File", QString(),
-                                              "Tessaline Novel Files (*.qvn *.QVN)");
+  // The open story's folder, else the folder last chosen from.
+  QString start = QString::fromStdString(session_.Location().story_folder);
+  if (start.isEmpty()) start = last_open_folder_;
+  QString file = ChooseStoryFile(this, start);
   if (file.isEmpty()) return;
+  last_open_folder_ = QFileInfo(file).absolutePath();
   StopSound();
   session_.CloseStory();
   session_.SetStory(file.toStdString());

@@ -47,6 +47,8 @@ void MainForm::CreateOptionMenu() {
           [this](bool checked) { session_.Options().old_program_form = checked; });
   connect(LowRes1, &QAction::triggered, this, [this] { GrOptClick(); });
   connect(Contrast1, &QAction::triggered, this, [this] { GrOptClick(); });
+  Smooth1 = MakeCheckable(AddMenuItem(Option1, "Smooth1", u8"文字を滑らかに(&M)"), true);
+  connect(Smooth1, &QAction::triggered, this, [this] { GrOptClick(); });
   CreateProgramMenu();
   balance1 = AddMenuItem(Option1, "balance1", u8"4:3バランス", QKeySequence("Ctrl+B"));
   connect(balance1, &QAction::triggered, this, [this] { Balance(); });
