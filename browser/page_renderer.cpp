@@ -84,7 +84,11 @@ __attribute__((target_clones("avx2", "default"))) void ColourPage(const PageBuff
 
 QFont PageFont(const QFont& font, bool smooth) {
   QFont page_font(font);
-  page_font.setStyleStrategy(smooth ? QFont::PreferAntialias : QFont::NoAntialias);
+  // Grey smoothing only: colour (subpixel) glyphs cannot be drawn as the
+  // coverage the outline is grown from.
+  page_font.setStyleStrategy(
+      smooth ? QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias)
+             : QFont::NoAntialias);
   // Whole-pixel advances, as the glyphs of a bitmap font have: a fixed-pitch
   // font's ten-byte sample is then ten whole cells.
   page_font.setHintingPreference(QFont::PreferFullHinting);
