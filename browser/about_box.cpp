@@ -13,6 +13,7 @@
 #include <QScreen>
 
 #include "browser/qt_text.h"
+#include "gui/close_on_signals.h"
 #include "runtime/slot_dialog.h"
 
 namespace qvn {
@@ -124,7 +125,9 @@ bool AboutBox::ExecUntilOk() {
   auto connection = connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
                             [&quitting] { quitting = true; });
   int result = QDialog::Rejected;
-  while (result != QDialog::Accepted && !quitting) result = exec();
+  // A signal that ends the program closes the box for good.
+  while (result != QDialog::Accepted && result != kDialogClosedForExit && !quitting)
+    result = exec();
   disconnect(connection);
   return result == QDialog::Accepted;
 }

@@ -86,7 +86,7 @@ void CloseOnSignals::TryToClose() {
   if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
   if (QWidget* modal = QApplication::activeModalWidget()) {
     if (auto* dialog = qobject_cast<QDialog*>(modal))
-      dialog->reject();
+      dialog->done(kDialogClosedForExit);
     else
       modal->close();
     QTimer::singleShot(kRetryMs, this, [this] { TryToClose(); });

@@ -12,6 +12,10 @@ class QWidget;
 
 namespace qvn {
 
+// The result a dialog is closed with when a signal ends the program: a
+// dialog that insists on an answer (one that re-opens until OK) lets it go.
+inline constexpr int kDialogClosedForExit = 0x51C;
+
 class CloseOnSignals : public QObject {
   Q_OBJECT
  public:

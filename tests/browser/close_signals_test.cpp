@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "browser/about_box.h"
 #include "browser/main_form.h"
+#include "compiler/compile.h"
 #include "tests/support/temp_folder.h"
 
 namespace qvn::testing {
@@ -29,6 +31,38 @@ TEST_P(CloseSignals, CloseTheReaderInOrderAfterASound) {
     QTimer::singleShot(0, &form, [signal_number] { ::kill(::getpid(), signal_number); });
     // A guard only: a loop that never ends would hang the suite.
     QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    guard.start(10000);
+    status = QApplication::exec();
+    EXPECT_FALSE(form.isVisible());
+  }
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "program" / "qvn.ini"));
+}
+
+// While the slot dialog waits for its answer (it re-opens until OK), a
+// signal still closes the reader.
+TEST(CloseSignalsAtTheSlotDialog, CloseTheReaderToo) {
+  TempFolder folder;
+  std::filesystem::create_directories(folder.path() / "program");
+  WriteBytes(folder.path() / "story.src", "#START\r\nx\r\n?END\r\nSTART\r\n");
+  NullLogSink sink;
+  ASSERT_EQ(Compile((folder.path() / "story.src").string(), {}, sink).outcome,
+            CompileOutcome::kSuccess);
+  int status = -1;
+  {
+    MainForm form((folder.path() / "program").string() + "/");
+    form.SetCommandLineStory((folder.path() / "story.qvn").string());
+    form.show();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&poll] {
+      if (!qobject_cast<AboutBox*>(QApplication::activeModalWidget())) return;
+      poll.stop();
+      ::kill(::getpid(), SIGTERM);
+    });
+    poll.start(10);
+    QTimer guard;  // only so that a loop that never ends cannot hang the suite
     guard.setSingleShot(true);
     QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
     guard.start(10000);
