@@ -146,6 +146,16 @@ std::optional<int> AboutBox::ChooseSlot(QWidget* parent, SlotDialog& slot_logic,
       box.setWindowTitle(caption);
     }
     box.comment_->setText(FromCp932(slot_logic.Comment()));
+    // A screen reader names the selected slot by its story's caption too.
+    for (QAbstractButton* radio : box.slot_buttons_->buttons()) {
+      int slot = box.slot_buttons_->id(radio);
+      bool selected = slot == slot_logic.SelectedSlot();
+      QString caption_now = FromCp932(slot_logic.Caption());
+      radio->setAccessibleName(selected && !caption_now.isEmpty()
+                                   ? QString("%1: %2").arg(slot).arg(caption_now)
+                                   : QString::number(slot));
+      radio->setAccessibleDescription(selected ? FromCp932(slot_logic.Comment()) : QString());
+    }
     box.slot_buttons_->button(slot_logic.SelectedSlot())->setChecked(true);
     // A damaged slot cannot be loaded, only erased.
     box.ok_->setEnabled(!slot_logic.Damaged());

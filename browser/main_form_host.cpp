@@ -5,13 +5,26 @@
 
 #include "browser/about_box.h"
 #include "browser/graphics_window.h"
-#include "browser/picture_loader.h"
 #include "browser/main_form.h"
 #include "browser/page_widget.h"
+#include "browser/picture_loader.h"
 #include "browser/qt_text.h"
 #include "platform/process_start.h"
 
 namespace qvn {
+
+namespace {
+
+// The page in reading order for assistive technology: its lines as the story
+// has them, one to a line of text.
+QString ReadingText(const std::vector<Bytes>& lines) {
+  QStringList text;
+  text.reserve(static_cast<qsizetype>(lines.size()));
+  for (const Bytes& line : lines) text.append(FromCp932(line));
+  return text.join('\n');
+}
+
+}  // namespace
 
 void MainForm::HideChoiceButtons() {
   for (QPushButton* button : buttons_) button->hide();
@@ -22,7 +35,13 @@ void MainForm::ShowChoiceButtons(int count) {
   for (int tag = 1; tag <= count; ++tag) {
     QPushButton* button = ChoiceButton(tag);
     // The buttons read "A", "B", ... from the left; Button1 is the rightmost.
-    button->setText(count == 1 ? QString("Next") : QString(QChar(65 + count - tag)));
+    int choice = count + 1 - tag;
+    QString letter = count == 1 ? QString("Next") : QString(QChar('A' + choice - 1));
+    button->setText(letter);
+    // A screen reader says what the choice says, not just its letter.
+    QString caption = FromCp932(session_.Choice(choice).caption);
+    QString name = count == 1 ? FromUtf8(u8"次へ") : letter;
+    button->setAccessibleName(caption.isEmpty() ? name : name + ": " + caption);
     button->show();
   }
   ChoiceButton(count)->setFocus();
@@ -31,6 +50,7 @@ void MainForm::ShowChoiceButtons(int count) {
 void MainForm::ShowOpenButton() {
   HideChoiceButtons();
   ChoiceButton(1)->setText(FromUtf8(u8"開く"));
+  ChoiceButton(1)->setAccessibleName(QString());
   ChoiceButton(1)->show();
 }
 
@@ -41,11 +61,13 @@ void MainForm::ResetPage(const std::vector<Bytes>& lines, const StoryState& stat
   background_mode_ = state.background_spec.empty() ? 0 : state.background_spec[0];
   page_new_ = true;
   PageReset();
+  page_->SetReadingText(ReadingText(page_lines_), FromCp932(state.title));
 }
 
 void MainForm::PageLineAdded(BytesView line) {
   page_lines_.emplace_back(line);
   page_new_ = true;
+  page_->SetReadingText(ReadingText(page_lines_), page_->AccessibleTitle());
   page_->update();
 }
 
@@ -56,7 +78,9 @@ void MainForm::SetBusy(bool busy) {
     QApplication::restoreOverrideCursor();
 }
 
-void MainForm::HideGraphicsWindow() { graphics_->hide(); }
+void MainForm::HideGraphicsWindow() {
+  graphics_->hide();
+}
 
 void MainForm::ShowPicture(const std::filesystem::path& picture) {
   if (auto image = LoadPicture(picture, LowRes1->isChecked())) graphics_->ShowPicture(*image);
@@ -83,7 +107,9 @@ bool MainForm::PlaySound(SoundDirective directive, const std::filesystem::path& 
   return sound_player_->Play(kind, file);
 }
 
-void MainForm::StopSound() { sound_player_->Stop(); }
+void MainForm::StopSound() {
+  sound_player_->Stop();
+}
 
 void MainForm::StartProgram(const std::vector<std::string>& argv) {
   StartProgramArguments(argv);
@@ -107,7 +133,9 @@ void MainForm::ShowErrorBox(const std::string& file, const std::string& reason) 
   QMessageBox::critical(this, "QVN3", text);
 }
 
-void MainForm::SetCaption(BytesView caption) { setWindowTitle(FromCp932(caption)); }
+void MainForm::SetCaption(BytesView caption) {
+  setWindowTitle(FromCp932(caption));
+}
 
 void MainForm::EnableTempSaveCommands(bool temp_save, bool open_temp_save) {
   Temp1->setEnabled(temp_save);

@@ -1,10 +1,14 @@
 #include "browser/page_widget.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
+#include <utility>
 
 #include "browser/layout/background_geometry.h"
+#include "browser/page_accessible.h"
 #include "browser/watermark.h"
 
 namespace qvn {
@@ -12,6 +16,27 @@ namespace qvn {
 PageWidget::PageWidget(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
+  // Qt keeps each factory once, however many pages install it.
+  QAccessible::installFactory(PageAccessibleFactory);
+}
+
+void PageWidget::SetReadingText(QString text, QString title) {
+  if (title != reading_title_) {
+    reading_title_ = std::move(title);
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+  }
+  if (text == reading_text_) return;
+  QString old_text = std::exchange(reading_text_, std::move(text));
+  reading_caret_ = 0;
+  QAccessibleTextUpdateEvent event(this, 0, old_text, reading_text_);
+  QAccessible::updateAccessibility(&event);
+}
+
+void PageWidget::SetAccessibleCaret(int position) {
+  reading_caret_ = std::clamp(position, 0, static_cast<int>(reading_text_.size()));
+  QAccessibleTextCursorEvent event(this, reading_caret_);
+  QAccessible::updateAccessibility(&event);
 }
 
 void PageWidget::SetScroll(int top, int visible_height) {

@@ -23,6 +23,15 @@ class PageWidget : public QWidget {
   void SetScroll(int top, int visible_height);
   const QImage& Page() const { return page_; }
 
+  // What assistive technology reads: the page's lines in reading order and
+  // the story's title. A new text is announced, so that a screen reader
+  // reads each new page without the reader moving anything.
+  void SetReadingText(QString text, QString title);
+  const QString& AccessibleText() const { return reading_text_; }
+  const QString& AccessibleTitle() const { return reading_title_; }
+  int AccessibleCaret() const { return reading_caret_; }
+  void SetAccessibleCaret(int position);
+
   // Called before painting, so that the window can rebuild a stale page.
   std::function<void()> before_paint;
   std::function<void()> on_resize;
@@ -47,6 +56,9 @@ class PageWidget : public QWidget {
   QImage page_;
   int scroll_top_ = 0;
   int visible_height_ = 0;
+  QString reading_text_;
+  QString reading_title_;
+  int reading_caret_ = 0;
 };
 
 }  // namespace qvn

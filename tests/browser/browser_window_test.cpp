@@ -3,6 +3,7 @@
 // drawn, geometry, and the shutdown that saves the reader's progress.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QKeyEvent>
@@ -357,6 +358,49 @@ TEST_F(BrowserWindow, FourThreeBalanceAndMinimumSize) {
   }));
   EXPECT_GE(form_->minimumWidth(), 320);
   EXPECT_GE(form_->minimumHeight(), 240);
+}
+
+// What a screen reader hears: the page as text named for the story, and the
+// choices by their captions. (The notice of a new page needs a live
+// accessibility bus: the test under Xvfb checks it.)
+QString AccessibleName(QWidget* widget) {
+  return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+TEST_F(BrowserWindow, AssistiveTechnologyReadsThePageAndTheChoices) {
+  OpenWithSlot(1, "Taro");
+  QAccessibleInterface* page = QAccessible::queryAccessibleInterface(form_->Page());
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->role(), QAccessible::EditableText);
+  EXPECT_TRUE(page->state().readOnly);
+  EXPECT_TRUE(page->state().focusable);
+  EXPECT_EQ(page->text(QAccessible::Name), "Test story");
+  QAccessibleTextInterface* text = page->textInterface();
+  ASSERT_NE(text, nullptr);
+  const QString first = "Hello Taro.\n \nPick one.\n \n A: First\n B: Second\n C: Third";
+  EXPECT_EQ(text->text(0, text->characterCount()), first);
+  EXPECT_EQ(text->text(-5, 1000), first);  // offsets from outside are clamped
+  EXPECT_EQ(text->text(9, 2), "");
+  EXPECT_EQ(AccessibleName(form_->ChoiceButton(3)), "A: First");
+  EXPECT_EQ(AccessibleName(form_->ChoiceButton(2)), "B: Second");
+  EXPECT_EQ(AccessibleName(form_->ChoiceButton(1)), "C: Third");
+
+  // Tab reaches the page, and comes back to the choices.
+  bool page_reached = false;
+  for (int press = 0; press < 8 && !page_reached; ++press) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    page_reached = QApplication::focusWidget() == form_->Page();
+  }
+  EXPECT_TRUE(page_reached);
+  form_->ChoiceButton(3)->setFocus();
+
+  Key("\r", Qt::Key_Return);
+  ASSERT_TRUE(WaitFor([&] { return form_->Session().State().position_name == "ONE"; }));
+  EXPECT_EQ(text->text(0, text->characterCount()), "Only one way on.");
+  EXPECT_EQ(AccessibleName(form_->ChoiceButton(1)), FromUtf8(u8"次へ"));
+  Key("a");
+  ASSERT_TRUE(WaitFor([&] { return !form_->Session().IsOpen(); }));
+  EXPECT_EQ(AccessibleName(form_->ChoiceButton(1)), FromUtf8(u8"開く"));
 }
 
 }  // namespace
