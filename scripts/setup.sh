@@ -19,6 +19,7 @@ packages=(
   shared-mime-info xdg-utils libfile-mimeinfo-perl
   xdotool vorbis-tools lame flac
   ccache strace
+  at-spi2-core python3-pyatspi dbus
 )
 
 missing=()
