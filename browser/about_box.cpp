@@ -178,6 +178,8 @@ std::optional<Bytes> AboutBox::AskValue(QWidget* parent, const QString& caption,
   AboutBox box(parent, Use::kPrompt);
   if (!caption.isEmpty()) box.setWindowTitle(caption);
   box.comment_->setText(FromCp932(comment));
+  // The field is named by its question, which a screen reader says with it.
+  box.value_field_->setAccessibleName(box.comment_->text());
   box.value_field_->setText(FromCp932(preset));
   box.value_field_->setFocus();
   for (;;) {

@@ -45,6 +45,8 @@ ProgramQuestion::ProgramQuestion(QWidget* parent, const ProgramRequest& request)
   text_->setTextFormat(Qt::PlainText);
   text_->setWordWrap(true);
   text_->setText(text);
+  // Read in full when the question comes up, not only the focused button.
+  setAccessibleDescription(text);
 
   start_ = new QPushButton(FromUtf8(u8"今回は起動する(&S)"), this);
   start_->setObjectName("StartButton");

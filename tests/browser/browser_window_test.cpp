@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -365,6 +366,19 @@ TEST_F(BrowserWindow, FourThreeBalanceAndMinimumSize) {
 // accessibility bus: the test under Xvfb checks it.)
 QString AccessibleName(QWidget* widget) {
   return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+TEST_F(BrowserWindow, NewGamePromptsFieldIsNamedByItsQuestion) {
+  QString field_name;
+  driver_.ChooseSlot(1);
+  driver_.Then([&](AboutBox& box) {
+    field_name = AccessibleName(box.ValueField());
+    box.OkButton()->click();
+  });
+  form_->SetCommandLineStory((folder_ / "story.qvn").string());
+  form_->show();
+  ASSERT_TRUE(WaitFor([&] { return form_->Session().IsOpen() && driver_.Done(); }));
+  EXPECT_EQ(field_name, FromUtf8(u8"Nameを入力して下さい"));
 }
 
 TEST_F(BrowserWindow, AssistiveTechnologyReadsThePageAndTheChoices) {

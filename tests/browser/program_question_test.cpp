@@ -159,6 +159,8 @@ TEST_F(ProgramQuestionTest, EscapeEnterAndClosingStartNothing) {
   bool always_enabled = false;
   questions_.Then([&](QDialog& dialog) {
     text = Question(dialog).Text()->text();
+    // A screen reader reads the whole question when it comes up.
+    EXPECT_EQ(dialog.accessibleDescription(), text);
     focused = dialog.focusWidget();
     always_enabled = Question(dialog).AlwaysButton()->isEnabled();
     EXPECT_EQ(focused, Question(dialog).DoNotStartButton());
