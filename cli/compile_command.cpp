@@ -11,6 +11,7 @@
 #include "cli/exit_codes.h"
 #include "cli/gcc_diagnostics.h"
 #include "cli/terminal_log_sink.h"
+#include "cli/terminal_name.h"
 #include "common/encoding.h"
 #include "common/number_field.h"
 #include "compiler/compile.h"
@@ -47,7 +48,7 @@ constexpr const char* kHelp =
     "unreadable source, 64 bad usage.\n";
 
 int Usage(const char* problem) {
-  if (problem) std::fprintf(stderr, "qvn compile: %s\n", problem);
+  if (problem) std::fprintf(stderr, "qvn compile: %s\n", EscapeControlBytes(problem).c_str());
   std::fputs(kUsage, stderr);
   return kExitUsage;
 }
@@ -150,10 +151,11 @@ int RunCompileCommand(int argc, char** argv) {
     case CompileOutcome::kRefusedName:
       return kExitFailed;
     case CompileOutcome::kSourceUnreadable:
-      std::fprintf(stderr, "qvn compile: %s: %s\n", parsed.source.c_str(), result.reason.c_str());
+      std::fprintf(stderr, "qvn compile: %s: %s\n", EscapeControlBytes(parsed.source).c_str(),
+                   result.reason.c_str());
       return kExitIoError;
     case CompileOutcome::kUserDataFailure:
-      std::fprintf(stderr, "qvn compile: %s\n", result.reason.c_str());
+      std::fprintf(stderr, "qvn compile: %s\n", EscapeControlBytes(result.reason).c_str());
       return kExitIoError;
     case CompileOutcome::kWriteFailure:
       return kExitIoError;

@@ -8,6 +8,7 @@
 #include "cli/explore_story.h"
 #include "cli/graph_dot.h"
 #include "cli/graph_svg.h"
+#include "cli/terminal_name.h"
 #include "runtime/story_explorer.h"
 #include "runtime/story_outline.h"
 
@@ -60,7 +61,7 @@ int RunGraphCommand(int argc, char** argv) {
       error = "only one STORY may be given";
     }
     if (!error.empty()) {
-      std::fprintf(stderr, "qvn graph: %s\n%s", error.c_str(), kUsage);
+      std::fprintf(stderr, "qvn graph: %s\n%s", EscapeControlBytes(error).c_str(), kUsage);
       return kExitUsage;
     }
   }
@@ -72,7 +73,7 @@ int RunGraphCommand(int argc, char** argv) {
   LoadedStory loaded;
   std::string error;
   if (!LoadStoryForAnalysis(story, loaded, error)) {
-    std::fprintf(stderr, "qvn graph: %s\n", error.c_str());
+    std::fprintf(stderr, "qvn graph: %s\n", EscapeControlBytes(error).c_str());
     return kExitFailed;
   }
   StoryOutline outline = ReadOutline(loaded.body, loaded.index);
@@ -85,7 +86,7 @@ int RunGraphCommand(int argc, char** argv) {
   }
   std::string drawn;
   if (!RenderSvg(dot, drawn, error)) {
-    std::fprintf(stderr, "qvn graph: %s\n", error.c_str());
+    std::fprintf(stderr, "qvn graph: %s\n", EscapeControlBytes(error).c_str());
     return kExitFailed;
   }
   std::fwrite(drawn.data(), 1, drawn.size(), stdout);

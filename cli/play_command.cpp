@@ -10,6 +10,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/terminal_host.h"
+#include "cli/terminal_name.h"
 #include "common/encoding.h"
 #include "platform/program_folder.h"
 #include "runtime/slot_dialog.h"
@@ -48,7 +49,9 @@ constexpr const char* kHelp =
     "                  commands s, t, r, v and q, which act as above; keys after\n"
     "                  q are left unpressed\n"
     "  --data-dir=DIR  user data of stories in read-only folders goes to DIR\n"
-    "                  (default: the program's folder, else ~/.local/share/qvn)\n"
+    "                  (default: a folder of the story's own under\n"
+    "                  ~/.local/share/qvn; the program's folder when qvn runs\n"
+    "                  from the folder it was built in)\n"
     "  --run-programs  really start the programs named by the story\n"
     "  --old-exe       \">\" lines of no known kind start a program (old stories)\n"
     "\n"
@@ -154,7 +157,7 @@ bool PressKey(const std::string& key, StorySession& session, TerminalHost& host,
 }
 
 int UsageFailure(const std::string& reason) {
-  std::fprintf(stderr, "qvn play: %s\n%s", reason.c_str(), kUsage);
+  std::fprintf(stderr, "qvn play: %s\n%s", EscapeControlBytes(reason).c_str(), kUsage);
   return kExitUsage;
 }
 
@@ -180,7 +183,7 @@ int RunPlayCommand(int argc, char** argv) {
   options.answers.interactive = !options.keys.has_value();
 
   TerminalHost host(options.answers, stdin, stdout, stderr);
-  std::string program_folder = ProgramFolder();
+  std::string program_folder = ProgramFolderForWriting(ProgramFolder());
   std::string fallback_folder = DefaultFallbackFolder();
   if (!options.data_dir.empty()) {
     // The folder asked for is the only place for user data.
@@ -196,7 +199,7 @@ int RunPlayCommand(int argc, char** argv) {
   std::string body = session.Location().StoryFile(".QVN");
   if (!ResolveExisting(body)) {
     std::fprintf(stderr, "qvn play: %s: no compiled story of that name (%s is missing)\n",
-                 options.story.c_str(), body.c_str());
+                 EscapeControlBytes(options.story).c_str(), EscapeControlBytes(body).c_str());
     return kExitFailed;
   }
   int pages_before = host.Pages();

@@ -215,8 +215,7 @@ FileResult ReadOwnFile(const fs::path& path, Bytes& out, std::size_t max_bytes) 
   fs::path opened_path = fs::read_symlink("/proc/self/fd/" + std::to_string(file.fd), ec);
   fs::path folder = path.parent_path();
   fs::path real_folder = fs::canonical(folder.empty() ? fs::path(".") : folder, ec);
-  if (ec || opened_path.parent_path() != real_folder)
-    return Failure("a symbolic link to a file outside its own folder is not read");
+  if (ec || opened_path.parent_path() != real_folder) return Failure(kLinkOutOfFolderReason);
   out.reserve(static_cast<std::size_t>(size));
   bool more = false;
   FileResult read = ReadUpTo(file.fd, max_bytes, out, more);
