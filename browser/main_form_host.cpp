@@ -5,9 +5,9 @@
 
 #include "browser/about_box.h"
 #include "browser/graphics_window.h"
+#include "browser/picture_loader.h"
 #include "browser/main_form.h"
 #include "browser/page_widget.h"
-#include "browser/picture_loader.h"
 #include "browser/qt_text.h"
 #include "platform/program_file.h"
 
@@ -56,9 +56,7 @@ void MainForm::SetBusy(bool busy) {
     QApplication::restoreOverrideCursor();
 }
 
-void MainForm::HideGraphicsWindow() {
-  graphics_->hide();
-}
+void MainForm::HideGraphicsWindow() { graphics_->hide(); }
 
 void MainForm::ShowPicture(const std::filesystem::path& picture) {
   if (auto image = LoadPicture(picture, LowRes1->isChecked())) graphics_->ShowPicture(*image);
@@ -85,9 +83,7 @@ bool MainForm::PlaySound(SoundDirective directive, const std::filesystem::path& 
   return sound_player_->Play(kind, file);
 }
 
-void MainForm::StopSound() {
-  sound_player_->Stop();
-}
+void MainForm::StopSound() { sound_player_->Stop(); }
 
 void MainForm::StartProgram(const ProgramFile& program, const std::vector<std::string>& argv) {
   StartProgramFile(program, argv);
@@ -111,9 +107,7 @@ void MainForm::ShowErrorBox(const std::string& file, const std::string& reason) 
   QMessageBox::critical(this, "QVN3", text);
 }
 
-void MainForm::SetCaption(BytesView caption) {
-  setWindowTitle(FromCp932(caption));
-}
+void MainForm::SetCaption(BytesView caption) { setWindowTitle(FromCp932(caption)); }
 
 void MainForm::EnableTempSaveCommands(bool temp_save, bool open_temp_save) {
   Temp1->setEnabled(temp_save);
