@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/message_catalogue.h"
 #include "format/markers.h"
 #include "platform/file_io.h"
 #include "runtime/story_error.h"
@@ -12,8 +13,10 @@ namespace {
 
 std::string SizeDamage(std::uint64_t size) {
   if (size % kIndexRecordSize == 0) return {};
-  return "the block index is damaged: its size (" + std::to_string(size) +
-         " bytes) is not a multiple of " + std::to_string(kIndexRecordSize);
+  return FormatMessage(Translate("StoryDamage",
+                                 "ブロック索引が壊れています: 大きさ %1 バイトが "
+                                 "%2 の倍数ではありません"),
+                       {std::to_string(size), std::to_string(kIndexRecordSize)});
 }
 
 std::uint64_t NameWord(BytesView name) {

@@ -1,5 +1,6 @@
 #include "runtime/user_data_text.h"
 
+#include "common/message_catalogue.h"
 #include "common/number_field.h"
 #include "format/markers.h"
 #include "format/user_data_file.h"
@@ -47,9 +48,9 @@ std::string ParseUserData(BytesView text, const BlockIndex& index, StoryState& s
   };
 
   std::optional<int> background = ReadColourLine(lines, kBackgroundColourLine);
-  if (!background) return "line 50 (the background colour) is not a number";
+  if (!background) return Translate("StoryDamage", "50 行目 (背景色) が数値ではありません");
   std::optional<int> text_colour = ReadColourLine(lines, kTextColourLine);
-  if (!text_colour) return "line 51 (the text colour) is not a number";
+  if (!text_colour) return Translate("StoryDamage", "51 行目 (文字色) が数値ではありません");
 
   state.title = CutBytes(line(1), kMaxLineBytes);
   state.position_name = CutBytes(line(2), kMaxBlockNameBytes);

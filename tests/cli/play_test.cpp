@@ -228,7 +228,18 @@ TEST_F(QvnPlay, FailuresAndUsage) {
   WriteBytes(folder / "night.qvj", "short");
   CommandResult damaged = Play({"--choose=1", (folder / "night.qvn").string()});
   EXPECT_EQ(damaged.status, 1);
-  EXPECT_NE(damaged.err.find("not a multiple of 13"), std::string::npos) << damaged.err;
+  EXPECT_NE(
+      damaged.err.find("ブロック索引が壊れています: 大きさ 5 バイトが 13 の倍数ではありません"),
+      std::string::npos)
+      << damaged.err;
+  // The same words in English where the locale asks for it.
+  CommandResult english = RunCommand({"/usr/bin/env", "LANG=en_GB.UTF-8", QvnBinary(), "play",
+                                      "--choose=1", (folder / "night.qvn").string()});
+  EXPECT_EQ(english.status, 1);
+  EXPECT_NE(
+      english.err.find("The block index is damaged: its size (5 bytes) is not a multiple of 13."),
+      std::string::npos)
+      << english.err;
   EXPECT_EQ(ReadBytes(folder / "night.Q01"), fresh_slot);
 
   EXPECT_EQ(Play({"--slot=5", "x.qvn"}).status, 64);

@@ -61,7 +61,8 @@ TEST(LoadIndex, KeepsAtMost8002RecordsAndRefusesPartialRecords) {
   EXPECT_EQ(index.FindBlock("B8002"), -1);
 
   bytes.pop_back();
-  EXPECT_NE(index.Assign(bytes).find("not a multiple of 13"), std::string::npos);
+  EXPECT_NE(index.Assign(bytes).find("大きさ 104038 バイトが 13 の倍数ではありません"),
+            std::string::npos);
   EXPECT_EQ(index.Count(), 0u);
   EXPECT_EQ(index.FindBlock("B1"), -1);
 
@@ -94,7 +95,8 @@ TEST(StoryBody, ReadsRecordsAndRefusesWhatRunsPastTheEnd) {
     FAIL();
   } catch (const StoryError& error) {
     EXPECT_EQ(error.File(), "tale.qvn");
-    EXPECT_NE(std::string(error.what()).find("runs past its end"), std::string::npos);
+    EXPECT_NE(std::string(error.what()).find("レコードが本体の終わりを越えています"),
+              std::string::npos);
   }
 }
 

@@ -127,7 +127,7 @@ TEST_F(StoryLoadingTest, MissingFilesEndTheOpenWithTheErrorBox) {
   slot.replace(slot.find("\r\n16\r\n"), 6, "\r\nblue\r\n");
   WriteFile(StoryFile("tale.Q01"), slot);
   EXPECT_FALSE(session.OpenStory());
-  EXPECT_NE(host.events.back().find("line 50"), std::string::npos);
+  EXPECT_NE(host.events.back().find("50 行目 (背景色)"), std::string::npos);
   EXPECT_EQ(ReadFile(StoryFile("tale.Q01")), slot) << "nothing rewritten";
 }
 
