@@ -41,7 +41,8 @@ for file in bin/QVN3 bin/QvnMakeW bin/qvn \
   share/applications/org.qvnlinux.QVN3.desktop share/applications/org.qvnlinux.QvnMakeW.desktop \
   share/mime/packages/org.qvnlinux.qvn.xml \
   share/metainfo/org.qvnlinux.QVN3.metainfo.xml share/metainfo/org.qvnlinux.QvnMakeW.metainfo.xml \
-  share/man/man1/qvn.1.gz share/man/man1/QVN3.1.gz share/man/man1/QvnMakeW.1.gz; do
+  share/man/man1/qvn.1.gz share/man/man1/QVN3.1.gz share/man/man1/QvnMakeW.1.gz \
+  share/qvn/translations/qvn_en.qm; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
 for id in apps/org.qvnlinux.QVN3 apps/org.qvnlinux.QvnMakeW mimetypes/application-x-qvn-story; do
@@ -59,12 +60,18 @@ grep -v "^$prefix/" "$manifest" && fail "installed outside the prefix"
 # ---- Desktop entries and AppStream metadata ----
 for entry in "$prefix"/share/applications/*.desktop; do
   desktop-file-validate "$entry" || fail "desktop-file-validate $entry"
+  for key in Name GenericName Comment; do
+    grep -q "^$key\[ja\]=" "$entry" || fail "$entry: no Japanese $key"
+  done
 done
 for metainfo in "$prefix"/share/metainfo/*.metainfo.xml; do
   appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" ||
     { cat "$work/appstream.log"; fail "appstreamcli validate $metainfo"; }
   grep -q "<release version=\"$version\"" "$metainfo" || fail "$metainfo: no release $version"
   grep -q "<screenshot" "$metainfo" || fail "$metainfo: no screenshot"
+  for element in name summary p caption; do
+    grep -q "<$element xml:lang=\"ja\">" "$metainfo" || fail "$metainfo: no Japanese <$element>"
+  done
 done
 grep -qx "MimeType=application/x-qvn-story;" "$prefix/share/applications/org.qvnlinux.QVN3.desktop" ||
   fail "QVN3's desktop entry does not open stories"
