@@ -42,7 +42,8 @@ for file in bin/QVN3 bin/QvnMakeW bin/qvn \
   share/mime/packages/org.qvnlinux.qvn.xml \
   share/metainfo/org.qvnlinux.QVN3.metainfo.xml share/metainfo/org.qvnlinux.QvnMakeW.metainfo.xml \
   share/man/man1/qvn.1.gz share/man/man1/QVN3.1.gz share/man/man1/QvnMakeW.1.gz \
-  share/qvn/translations/qvn_en.qm; do
+  share/qvn/translations/qvn_en.qm \
+  share/man/ja/man1/QVN3.1.gz share/man/ja/man1/QvnMakeW.1.gz; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
 for id in apps/org.qvnlinux.QVN3 apps/org.qvnlinux.QvnMakeW mimetypes/application-x-qvn-story; do
@@ -117,6 +118,16 @@ for page in QVN3 QvnMakeW; do
   MANWIDTH=200 man --warnings -l "$prefix/share/man/man1/$page.1.gz" >/dev/null 2>"$work/man.err"
   [ -s "$work/man.err" ] && { cat "$work/man.err"; fail "warnings from $page.1"; }
 done
+# The Japanese pages, at the customary width too (their lines break only where
+# the source's lines end), and found by man -L ja.
+for page in "$prefix"/share/man/ja/man1/*.1.gz; do
+  for width in 80 200; do
+    MANWIDTH=$width man --warnings -l "$page" >/dev/null 2>"$work/man.err"
+    [ -s "$work/man.err" ] && { cat "$work/man.err"; fail "warnings from $page"; }
+  done
+done
+MANPATH="$prefix/share/man" man -L ja -w QVN3 | grep -qx "$prefix/share/man/ja/man1/QVN3.1.gz" ||
+  fail "man -L ja QVN3 does not find the Japanese page"
 
 # ---- The installed qvn compiles a copy of the installed demo as it was built ----
 cp -r "$prefix/share/qvn/demo" "$work/demo"
