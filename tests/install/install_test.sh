@@ -43,7 +43,7 @@ for file in bin/QVN3 bin/QvnMakeW bin/qvn \
   share/metainfo/org.qvnlinux.QVN3.metainfo.xml share/metainfo/org.qvnlinux.QvnMakeW.metainfo.xml \
   share/man/man1/qvn.1.gz share/man/man1/QVN3.1.gz share/man/man1/QvnMakeW.1.gz \
   share/qvn/translations/qvn_en.qm \
-  share/man/ja/man1/QVN3.1.gz share/man/ja/man1/QvnMakeW.1.gz; do
+  share/man/ja/man1/qvn.1.gz share/man/ja/man1/QVN3.1.gz share/man/ja/man1/QvnMakeW.1.gz; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
 for id in apps/org.qvnlinux.QVN3 apps/org.qvnlinux.QvnMakeW mimetypes/application-x-qvn-story; do
@@ -126,8 +126,16 @@ for page in "$prefix"/share/man/ja/man1/*.1.gz; do
     [ -s "$work/man.err" ] && { cat "$work/man.err"; fail "warnings from $page"; }
   done
 done
-MANPATH="$prefix/share/man" man -L ja -w QVN3 | grep -qx "$prefix/share/man/ja/man1/QVN3.1.gz" ||
-  fail "man -L ja QVN3 does not find the Japanese page"
+for page in qvn QVN3 QvnMakeW; do
+  MANPATH="$prefix/share/man" man -L ja -w "$page" | grep -qx "$prefix/share/man/ja/man1/$page.1.gz" ||
+    fail "man -L ja $page does not find the Japanese page"
+done
+man_text=$(MANWIDTH=200 man -l "$prefix/share/man/ja/man1/qvn.1.gz")
+for command in compile play; do
+  for option in $("$prefix/bin/qvn" "$command" --help | grep -o -- '--[a-z-]*' | sort -u); do
+    grep -q -- "$option" <<<"$man_text" || fail "the Japanese qvn.1 does not describe qvn $command $option"
+  done
+done
 
 # ---- The installed qvn compiles a copy of the installed demo as it was built ----
 cp -r "$prefix/share/qvn/demo" "$work/demo"
