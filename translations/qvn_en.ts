@@ -35,6 +35,18 @@
         <source>51 行目 (文字色) が数値ではありません</source>
         <translation>Line 51 (the text colour) is not a number.</translation>
     </message>
+    <message>
+        <source>ブロック索引が壊れています: レコード %1 の名前の長さが %2 バイトです</source>
+        <translation>The block index is damaged: record %1 gives its name a length of %2 bytes.</translation>
+    </message>
+    <message>
+        <source>長すぎる一行だけのファイルです</source>
+        <translation>The file is one overlong line.</translation>
+    </message>
+    <message>
+        <source>%1 行目に制御文字があります</source>
+        <translation>Line %1 holds a control byte.</translation>
+    </message>
 </context>
 <context>
     <name>qvn</name>
