@@ -11,6 +11,7 @@
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "cli/terminal_host.h"
+#include "cli/terminal_name.h"
 #include "common/encoding.h"
 #include "common/message_catalogue.h"
 #include "platform/program_folder.h"
@@ -104,7 +105,8 @@ CommandLine PlayCommandLine(PlayOptions& options) {
        {"--data-dir", "DIR",
         QT_TRANSLATE_NOOP("qvn",
                           "書き込めないフォルダーの作品のユーザーデータを DIR に置く\n"
-                          "(既定: プログラムのフォルダー、だめなら ~/.local/share/qvn)"),
+                          "(既定: ~/.local/share/qvn の下の作品ごとのフォルダー。\n"
+                          "qvn がビルドしたフォルダーから動くときはプログラムのフォルダー)"),
         [&](std::string_view folder) -> std::string {
           if (folder.empty()) return Translate("qvn", "--data-dir にはフォルダーを与えます");
           options.data_dir = std::string(folder);
@@ -171,7 +173,7 @@ int RunPlayCommand(int argc, char** argv) {
   options.answers.interactive = !options.keys.has_value();
 
   TerminalHost host(options.answers, stdin, stdout, stderr);
-  std::string program_folder = ProgramFolder();
+  std::string program_folder = ProgramFolderForWriting(ProgramFolder());
   std::string fallback_folder = DefaultFallbackFolder();
   if (!options.data_dir.empty()) {
     // The folder asked for is the only place for user data.
@@ -190,7 +192,7 @@ int RunPlayCommand(int argc, char** argv) {
                  FormatMessage(Translate("qvn",
                                          "%1: その名前のコンパイル済みの作品はありません "
                                          "(%2 がありません)"),
-                               {options.story, body})
+                               {EscapeControlBytes(options.story), EscapeControlBytes(body)})
                      .c_str());
     return kExitFailed;
   }

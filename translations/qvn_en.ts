@@ -144,12 +144,6 @@ commands s, t, r, v and q, which act as above; keys after
 q are left unpressed</translation>
     </message>
     <message>
-        <source>書き込めないフォルダーの作品のユーザーデータを DIR に置く
-(既定: プログラムのフォルダー、だめなら ~/.local/share/qvn)</source>
-        <translation>user data of stories in read-only folders goes to DIR
-(default: the program&apos;s folder, else ~/.local/share/qvn)</translation>
-    </message>
-    <message>
         <source>--data-dir にはフォルダーを与えます</source>
         <translation>--data-dir needs a folder</translation>
     </message>
@@ -212,6 +206,14 @@ q are left unpressed</translation>
     <message>
         <source>その文字は CP932 で表せません: 別の文字を打ってください</source>
         <translation>CP932 cannot hold that text: type another</translation>
+    </message>
+    <message>
+        <source>書き込めないフォルダーの作品のユーザーデータを DIR に置く
+(既定: ~/.local/share/qvn の下の作品ごとのフォルダー。
+qvn がビルドしたフォルダーから動くときはプログラムのフォルダー)</source>
+        <translation>user data of stories in read-only folders goes to DIR
+(default: a folder of the story&apos;s own under ~/.local/share/qvn;
+the program&apos;s folder when qvn runs from the folder it was built in)</translation>
     </message>
 </context>
 </TS>
