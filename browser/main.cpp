@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   qvn::SetBrowserIdentity();
   QApplication::setApplicationName(qvn::FromUtf8(u8"QVNブラウザ v3"));
-  qvn::SetUpApplication(application);
+  qvn::SetUpApplication(application, "qvn.ini");
   qvn::MainForm form(qvn::ProgramFolder());
   if (argc > 1) form.SetCommandLineStory(argv[1]);
   form.show();

@@ -5,6 +5,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/terminal_name.h"
+#include "common/message_catalogue.h"
 
 namespace qvn {
 
@@ -20,6 +21,24 @@ std::string Spelled(const CommandOption& option) {
   return text;
 }
 
+// The words of a table, in the reader's language.
+std::string Tr(std::string_view text) {
+  if (text.empty()) return {};
+  return Translate("qvn", std::string(text).c_str());
+}
+
+// Terminal columns of UTF-8 text: the kana and kanji of a translated text
+// take two.
+std::size_t Columns(std::string_view text) {
+  std::size_t columns = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto byte = static_cast<unsigned char>(text[i]);
+    if ((byte & 0xC0) == 0x80) continue;
+    columns += byte >= 0xE1 ? 2 : 1;  // from U+1000 on: wide scripts
+  }
+  return columns;
+}
+
 const CommandOption* FindOption(const CommandLine& line, std::string_view name) {
   for (const CommandOption& option : line.options)
     if (option.name == name) return &option;
@@ -29,19 +48,19 @@ const CommandOption* FindOption(const CommandLine& line, std::string_view name) 
 }  // namespace
 
 std::string UsageText(const CommandLine& line) {
-  std::string lead = "usage: qvn " + std::string(line.command) + " ";
+  std::string lead = FormatMessage(Translate("qvn", "使い方: qvn %1 "), {line.command});
   std::vector<std::string> words;
   for (const CommandOption& option : line.options)
     words.push_back("[" + Spelled(option) + "]" + (option.repeatable ? "..." : ""));
   words.emplace_back(line.operand);
 
   std::string text = lead;
-  std::size_t column = lead.size();
+  std::size_t column = Columns(lead);
   bool first_on_line = true;
   for (const std::string& word : words) {
     if (!first_on_line && column + 1 + word.size() > kColumns) {
-      text += "\n" + std::string(lead.size(), ' ');
-      column = lead.size();
+      text += "\n" + std::string(Columns(lead), ' ');
+      column = Columns(lead);
       first_on_line = true;
     }
     if (!first_on_line) {
@@ -57,7 +76,7 @@ std::string UsageText(const CommandLine& line) {
 
 std::string HelpText(const CommandLine& line) {
   std::string text = UsageText(line);
-  text.append("\n").append(line.about);
+  text.append("\n").append(Tr(line.about));
   if (!line.options.empty()) {
     std::size_t width = 0;
     for (const CommandOption& option : line.options)
@@ -66,7 +85,8 @@ std::string HelpText(const CommandLine& line) {
     text += "\n";
     for (const CommandOption& option : line.options) {
       std::string spelled = "  " + Spelled(option);
-      std::string_view help = option.help;
+      std::string translated = Tr(option.help);
+      std::string_view help = translated;
       bool own_line = spelled.size() + 2 > column;
       text += spelled;
       if (own_line) text += "\n";
@@ -83,7 +103,7 @@ std::string HelpText(const CommandLine& line) {
       if (option.help.empty()) text += "\n";
     }
   }
-  if (!line.closing.empty()) text.append("\n").append(line.closing);
+  if (!line.closing.empty()) text.append("\n").append(Tr(line.closing));
   return text;
 }
 
@@ -114,7 +134,8 @@ std::optional<int> ParseCommandLine(const CommandLine& line, int argc, char** ar
     }
     if (options_ended || arg.empty() || arg[0] != '-' || arg == "-") {
       if (have_operand)
-        return UsageError(line, "only one " + std::string(line.operand) + " may be given");
+        return UsageError(
+            line, FormatMessage(Translate("qvn", "%1 は一つしか与えられません"), {line.operand}));
       operand = std::string(arg);
       have_operand = true;
       continue;
@@ -122,20 +143,25 @@ std::optional<int> ParseCommandLine(const CommandLine& line, int argc, char** ar
     std::size_t equals = arg.find('=');
     std::string_view name = arg.substr(0, equals);
     const CommandOption* option = FindOption(line, name);
-    if (!option) return UsageError(line, "unknown option " + std::string(name));
+    if (!option)
+      return UsageError(line,
+                        FormatMessage(Translate("qvn", "%1 というオプションはありません"), {name}));
     std::string_view value;
     if (option->value.empty()) {
       if (equals != std::string_view::npos)
-        return UsageError(line, std::string(name) + " takes no value");
+        return UsageError(line, FormatMessage(Translate("qvn", "%1 は値をとりません"), {name}));
     } else {
       if (equals == std::string_view::npos)
-        return UsageError(line, std::string(name) + " needs a value: " + Spelled(*option));
+        return UsageError(line, FormatMessage(Translate("qvn", "%1 には値が要ります: %2"),
+                                              {name, Spelled(*option)}));
       value = arg.substr(equals + 1);
     }
     if (std::string problem = option->take(value); !problem.empty())
       return UsageError(line, problem);
   }
-  if (!have_operand) return UsageError(line, "no " + std::string(line.operand) + " given");
+  if (!have_operand)
+    return UsageError(line,
+                      FormatMessage(Translate("qvn", "%1 が与えられていません"), {line.operand}));
   return std::nullopt;
 }
 

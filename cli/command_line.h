@@ -13,7 +13,8 @@ namespace qvn {
 struct CommandOption {
   std::string_view name;   // "--max-states"
   std::string_view value;  // "N" for --max-states=N; empty for a switch
-  std::string_view help;   // lines of its description, joined by '\n'
+  std::string_view help;   // lines of its description, joined by '\n', marked
+                           // QT_TRANSLATE_NOOP("qvn", ...): shown translated
   // Takes the value given (empty for a switch); returns the usage error, or
   // an empty string when the value is accepted.
   std::function<std::string(std::string_view value)> take;
@@ -23,9 +24,9 @@ struct CommandOption {
 struct CommandLine {
   std::string_view command;  // "explore", as in "qvn explore"
   std::string_view operand;  // "STORY": exactly one is required
-  std::string_view about;    // the help's opening paragraphs
+  std::string_view about;    // the help's opening paragraphs (translated, as help)
   std::vector<CommandOption> options;
-  std::string_view closing;  // the help's closing paragraphs (exit status)
+  std::string_view closing;  // the help's closing paragraphs (exit status; translated)
 };
 
 // The usage line(s), wrapped to the terminal's customary 80 columns.

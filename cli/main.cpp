@@ -8,6 +8,11 @@
 #include "cli/graph_command.h"
 #include "cli/play_command.h"
 #include "platform/info_options.h"
+#include "platform/language.h"
+#include "platform/program_folder.h"
+#ifdef QVN_TRANSLATION
+#include "translations/program_translation.h"
+#endif
 
 namespace {
 
@@ -25,6 +30,12 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef QVN_TRANSLATION
+  // The reader's language, as QVN3 chooses it (its settings file is the same).
+  qvn::QtMessageCatalogue catalogue;
+  if (catalogue.Load(qvn::ProgramLanguage(qvn::ProgramFolder(), "qvn.ini")))
+    qvn::InstallMessageCatalogue(&catalogue);
+#endif
   if (argc < 2) {
     std::fputs(kUsage, stderr);
     return qvn::kExitUsage;

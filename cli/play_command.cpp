@@ -13,6 +13,7 @@
 #include "cli/terminal_host.h"
 #include "cli/terminal_name.h"
 #include "common/encoding.h"
+#include "common/message_catalogue.h"
 #include "platform/program_folder.h"
 #include "runtime/slot_dialog.h"
 #include "runtime/story_location.h"
@@ -22,25 +23,27 @@ namespace qvn {
 
 namespace {
 
-constexpr const char* kAbout =
-    "Plays a compiled story (STORY names its .qvn, .qvj or any file of the same\n"
-    "base name) in the terminal, on the same runtime as the browser.\n"
+constexpr const char* kAbout = QT_TRANSLATE_NOOP(
+    "qvn",
+    "コンパイルされた作品を端末で、ブラウザと同じランタイムで読みます。STORY には\n"
+    "作品の .qvn、.qvj か同じベース名のどれかのファイルを与えます。\n"
     "\n"
-    "Interactive by default: pick a slot, answer the new-game prompt (Enter keeps\n"
-    "the value shown), then type a key and Enter:\n"
-    "  1-6, A-F, a-f   take that choice when it is offered\n"
-    "  Enter           \"Next\" when one choice or none is shown\n"
-    "  s               temporary save (also after the end of the story)\n"
-    "  t               open the temporary save (nothing while there is none)\n"
-    "  r               reopen the story (after its end: play it again)\n"
-    "  v               the story's version   q   quit (progress is saved)\n"
-    "Choice keys do nothing after the end of the story, as in the browser.\n"
-    "Pictures, backgrounds, sounds and programs are shown as [event] lines.\n";
+    "ふつうは対話で進みます: スロットを選び、ニューゲームの問いに答え (Enter で\n"
+    "示された値のまま)、キーを打って Enter を押します:\n"
+    "  1-6, A-F, a-f   示された選択肢を選ぶ\n"
+    "  Enter           選択肢が一つかないときの「Next」\n"
+    "  s               一時セーブ (作品の終わりの後でも)\n"
+    "  t               一時セーブを開く (ないときは何もしない)\n"
+    "  r               作品を開き直す (終わりの後: もう一度読む)\n"
+    "  v               作品のバージョン   q   終了 (進み具合はセーブされる)\n"
+    "作品の終わりの後は、ブラウザと同じく選択肢のキーは何もしません。\n"
+    "画像、背景、音、プログラムは [event] の行で示します。\n");
 
-constexpr const char* kClosing =
-    "Exit status: 0 played, 1 the story could not be opened or played or a save\n"
-    "failed, 64 bad usage (also a --var value the new-game prompt refuses, or\n"
-    "none for a variable without a default, in a run with --choose).\n";
+constexpr const char* kClosing = QT_TRANSLATE_NOOP(
+    "qvn",
+    "終了ステータス: 0 読めた、1 作品を開けないか読めないかセーブに失敗した、\n"
+    "64 使い方の誤り (--choose での実行で、ニューゲームの問いが受け付けない --var\n"
+    "の値や、既定値のない変数に値がないときも)。\n");
 
 struct PlayOptions {
   TerminalAnswers answers;
@@ -69,48 +72,52 @@ CommandLine PlayCommandLine(PlayOptions& options) {
       return {};
     };
   };
-  return {"play",
-          "STORY",
-          kAbout,
-          {{"--slot", "1..4", "use this slot without asking",
-            [&](std::string_view slot) -> std::string {
-              if (slot.size() != 1 || slot[0] < '1' || slot[0] > '4') return "--slot takes 1 to 4";
-              options.answers.slot = slot[0] - '0';
-              return {};
-            }},
-           {"--var", "N=TEXT", "answer the new-game prompt for variable %N with TEXT",
-            [&](std::string_view var) -> std::string {
-              if (var.size() < 2 || var[0] < '1' || var[0] > '9' || var[1] != '=')
-                return "--var takes N=TEXT with N from 1 to 9";
-              options.answers.vars[var[0] - '1'] = std::string(var.substr(2));
-              return {};
-            },
-            true},
-           {"--choose", "KEYS",
-            "play without asking: press each key of the comma-separated\n"
-            "KEYS (an empty key is Enter), then close the story, which\n"
-            "saves the progress into the slot; slot 1 unless --slot,\n"
-            "default values unless --var. KEYS may also hold the\n"
-            "commands s, t, r, v and q, which act as above; keys after\n"
-            "q are left unpressed",
-            [&](std::string_view keys) -> std::string {
-              options.keys = SplitKeys(keys);
-              return {};
-            }},
-           {"--data-dir", "DIR",
-            "user data of stories in read-only folders goes to DIR\n"
-            "(default: a folder of the story's own under ~/.local/share/qvn;\n"
-            "the program's folder when qvn runs from the folder it was built in)",
-            [&](std::string_view folder) -> std::string {
-              if (folder.empty()) return "--data-dir needs a folder";
-              options.data_dir = std::string(folder);
-              return {};
-            }},
-           {"--run-programs", "", "really start the programs named by the story",
-            set_switch(options.answers.run_programs)},
-           {"--old-exe", "", "\">\" lines of no known kind start a program (old stories)",
-            set_switch(options.old_exe)}},
-          kClosing};
+  return {
+      "play",
+      "STORY",
+      kAbout,
+      {{"--slot", "1..4", QT_TRANSLATE_NOOP("qvn", "問わずにこのスロットを使う"),
+        [&](std::string_view slot) -> std::string {
+          if (slot.size() != 1 || slot[0] < '1' || slot[0] > '4')
+            return Translate("qvn", "--slot には 1 から 4 を与えます");
+          options.answers.slot = slot[0] - '0';
+          return {};
+        }},
+       {"--var", "N=TEXT", QT_TRANSLATE_NOOP("qvn", "ニューゲームの問いで変数 %N に TEXT と答える"),
+        [&](std::string_view var) -> std::string {
+          if (var.size() < 2 || var[0] < '1' || var[0] > '9' || var[1] != '=')
+            return Translate("qvn", "--var には N=TEXT を与えます (N は 1 から 9)");
+          options.answers.vars[var[0] - '1'] = std::string(var.substr(2));
+          return {};
+        },
+        true},
+       {"--choose", "KEYS",
+        QT_TRANSLATE_NOOP("qvn",
+                          "問わずに読む: コンマで区切った KEYS のキーを順に押し\n"
+                          "(空のキーは Enter)、作品を閉じて進み具合をスロットに\n"
+                          "セーブする。--slot がなければスロット 1、--var が\n"
+                          "なければ既定値。KEYS には上のとおりに働くコマンド\n"
+                          "s, t, r, v, q も書ける。q の後のキーは押さない"),
+        [&](std::string_view keys) -> std::string {
+          options.keys = SplitKeys(keys);
+          return {};
+        }},
+       {"--data-dir", "DIR",
+        QT_TRANSLATE_NOOP("qvn",
+                          "書き込めないフォルダーの作品のユーザーデータを DIR に置く\n"
+                          "(既定: ~/.local/share/qvn の下の作品ごとのフォルダー。\n"
+                          "qvn がビルドしたフォルダーから動くときはプログラムのフォルダー)"),
+        [&](std::string_view folder) -> std::string {
+          if (folder.empty()) return Translate("qvn", "--data-dir にはフォルダーを与えます");
+          options.data_dir = std::string(folder);
+          return {};
+        }},
+       {"--run-programs", "", QT_TRANSLATE_NOOP("qvn", "作品が名指すプログラムを本当に起動する"),
+        set_switch(options.answers.run_programs)},
+       {"--old-exe", "",
+        QT_TRANSLATE_NOOP("qvn", "どの種類でもない「>」の行がプログラムを起動する (古い作品)"),
+        set_switch(options.old_exe)}},
+      kClosing};
 }
 
 bool IsChoiceKey(const std::string& key) {
@@ -132,17 +139,17 @@ bool PressKey(const std::string& key, StorySession& session, TerminalHost& host,
     if (FileExists(session.Location().TempSaveFile()))
       session.OpenTempSave();
     else if (interactive)
-      host.Print("(no temporary save yet)");
+      host.Print(Translate("qvn", "(一時セーブはまだありません)"));
   } else if (key == "r" || key == "R") {
     session.ReopenStory();
   } else if (key == "v" || key == "V") {
     host.Print(Cp932ToUtf8(VersionText(session.Index())));
   } else if (!IsChoiceKey(key)) {
-    host.Print("(keys: 1-6, A-F, Enter, s, t, r, v, q)");
+    host.Print(Translate("qvn", "(キー: 1-6, A-F, Enter, s, t, r, v, q)"));
   } else if (!session.IsOpen()) {
     // The window ignores every key while no story is open; its "開く"
     // button is "r" here.
-    if (interactive) host.Print("(no story open: r opens it again, q quits)");
+    if (interactive) host.Print(Translate("qvn", "(作品が開いていません: r で開き直し、q で終了)"));
   } else if (key.empty()) {
     // No button holds the focus in a terminal: Enter is "Next" only.
     if (session.ChoiceCount() <= 1) session.SelectChoice(1);
@@ -181,8 +188,12 @@ int RunPlayCommand(int argc, char** argv) {
   // of its files that the open would look for.
   std::string body = session.Location().StoryFile(".QVN");
   if (!ResolveExisting(body)) {
-    std::fprintf(stderr, "qvn play: %s: no compiled story of that name (%s is missing)\n",
-                 EscapeControlBytes(options.story).c_str(), EscapeControlBytes(body).c_str());
+    std::fprintf(stderr, "qvn play: %s\n",
+                 FormatMessage(Translate("qvn",
+                                         "%1: その名前のコンパイル済みの作品はありません "
+                                         "(%2 がありません)"),
+                               {EscapeControlBytes(options.story), EscapeControlBytes(body)})
+                     .c_str());
     return kExitFailed;
   }
   int pages_before = host.Pages();
@@ -192,7 +203,8 @@ int RunPlayCommand(int argc, char** argv) {
   // A story whose first page ends it was opened and ended at once: the page
   // was shown and the slot saved, as after any end of story.
   if (!opened && host.Pages() == pages_before) {
-    if (host.ErrorBoxes() == 0) std::fprintf(stderr, "qvn play: the story was not opened\n");
+    if (host.ErrorBoxes() == 0)
+      std::fprintf(stderr, "qvn play: %s\n", Translate("qvn", "作品を開けませんでした").c_str());
     return kExitFailed;
   }
   // Slot files missing from the list do not fail the play; story data that

@@ -1,5 +1,7 @@
 #include "cli/terminal_host.h"
 
+#include "common/message_catalogue.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -235,10 +237,11 @@ ProgramAnswer TerminalHost::AskToStartProgram(const ProgramRequest& request) {
   }
   if (!request.outside_story_folder) return ProgramAnswer::kStartOnce;
   if (answers_.interactive) {
-    Print("The story \"" + Cp932ToUtf8(request.story_title) +
-          "\" asks to start a program outside the story's folder:");
+    Print(FormatMessage(
+        Translate("qvn", "作品「%1」が作品のフォルダーの外のプログラムを起動しようとしています:"),
+        {Cp932ToUtf8(request.story_title)}));
     Print("  " + line);
-    Prompt("Start it? (y/N) ");
+    Prompt(Translate("qvn", "起動しますか? (y/N) "));
     std::optional<std::string> answer = ReadLine();
     if (answer && (*answer == "y" || *answer == "Y")) return ProgramAnswer::kStartOnce;
   }
@@ -264,7 +267,7 @@ std::optional<int> TerminalHost::ChooseSlot(SlotDialog& dialog) {
       Print("  " + std::to_string(slot) + ": " + Cp932ToUtf8(dialog.Caption()) + " - " +
             Cp932ToUtf8(dialog.Comment()));
     }
-    Prompt("Slot (1-4, or e1-e4 to erase): ");
+    Prompt(Translate("qvn", "スロット (1-4、消すときは e1-e4): "));
     std::optional<std::string> answer = ReadLine();
     if (!answer) return std::nullopt;
     if (answer->size() == 1 && (*answer)[0] >= '1' && (*answer)[0] <= '4') {
@@ -277,7 +280,7 @@ std::optional<int> TerminalHost::ChooseSlot(SlotDialog& dialog) {
       dialog.Select((*answer)[1] - '0');
       dialog.PressErase();
       Print(Cp932ToUtf8(dialog.Comment()));
-      Prompt("(y to erase) ");
+      Prompt(Translate("qvn", "(消すなら y) "));
       std::optional<std::string> confirm = ReadLine();
       if (!confirm) return std::nullopt;
       if (*confirm == "y" || *confirm == "Y") {
@@ -296,8 +299,10 @@ std::optional<Bytes> TerminalHost::AskVariable(int number, BytesView comment, By
   if (given) {
     std::optional<Bytes> value = ToCp932Exactly(**given);
     if (value && !value->empty()) return value;
-    std::string reason = option + (value ? " is empty: the new-game prompt needs a value"
-                                         : "=TEXT holds characters that CP932 cannot hold");
+    std::string reason =
+        FormatMessage(value ? Translate("qvn", "%1 が空です: ニューゲームの問いには値が要ります")
+                            : Translate("qvn", "%1=TEXT に CP932 で表せない文字があります"),
+                      {option});
     // The prompt would refuse it again and again: without the reader that
     // is the caller's mistake, with the reader the reader answers.
     if (!answers_.interactive) {
@@ -307,8 +312,9 @@ std::optional<Bytes> TerminalHost::AskVariable(int number, BytesView comment, By
     Notice(reason);
   } else if (!answers_.interactive) {
     if (preset.empty()) {
-      usage_error_ =
-          "variable " + std::to_string(number) + " has no default value: give " + option + "=TEXT";
+      usage_error_ = FormatMessage(
+          Translate("qvn", "変数 %1 には既定値がありません: %2=TEXT を与えてください"),
+          {std::to_string(number), option});
       return std::nullopt;
     }
     return Bytes(preset);
@@ -321,7 +327,7 @@ std::optional<Bytes> TerminalHost::AskVariable(int number, BytesView comment, By
     // one is refused and asked for again).
     if (answer->empty()) return Bytes(preset);
     if (std::optional<Bytes> value = ToCp932Exactly(*answer)) return value;
-    Notice("CP932 cannot hold that text: type another");
+    Notice(Translate("qvn", "その文字は CP932 で表せません: 別の文字を打ってください"));
   }
 }
 

@@ -9,6 +9,10 @@
 #include <QTranslator>
 #include <memory>
 
+#include "platform/language.h"
+#include "platform/program_folder.h"
+#include "translations/program_translation.h"
+
 namespace qvn {
 
 void InstallFontSubstitutes() {
@@ -21,7 +25,8 @@ void InstallFontSubstitutes() {
 }
 
 bool InstallQtTranslations(QCoreApplication& application) {
-  // The programs speak Japanese whatever the desktop's language.
+  // Qt's texts in Japanese unless the program speaks English.
+  if (application.property("qvn_language").toString() == "en") return true;
   auto translator = std::make_unique<QTranslator>();
   if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), "qtbase", "_",
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -30,8 +35,30 @@ bool InstallQtTranslations(QCoreApplication& application) {
   return QCoreApplication::installTranslator(translator.release());
 }
 
-void SetUpApplication(QCoreApplication& application) {
+bool InstallProgramTranslation(QCoreApplication& application, const char* settings_file) {
+  Language language =
+      settings_file ? ProgramLanguage(ProgramFolder(), settings_file) : LanguageOfEnvironment();
+  application.setProperty("qvn_language", LanguageCode(language));
+  auto catalogue = std::make_unique<QtMessageCatalogue>();
+  if (!catalogue->Load(language)) return false;
+  if (language == Language::kJapanese) return true;
+  QCoreApplication::installTranslator(&catalogue->Translator());
+  // The catalogue lives as long as the application: Qt-free code may ask it
+  // until the last window is gone.
+  InstallMessageCatalogue(catalogue.get());
+  struct Holder : QObject {
+    std::unique_ptr<QtMessageCatalogue> held;
+    ~Holder() override { InstallMessageCatalogue(nullptr); }
+  };
+  auto* holder = new Holder;
+  holder->held = std::move(catalogue);
+  holder->setParent(&application);
+  return true;
+}
+
+void SetUpApplication(QCoreApplication& application, const char* settings_file) {
   InstallFontSubstitutes();
+  InstallProgramTranslation(application, settings_file);
   InstallQtTranslations(application);
 }
 

@@ -12,11 +12,18 @@ void InstallFontSubstitutes();
 // (the dialogs then speak English).
 bool InstallQtTranslations(QCoreApplication& application);
 
+// The program's own words in the language its settings file `settings_file`
+// (for example "qvn.ini") or else the locale chooses, for Qt code and for the
+// Qt-free libraries alike; Japanese, the default, needs no file. False when
+// the translation is missing (the program then speaks Japanese).
+bool InstallProgramTranslation(QCoreApplication& application, const char* settings_file);
+
 // The window icon (from the theme, else the program's own 48 and 256 pixel
 // pictures under ":/icons") and the desktop entry id `desktop_id`.
 void SetProgramIdentity(const char* desktop_id);
 
-// Both of the first two.
-void SetUpApplication(QCoreApplication& application);
+// The font substitutes and the translations; `settings_file` as for
+// InstallProgramTranslation, nullptr for the locale alone.
+void SetUpApplication(QCoreApplication& application, const char* settings_file = nullptr);
 
 }  // namespace qvn

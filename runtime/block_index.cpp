@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/message_catalogue.h"
 #include "format/markers.h"
 #include "platform/file_io.h"
 #include "runtime/story_error.h"
@@ -12,8 +13,10 @@ namespace {
 
 std::string SizeDamage(std::uint64_t size) {
   if (size % kIndexRecordSize == 0) return {};
-  return "the block index is damaged: its size (" + std::to_string(size) +
-         " bytes) is not a multiple of " + std::to_string(kIndexRecordSize);
+  return FormatMessage(Translate("StoryDamage",
+                                 "ブロック索引が壊れています: 大きさ %1 バイトが "
+                                 "%2 の倍数ではありません"),
+                       {std::to_string(size), std::to_string(kIndexRecordSize)});
 }
 
 std::uint64_t NameWord(BytesView name) {
@@ -46,8 +49,10 @@ std::string BlockIndex::Assign(BytesView file_bytes) {
     // playing it would only jump nowhere.
     if (record.length > kMaxBlockNameBytes) {
       Clear();
-      return "the block index is damaged: record " + std::to_string(i + 1) +
-             " gives its name a length of " + std::to_string(record.length) + " bytes";
+      return FormatMessage(Translate("StoryDamage",
+                                     "ブロック索引が壊れています: レコード %1 の名前の長さが "
+                                     "%2 バイトです"),
+                           {std::to_string(i + 1), std::to_string(record.length)});
     }
     records_.push_back(record);
     std::uint64_t word = NameWord(record.Name());

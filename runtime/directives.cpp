@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "common/message_catalogue.h"
 #include "common/number_field.h"
 #include "platform/file_names.h"
 #include "platform/program_file.h"
@@ -18,8 +19,10 @@ void SetColour(BytesView record, int& colour) {
   BytesView operand = record.substr(5, 2);
   std::optional<std::int32_t> value = ParseNumberField(operand);
   if (!value) {
-    throw StoryError({}, "the story body is damaged: the colour \"" + std::string(operand) +
-                             "\" is not a number");
+    throw StoryError({}, FormatMessage(Translate("StoryDamage",
+                                                 "物語本体が壊れています: "
+                                                 "色「%1」が数値ではありません"),
+                                       {operand}));
   }
   colour = ColourIndexFrom(*value);
 }

@@ -1,5 +1,6 @@
 #include "runtime/flag_operations.h"
 
+#include "common/message_catalogue.h"
 #include "common/number_field.h"
 #include "runtime/story_error.h"
 
@@ -78,12 +79,15 @@ int ParseFlagNumber(BytesView field) {
     return (field[0] - '0') * 100 + (field[1] - '0') * 10 + (field[2] - '0');
   std::optional<std::int32_t> number = ParseNumberField(field);
   if (!number) {
-    throw StoryError(
-        {}, "the story body is damaged: \"" + std::string(field) + "\" is not a flag number");
+    throw StoryError({}, FormatMessage(Translate("StoryDamage",
+                                                 "物語本体が壊れています: "
+                                                 "「%1」はフラグ番号ではありません"),
+                                       {field}));
   }
   if (*number < 0 || *number >= kFlagCount) {
-    throw StoryError(
-        {}, "the story body is damaged: flag " + std::to_string(*number) + " does not exist");
+    throw StoryError({}, FormatMessage(Translate("StoryDamage",
+                                                 "物語本体が壊れています: フラグ %1 はありません"),
+                                       {std::to_string(*number)}));
   }
   return *number;
 }

@@ -1,5 +1,6 @@
 #include "runtime/story_body.h"
 
+#include "common/message_catalogue.h"
 #include "platform/file_io.h"
 #include "runtime/story_error.h"
 
@@ -29,15 +30,19 @@ void StoryBody::Close() {
 
 void StoryBody::SeekBlock(std::int32_t offset) {
   if (offset < 0 || static_cast<std::size_t>(offset) > bytes_.size()) {
-    throw StoryError(name_, "the story body is damaged: offset " + std::to_string(offset) +
-                                " lies outside its " + std::to_string(bytes_.size()) + " bytes");
+    throw StoryError(name_, FormatMessage(Translate("StoryDamage",
+                                                    "物語本体が壊れています: オフセット %1 "
+                                                    "が本体の %2 バイトの外を指しています"),
+                                          {std::to_string(offset), std::to_string(bytes_.size())}));
   }
   position_ = static_cast<std::size_t>(offset);
 }
 
 void StoryBody::ThrowPastTheEnd() const {
-  throw StoryError(name_, "the story body is damaged: the record at offset " +
-                              std::to_string(position_) + " runs past its end");
+  throw StoryError(name_, FormatMessage(Translate("StoryDamage",
+                                                  "物語本体が壊れています: オフセット %1 "
+                                                  "のレコードが本体の終わりを越えています"),
+                                        {std::to_string(position_)}));
 }
 
 }  // namespace qvn

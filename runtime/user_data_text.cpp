@@ -1,5 +1,6 @@
 #include "runtime/user_data_text.h"
 
+#include "common/message_catalogue.h"
 #include "common/number_field.h"
 #include "format/markers.h"
 #include "format/user_data_file.h"
@@ -43,10 +44,12 @@ std::vector<BytesView> SplitTextLines(BytesView text) {
 std::string UserDataDamage(BytesView text) {
   std::vector<BytesView> lines = SplitTextLines(text);
   if (!ReadColourLine(lines, kBackgroundColourLine))
-    return "line 50 (the background colour) is not a number";
-  if (!ReadColourLine(lines, kTextColourLine)) return "line 51 (the text colour) is not a number";
+    return Translate("StoryDamage", "50 行目 (背景色) が数値ではありません");
+  if (!ReadColourLine(lines, kTextColourLine))
+    return Translate("StoryDamage", "51 行目 (文字色) が数値ではありません");
   // One line longer than a line can be is no save at all.
-  if (lines.size() == 1 && lines[0].size() > kMaxLineBytes) return "it is one overlong line";
+  if (lines.size() == 1 && lines[0].size() > kMaxLineBytes)
+    return Translate("StoryDamage", "長すぎる一行だけのファイルです");
   // The title and the variables come from the story and the reader; every
   // other line is the save's own, which never holds a control byte.
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -55,7 +58,8 @@ std::string UserDataDamage(BytesView text) {
     for (char ch : lines[i]) {
       auto byte = static_cast<unsigned char>(ch);
       if ((byte < 0x20 && byte != '\t') || byte == 0x7F)
-        return "line " + std::to_string(number) + " holds a control byte";
+        return FormatMessage(Translate("StoryDamage", "%1 行目に制御文字があります"),
+                             {std::to_string(number)});
     }
   }
   return {};

@@ -13,7 +13,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb x11-apps x11-utils xauth imagemagick
   clang libclang-rt-14-dev
-  fonts-liberation2 qt6-translations-l10n
+  fonts-liberation2 qt6-translations-l10n qt6-l10n-tools
   libgraphviz-dev libxml2-dev
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
   shared-mime-info xdg-utils libfile-mimeinfo-perl

@@ -29,7 +29,7 @@ TEST(QvnCommandLine, HelpAndParsingAgree) {
   for (const char* command : kCommands) {
     auto help = RunCommand({QvnBinary(), command, "--help"});
     EXPECT_EQ(help.status, 0) << command;
-    EXPECT_EQ(help.out.rfind(std::string("usage: qvn ") + command + " [", 0), 0u) << help.out;
+    EXPECT_EQ(help.out.rfind(std::string("使い方: qvn ") + command + " [", 0), 0u) << help.out;
     std::set<std::string> named = OptionsNamedIn(help.out);
     auto usage = RunCommand({QvnBinary(), command});
     EXPECT_EQ(usage.status, 64) << command;
@@ -42,7 +42,8 @@ TEST(QvnCommandLine, HelpAndParsingAgree) {
       // without a value: whatever it says, it is not "unknown".
       for (std::string spelled : {option, option + "=x"}) {
         auto run = RunCommand({QvnBinary(), command, spelled, "/nonexistent/s.qvn"});
-        EXPECT_EQ(run.err.find("unknown option"), std::string::npos) << command << " " << spelled;
+        EXPECT_EQ(run.err.find("というオプションはありません"), std::string::npos)
+            << command << " " << spelled;
       }
     }
   }
@@ -54,17 +55,17 @@ TEST(QvnCommandLine, UsageErrorsSpeakAlikeInEveryCommand) {
     std::string message;
   };
   const Row kRows[] = {
-      {{"explore"}, "qvn explore: no STORY given"},
-      {{"compile"}, "qvn compile: no SOURCE given"},
-      {{"graph", "--frob", "s.qvn"}, "qvn graph: unknown option --frob"},
-      {{"play", "--frob=1", "s.qvn"}, "qvn play: unknown option --frob"},
-      {{"graph", "a.qvn", "b.qvn"}, "qvn graph: only one STORY may be given"},
-      {{"compile", "a.src", "b.src"}, "qvn compile: only one SOURCE may be given"},
-      {{"explore", "--json=yes", "s.qvn"}, "qvn explore: --json takes no value"},
-      {{"play", "--run-programs=1", "s.qvn"}, "qvn play: --run-programs takes no value"},
-      {{"play", "--slot", "s.qvn"}, "qvn play: --slot needs a value: --slot=1..4"},
-      {{"play", "--slot=0", "s.qvn"}, "qvn play: --slot takes 1 to 4"},
-      {{"play", "--slot=5", "s.qvn"}, "qvn play: --slot takes 1 to 4"},
+      {{"explore"}, "qvn explore: STORY が与えられていません"},
+      {{"compile"}, "qvn compile: SOURCE が与えられていません"},
+      {{"graph", "--frob", "s.qvn"}, "qvn graph: --frob というオプションはありません"},
+      {{"play", "--frob=1", "s.qvn"}, "qvn play: --frob というオプションはありません"},
+      {{"graph", "a.qvn", "b.qvn"}, "qvn graph: STORY は一つしか与えられません"},
+      {{"compile", "a.src", "b.src"}, "qvn compile: SOURCE は一つしか与えられません"},
+      {{"explore", "--json=yes", "s.qvn"}, "qvn explore: --json は値をとりません"},
+      {{"play", "--run-programs=1", "s.qvn"}, "qvn play: --run-programs は値をとりません"},
+      {{"play", "--slot", "s.qvn"}, "qvn play: --slot には値が要ります: --slot=1..4"},
+      {{"play", "--slot=0", "s.qvn"}, "qvn play: --slot には 1 から 4 を与えます"},
+      {{"play", "--slot=5", "s.qvn"}, "qvn play: --slot には 1 から 4 を与えます"},
       {{"compile", "--key=255", "--password=p", "s.src"},
        "qvn compile: --key takes a number from 256 to 32000"},
       {{"compile", "--key=32001", "--password=p", "s.src"},
@@ -75,7 +76,8 @@ TEST(QvnCommandLine, UsageErrorsSpeakAlikeInEveryCommand) {
       {{"explore", "--max-states=0", "s.qvn"},
        "qvn explore: --max-states takes a number from 1 to 4294967294"},
       // A name typed with control bytes does not reach the terminal raw.
-      {{"play", "--x\x1b]0;PWNED\a\n", "s.qvn"}, "qvn play: unknown option --x\\e]0;PWNED\\x07\\n"},
+      {{"play", "--x\x1b]0;PWNED\a\n", "s.qvn"},
+       "qvn play: --x\\e]0;PWNED\\x07\\n というオプションはありません"},
   };
   for (const Row& row : kRows) {
     std::vector<std::string> argv = {QvnBinary()};
@@ -85,6 +87,33 @@ TEST(QvnCommandLine, UsageErrorsSpeakAlikeInEveryCommand) {
     EXPECT_EQ(FirstLine(result.err), row.message);
     EXPECT_EQ(result.out, "") << row.message;
   }
+}
+
+TEST(QvnCommandLine, AnEnglishLocaleGetsEnglishWords) {
+  struct Row {
+    std::vector<std::string> args;
+    std::string first_line;
+  };
+  const Row kRows[] = {
+      {{"play", "--help"},
+       "usage: qvn play [--slot=1..4] [--var=N=TEXT]... [--choose=KEYS] [--data-dir=DIR]"},
+      {{"explore"}, "qvn explore: no STORY given"},
+      {{"graph", "--frob", "s.qvn"}, "qvn graph: unknown option --frob"},
+      {{"compile", "a.src", "b.src"}, "qvn compile: only one SOURCE may be given"},
+      {{"explore", "--json=yes", "s.qvn"}, "qvn explore: --json takes no value"},
+      {{"play", "--slot", "s.qvn"}, "qvn play: --slot needs a value: --slot=1..4"},
+      {{"play", "--slot=5", "s.qvn"}, "qvn play: --slot takes 1 to 4"},
+  };
+  for (const Row& row : kRows) {
+    std::vector<std::string> argv = {"/usr/bin/env", "LANG=en_US.UTF-8", QvnBinary()};
+    argv.insert(argv.end(), row.args.begin(), row.args.end());
+    auto result = RunCommand(argv);
+    EXPECT_EQ(FirstLine(result.status == 0 ? result.out : result.err), row.first_line);
+  }
+  // The help's own words too.
+  auto help = RunCommand({"/usr/bin/env", "LANG=en_GB.UTF-8", QvnBinary(), "play", "--help"});
+  EXPECT_NE(help.out.find("  --slot=1..4     use this slot without asking\n"), std::string::npos)
+      << help.out;
 }
 
 TEST(QvnCommandLine, HelpWinsAndDoubleDashEndsTheOptions) {

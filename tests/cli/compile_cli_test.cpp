@@ -70,7 +70,7 @@ TEST(QvnCompile, KeyNumbersFrom256To32000) {
   for (const char* key : {"--key=255", "--key=32001"}) {
     auto refused = RunCommand(Args({"--password=pw", key, (folder / "s.src").string()}));
     EXPECT_EQ(refused.status, 64) << key;
-    EXPECT_NE(refused.err.find("usage: qvn compile"), std::string::npos) << key;
+    EXPECT_NE(refused.err.find("使い方: qvn compile"), std::string::npos) << key;
   }
 }
 
@@ -101,7 +101,7 @@ TEST(QvnCompile, FailuresAndUsage) {
         Args({"--diagnostics=msvc", "a.src"})}) {
     auto usage = RunCommand(args);
     EXPECT_EQ(usage.status, 64);
-    EXPECT_NE(usage.err.find("usage: qvn compile"), std::string::npos);
+    EXPECT_NE(usage.err.find("使い方: qvn compile"), std::string::npos);
   }
   auto help = RunCommand(Args({"--help"}));
   EXPECT_EQ(help.status, 0);

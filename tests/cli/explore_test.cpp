@@ -194,7 +194,7 @@ TEST_F(QvnExplore, BadUsageAndMissingStories) {
   WriteBytes(folder / "t.qvj", "short");
   CommandResult damaged = Explore({Story()});
   EXPECT_EQ(damaged.status, 1);
-  EXPECT_NE(damaged.err.find("damaged"), std::string::npos) << damaged.err;
+  EXPECT_NE(damaged.err.find("壊れています"), std::string::npos) << damaged.err;
 }
 
 }  // namespace

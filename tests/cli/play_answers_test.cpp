@@ -29,7 +29,7 @@ TEST_F(PlayAnswers, ARefusedAnswerIsAUsageErrorInAScriptedRun) {
   // No --var for a variable without a default value.
   CommandResult missing = Play({"--choose=1", Story("blank")});
   EXPECT_EQ(missing.status, 64);
-  EXPECT_NE(missing.err.find("give --var=1=TEXT"), npos) << missing.err;
+  EXPECT_NE(missing.err.find("--var=1=TEXT を与えてください"), npos) << missing.err;
 
   CommandResult given = Play({"--var=1=次郎", "--choose=", Story("blank")});
   EXPECT_EQ(given.status, 0) << given.err;
@@ -51,7 +51,7 @@ TEST_F(PlayAnswers, ARefusedAnswerAtTheEndOfInputAbandonsTheOpen) {
     args.push_back(Story("var"));
     CommandResult result = Play(args, c.input);
     EXPECT_EQ(result.status, 1) << c.input;
-    EXPECT_NE(result.err.find("the story was not opened"), npos) << result.err;
+    EXPECT_NE(result.err.find("作品を開けませんでした"), npos) << result.err;
     EXPECT_EQ(ReadBytes(folder / "var.Q01"), fresh);
   }
   // Enter keeps an empty preset, which the prompt refuses: asked again.

@@ -92,7 +92,7 @@ TEST_F(PlayKeys, CommandsInsideChooseActLikeTheWindowsCommands) {
   EXPECT_EQ(SlotLine("again.Q03", 49), "1");
 
   CommandResult help = Play({"--help"});
-  EXPECT_NE(help.out.find("commands s, t, r, v and q, which act as above"), npos) << help.out;
+  EXPECT_NE(help.out.find("KEYS には上のとおりに働くコマンド\n"), npos) << help.out;
 }
 
 TEST_F(PlayKeys, TheSixthChoiceByItsLetter) {

@@ -99,7 +99,7 @@ TEST_F(PlayOutput, EverythingIsShownBeforeAKeyIsReadFromATerminal) {
   // The slot list, the first page and the page after "Next" each end in a
   // prompt that must be on the terminal while the program waits for a key.
   std::string shown;
-  bool prompts = ReadUntil(master, shown, "Slot (1-4, or e1-e4 to erase): ");
+  bool prompts = ReadUntil(master, shown, "スロット (1-4、消すときは e1-e4): ");
   if (prompts) {
     prompts = ::write(master, "1\n", 2) == 2 &&
               ReadUntil(master, shown, "line 20 of the page\r\n[Next]\r\n== long (QVN3) ==\r\n> ");

@@ -112,7 +112,7 @@ TEST_F(QvnPlay, InteractiveKeysAndCommands) {
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_NE(result.out.find("1: 夜道 - 未使用ファイルです。"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("主人公を入力して下さい [勝]: "), std::string::npos);
-  EXPECT_NE(result.out.find("(keys: "), std::string::npos);
+  EXPECT_NE(result.out.find("(キー: "), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(folder / "night.QV$"));
   std::size_t first = result.out.find("右の道。");
   ASSERT_NE(first, std::string::npos) << result.out;
@@ -196,7 +196,9 @@ TEST_F(QvnPlay, RunProgramsStartsOnlyProgramsInTheStorysFolder) {
 
   // At the prompt the reader is asked; "n" (or nothing) keeps it from starting.
   result = Play({"--run-programs", "--slot=1", (folder / "p.qvn").string()}, "n\nq\n");
-  EXPECT_NE(result.out.find("outside the story's folder:\n  /usr/bin/touch " + dir + "outside.txt"),
+  EXPECT_NE(result.out.find(
+                "作品のフォルダーの外のプログラムを起動しようとしています:\n  /usr/bin/touch " +
+                dir + "outside.txt"),
             std::string::npos)
       << result.out;
   result = Play({"--run-programs", "--slot=1", (folder / "p.qvn").string()}, "y\nq\n");
@@ -222,13 +224,25 @@ TEST_F(QvnPlay, EraseFromTheSlotList) {
 TEST_F(QvnPlay, FailuresAndUsage) {
   CommandResult missing = Play({"--choose=1", (folder / "none.qvn").string()});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("none.qvn: no compiled story of that name"), std::string::npos)
+  EXPECT_NE(missing.err.find("none.qvn: その名前のコンパイル済みの作品はありません"),
+            std::string::npos)
       << missing.err;
 
   WriteBytes(folder / "night.qvj", "short");
   CommandResult damaged = Play({"--choose=1", (folder / "night.qvn").string()});
   EXPECT_EQ(damaged.status, 1);
-  EXPECT_NE(damaged.err.find("not a multiple of 13"), std::string::npos) << damaged.err;
+  EXPECT_NE(
+      damaged.err.find("ブロック索引が壊れています: 大きさ 5 バイトが 13 の倍数ではありません"),
+      std::string::npos)
+      << damaged.err;
+  // The same words in English where the locale asks for it.
+  CommandResult english = RunCommand({"/usr/bin/env", "LANG=en_GB.UTF-8", QvnBinary(), "play",
+                                      "--choose=1", (folder / "night.qvn").string()});
+  EXPECT_EQ(english.status, 1);
+  EXPECT_NE(
+      english.err.find("The block index is damaged: its size (5 bytes) is not a multiple of 13."),
+      std::string::npos)
+      << english.err;
   EXPECT_EQ(ReadBytes(folder / "night.Q01"), fresh_slot);
 
   EXPECT_EQ(Play({"--slot=5", "x.qvn"}).status, 64);

@@ -34,10 +34,11 @@ for file in usr/bin/QVN3 usr/bin/QvnMakeW usr/bin/qvn \
   usr/share/icons/hicolor/48x48/apps/org.qvnlinux.QvnMakeW.png \
   usr/share/icons/hicolor/256x256/mimetypes/application-x-qvn-story.png \
   usr/share/man/man1/qvn.1.gz usr/share/man/man1/QVN3.1.gz usr/share/man/man1/QvnMakeW.1.gz \
+  usr/share/man/ja/man1/qvn.1.gz usr/share/qvn/translations/qvn_en.qm \
   usr/share/doc/qvn/copyright usr/share/doc/qvn/changelog.gz; do
   grep -qx "$file" "$work/files.txt" || fail "the package lacks $file"
 done
-if grep -Ev '^usr/bin/(QVN3|QvnMakeW|qvn)$|^usr/share/(applications|doc/qvn|icons/hicolor|man/man1|metainfo|mime/packages|qvn)/' \
+if grep -Ev '^usr/bin/(QVN3|QvnMakeW|qvn)$|^usr/share/(applications|doc/qvn|icons/hicolor|man/man1|man/ja/man1|metainfo|mime/packages|qvn)/' \
   "$work/files.txt"; then
   fail "files outside their places (above)"
 fi

@@ -41,7 +41,9 @@ for file in bin/QVN3 bin/QvnMakeW bin/qvn \
   share/applications/org.qvnlinux.QVN3.desktop share/applications/org.qvnlinux.QvnMakeW.desktop \
   share/mime/packages/org.qvnlinux.qvn.xml \
   share/metainfo/org.qvnlinux.QVN3.metainfo.xml share/metainfo/org.qvnlinux.QvnMakeW.metainfo.xml \
-  share/man/man1/qvn.1.gz share/man/man1/QVN3.1.gz share/man/man1/QvnMakeW.1.gz; do
+  share/man/man1/qvn.1.gz share/man/man1/QVN3.1.gz share/man/man1/QvnMakeW.1.gz \
+  share/qvn/translations/qvn_en.qm \
+  share/man/ja/man1/qvn.1.gz share/man/ja/man1/QVN3.1.gz share/man/ja/man1/QvnMakeW.1.gz; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
 for id in apps/org.qvnlinux.QVN3 apps/org.qvnlinux.QvnMakeW mimetypes/application-x-qvn-story; do
@@ -59,12 +61,18 @@ grep -v "^$prefix/" "$manifest" && fail "installed outside the prefix"
 # ---- Desktop entries and AppStream metadata ----
 for entry in "$prefix"/share/applications/*.desktop; do
   desktop-file-validate "$entry" || fail "desktop-file-validate $entry"
+  for key in Name GenericName Comment; do
+    grep -q "^$key\[ja\]=" "$entry" || fail "$entry: no Japanese $key"
+  done
 done
 for metainfo in "$prefix"/share/metainfo/*.metainfo.xml; do
   appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" ||
     { cat "$work/appstream.log"; fail "appstreamcli validate $metainfo"; }
   grep -q "<release version=\"$version\"" "$metainfo" || fail "$metainfo: no release $version"
   grep -q "<screenshot" "$metainfo" || fail "$metainfo: no screenshot"
+  for element in name summary p caption; do
+    grep -q "<$element xml:lang=\"ja\">" "$metainfo" || fail "$metainfo: no Japanese <$element>"
+  done
 done
 grep -qx "MimeType=application/x-qvn-story;" "$prefix/share/applications/org.qvnlinux.QVN3.desktop" ||
   fail "QVN3's desktop entry does not open stories"
@@ -109,6 +117,24 @@ done
 for page in QVN3 QvnMakeW; do
   MANWIDTH=200 man --warnings -l "$prefix/share/man/man1/$page.1.gz" >/dev/null 2>"$work/man.err"
   [ -s "$work/man.err" ] && { cat "$work/man.err"; fail "warnings from $page.1"; }
+done
+# The Japanese pages, at the customary width too (their lines break only where
+# the source's lines end), and found by man -L ja.
+for page in "$prefix"/share/man/ja/man1/*.1.gz; do
+  for width in 80 200; do
+    MANWIDTH=$width man --warnings -l "$page" >/dev/null 2>"$work/man.err"
+    [ -s "$work/man.err" ] && { cat "$work/man.err"; fail "warnings from $page"; }
+  done
+done
+for page in qvn QVN3 QvnMakeW; do
+  MANPATH="$prefix/share/man" man -L ja -w "$page" | grep -qx "$prefix/share/man/ja/man1/$page.1.gz" ||
+    fail "man -L ja $page does not find the Japanese page"
+done
+man_text=$(MANWIDTH=200 man -l "$prefix/share/man/ja/man1/qvn.1.gz")
+for command in compile play; do
+  for option in $("$prefix/bin/qvn" "$command" --help | grep -o -- '--[a-z-]*' | sort -u); do
+    grep -q -- "$option" <<<"$man_text" || fail "the Japanese qvn.1 does not describe qvn $command $option"
+  done
 done
 
 # ---- The installed qvn compiles a copy of the installed demo as it was built ----

@@ -52,7 +52,7 @@ TEST(FindBlock, IgnoresNameBytesBeyondTheLengthAndRefusesOverlongLengths) {
   // No name is longer than 8 bytes: a length of 9 is damage.
   bytes[kIndexRecordSize] = 9;
   EXPECT_EQ(index.Assign(bytes),
-            "the block index is damaged: record 2 gives its name a length of 9 bytes");
+            "ブロック索引が壊れています: レコード 2 の名前の長さが 9 バイトです");
   EXPECT_EQ(index.Count(), 0u);
 }
 
@@ -66,7 +66,8 @@ TEST(LoadIndex, KeepsAtMost8002RecordsAndRefusesPartialRecords) {
   EXPECT_EQ(index.FindBlock("B8002"), -1);
 
   bytes.pop_back();
-  EXPECT_NE(index.Assign(bytes).find("not a multiple of 13"), std::string::npos);
+  EXPECT_NE(index.Assign(bytes).find("大きさ 104038 バイトが 13 の倍数ではありません"),
+            std::string::npos);
   EXPECT_EQ(index.Count(), 0u);
   EXPECT_EQ(index.FindBlock("B1"), -1);
 
@@ -99,7 +100,8 @@ TEST(StoryBody, ReadsRecordsAndRefusesWhatRunsPastTheEnd) {
     FAIL();
   } catch (const StoryError& error) {
     EXPECT_EQ(error.File(), "tale.qvn");
-    EXPECT_NE(std::string(error.what()).find("runs past its end"), std::string::npos);
+    EXPECT_NE(std::string(error.what()).find("レコードが本体の終わりを越えています"),
+              std::string::npos);
   }
 }
 

@@ -274,7 +274,7 @@ TEST_F(BlockInterpreterTest, DamagedBodiesShowTheErrorBoxAndKeepTheSlot) {
   WriteFile(StoryFile("tale.qvn"), body);
   EXPECT_FALSE(session.OpenStory());
   EXPECT_EQ(host.error_boxes, 3);
-  EXPECT_NE(host.events.back().find("runs past its end"), std::string::npos);
+  EXPECT_NE(host.events.back().find("レコードが本体の終わりを越えています"), std::string::npos);
 }
 
 TEST_F(BlockInterpreterTest, OffsetsOutsideTheBodyShowTheErrorBox) {
@@ -288,7 +288,7 @@ TEST_F(BlockInterpreterTest, OffsetsOutsideTheBodyShowTheErrorBox) {
   WriteFile(StoryFile("tale.qvj"), index);
   session.SetStory(StoryFile("tale.qvn"));
   EXPECT_FALSE(session.OpenStory());
-  EXPECT_NE(host.events.back().find("outside"), std::string::npos);
+  EXPECT_NE(host.events.back().find("バイトの外を指しています"), std::string::npos);
 }
 
 TEST_F(BlockInterpreterTest, NoSecondBlockStartsInsideARunningOne) {

@@ -145,7 +145,7 @@ TEST_F(StoryLoadingTest, MissingFilesEndTheOpenWithTheErrorBox) {
   slot.replace(slot.find("\r\n16\r\n"), 6, "\r\nblue\r\n");
   WriteFile(StoryFile("tale.Q01"), slot);
   EXPECT_FALSE(session.OpenStory());
-  EXPECT_NE(host.events.back().find("line 50"), std::string::npos);
+  EXPECT_NE(host.events.back().find("50 行目 (背景色)"), std::string::npos);
   EXPECT_EQ(ReadFile(StoryFile("tale.Q01")), slot) << "nothing rewritten";
 }
 
@@ -163,7 +163,7 @@ TEST_F(StoryLoadingTest, ADamagedBlockIndexEndsTheOpenWithTheErrorBox) {
   EXPECT_TRUE(host.open_button);
   EXPECT_EQ(host.error_boxes, 1);
   EXPECT_NE(host.events.back().find("tale.qvj"), std::string::npos) << host.events.back();
-  EXPECT_NE(host.events.back().find("the block index is damaged"), std::string::npos);
+  EXPECT_NE(host.events.back().find("ブロック索引が壊れています"), std::string::npos);
   EXPECT_TRUE(host.page.empty()) << "no jump error page";
 }
 
