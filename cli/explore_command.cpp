@@ -5,12 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/exploration_json.h"
+#include "analysis/exploration_report.h"
+#include "analysis/loaded_story.h"
+#include "analysis/story_explorer.h"
 #include "cli/exit_codes.h"
-#include "cli/explore_json.h"
-#include "cli/explore_story.h"
 #include "common/encoding.h"
-#include "runtime/exploration_report.h"
-#include "runtime/story_explorer.h"
 
 namespace qvn {
 
@@ -30,8 +30,10 @@ constexpr const char* kHelp =
     "\n"
     "Reports the blocks reached and not reached, the endings, jumps to missing\n"
     "blocks, @NOWAIT circles a reader can fall into and choices never offered.\n"
-    "Each way is given as the keys of `qvn play --slot=1 --choose=KEYS` that\n"
-    "lead there from a fresh slot (the shortest such keys).\n"
+    "Each way is given as the arguments of `qvn play` (STORY after them) that\n"
+    "lead there from a fresh slot 1 (the shortest such keys), with a --var for\n"
+    "each variable that has no default; the JSON gives them as \"replay\".\n"
+    "Blocks the walk did not come to before --max-states are \"not explored\".\n"
     "\n"
     "  --max-states=N  stop after N states (default 5000000)\n"
     "  --json          one JSON object instead of the text report\n"

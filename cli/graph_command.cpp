@@ -4,12 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/graph_dot.h"
+#include "analysis/graph_svg.h"
+#include "analysis/loaded_story.h"
+#include "analysis/story_explorer.h"
+#include "analysis/story_outline.h"
 #include "cli/exit_codes.h"
-#include "cli/explore_story.h"
-#include "cli/graph_dot.h"
-#include "cli/graph_svg.h"
-#include "runtime/story_explorer.h"
-#include "runtime/story_outline.h"
 
 namespace qvn {
 

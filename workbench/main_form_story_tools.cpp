@@ -3,14 +3,14 @@
 #include <QApplication>
 #include <QFile>
 
-#include "cli/explore_story.h"
-#include "cli/graph_dot.h"
-#include "cli/graph_svg.h"
+#include "analysis/exploration_report.h"
+#include "analysis/graph_dot.h"
+#include "analysis/graph_svg.h"
+#include "analysis/loaded_story.h"
+#include "analysis/story_explorer.h"
+#include "analysis/story_outline.h"
 #include "common/encoding.h"
 #include "platform/file_io.h"
-#include "runtime/exploration_report.h"
-#include "runtime/story_explorer.h"
-#include "runtime/story_outline.h"
 #include "workbench/block_head_lines.h"
 #include "workbench/main_form.h"
 #include "workbench/story_graph_window.h"

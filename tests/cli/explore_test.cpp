@@ -92,22 +92,27 @@ TEST_F(QvnExplore, ReportsWhatAReaderCanReachWithTheShortestKeys) {
                       "  ]"),
             std::string::npos)
       << json;
-  EXPECT_NE(json.find("\"endings\": [\n"
-                      "    {\"block\": \"END1\", \"keys\": \",C\"},\n"
-                      "    {\"block\": \"SECRET\", \"keys\": \",C,r,A\"},\n"
-                      "    {\"block\": \"END2\", \"keys\": \"" +
-                      kRoofKeys +
-                      "\"}\n"
-                      "  ]"),
-            std::string::npos)
+  EXPECT_NE(
+      json.find("\"endings\": [\n"
+                "    {\"block\": \"END1\", \"keys\": \",C\", \"replay\": [\"--slot=1\", "
+                "\"--choose=,C\"]},\n"
+                "    {\"block\": \"SECRET\", \"keys\": \",C,r,A\", \"replay\": [\"--slot=1\", "
+                "\"--choose=,C,r,A\"]},\n"
+                "    {\"block\": \"END2\", \"keys\": \"" +
+                kRoofKeys + "\", \"replay\": [\"--slot=1\", \"--choose=" + kRoofKeys +
+                "\"]}\n"
+                "  ]"),
+      std::string::npos)
       << json;
   EXPECT_NE(json.find("\"jump_errors\": [\n"
-                      "    {\"block\": \"DOOR\", \"target\": \"NOWHERE\", \"keys\": \",A,,B,\"}\n"
+                      "    {\"block\": \"DOOR\", \"target\": \"NOWHERE\", \"keys\": \",A,,B,\", "
+                      "\"replay\": [\"--slot=1\", \"--choose=,A,,B,\"]}\n"
                       "  ]"),
             std::string::npos)
       << json;
   EXPECT_NE(json.find("\"silent_circles\": [\n"
-                      "    {\"block\": \"FALL1\", \"keys\": \",A,,C\"}\n"
+                      "    {\"block\": \"FALL1\", \"keys\": \",A,,C\", "
+                      "\"replay\": [\"--slot=1\", \"--choose=,A,,C\"]}\n"
                       "  ]"),
             std::string::npos)
       << json;
@@ -140,13 +145,15 @@ TEST_F(QvnExplore, TheTextReportIsJapaneseWithEveryProblem) {
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.out.find("ブロック数 : 13　到達 : 11　未到達 : 2\n"), std::string::npos)
       << result.out;
-  EXPECT_NE(result.out.find("  SECRET : --choose=,C,r,A\n"), std::string::npos);
+  EXPECT_NE(result.out.find("  SECRET : qvn play --slot=1 --choose=,C,r,A\n"), std::string::npos);
   EXPECT_NE(result.out.find("未到達のブロック : ORPHAN（どこからもジャンプしていません）\n"),
             std::string::npos);
-  EXPECT_NE(result.out.find("存在しないブロックへのジャンプ : DOOR -> NOWHERE : --choose=,A,,B,\n"),
+  EXPECT_NE(result.out.find("存在しないブロックへのジャンプ : DOOR -> NOWHERE : qvn play --slot=1 "
+                            "--choose=,A,,B,\n"),
             std::string::npos);
-  EXPECT_NE(result.out.find("抜け出せない@NOWAITの循環 : FALL1 : --choose=,A,,C\n"),
-            std::string::npos);
+  EXPECT_NE(
+      result.out.find("抜け出せない@NOWAITの循環 : FALL1 : qvn play --slot=1 --choose=,A,,C\n"),
+      std::string::npos);
   EXPECT_NE(result.out.find("表示されない選択肢 : HALL の 5 番目「開かない道」\n"),
             std::string::npos);
   EXPECT_NE(result.out.find("問題が 5 件見つかりました。\n"), std::string::npos);

@@ -6,9 +6,9 @@
 // never offered dashed. Labels are UTF-8.
 #include <string>
 
+#include "analysis/story_explorer.h"
+#include "analysis/story_outline.h"
 #include "runtime/block_index.h"
-#include "runtime/story_explorer.h"
-#include "runtime/story_outline.h"
 
 namespace qvn {
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "runtime/block_index.h"
-#include "runtime/exploration_report.h"
-#include "runtime/story_explorer.h"
+#include "analysis/exploration_report.h"
+#include "analysis/story_explorer.h"
 #include "story_builder.h"
 
 namespace qvn::testing {

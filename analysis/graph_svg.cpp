@@ -1,4 +1,4 @@
-#include "cli/graph_svg.h"
+#include "analysis/graph_svg.h"
 
 #include <graphviz/gvc.h>
 

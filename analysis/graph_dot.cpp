@@ -1,4 +1,4 @@
-#include "cli/graph_dot.h"
+#include "analysis/graph_dot.h"
 
 #include <map>
 #include <set>

@@ -1,4 +1,4 @@
-#include "runtime/exploration_report.h"
+#include "analysis/exploration_report.h"
 
 #include <string>
 
@@ -12,10 +12,12 @@ Bytes Number(std::uint64_t value) {
   return Bytes(std::to_string(value));
 }
 
-// How to get there: the keys for `qvn play --choose`, or the first page.
-Bytes Way(const KeyPath& keys) {
-  if (keys.empty()) return Sjis(u8"（新しいゲームの最初のページ）");
-  return "--choose=" + ChooseArgument(keys);
+// How to get there: the `qvn play` that replays it (the story's name after it).
+Bytes Way(const Exploration& found, const KeyPath& keys) {
+  Bytes way = "qvn play";
+  for (const std::string& argument : ReplayArguments(found, keys)) way += " " + argument;
+  if (keys.empty()) way += Sjis(u8"（新しいゲームの最初のページ）");
+  return way;
 }
 
 }  // namespace
@@ -34,10 +36,15 @@ std::vector<ReportLine> ExplorationReport(const Exploration& found) {
 
   line(Sjis(u8"エンディング : ") + Number(found.endings.size()));
   for (const ReachedEnding& ending : found.endings)
-    line("  " + ending.block + " : " + Way(ending.keys));
+    line("  " + ending.block + " : " + Way(found, ending.keys));
 
   std::size_t problems = 0;
   for (const UnreachedBlock& block : found.unreached) {
+    if (block.reason == UnreachedReason::kNotExplored) {
+      line(Sjis(u8"未探索のブロック : ") + block.block +
+           Sjis(u8"（上限までに調べが届きませんでした）"));
+      continue;
+    }
     Bytes why = block.reason == UnreachedReason::kNoWayIn
                     ? Sjis(u8"（どこからもジャンプしていません）")
                     : Sjis(u8"（ここへのジャンプの条件が一度も成り立ちません）");
@@ -46,18 +53,18 @@ std::vector<ReportLine> ExplorationReport(const Exploration& found) {
   }
   for (const ReachedJumpError& error : found.jump_errors) {
     problem(Sjis(u8"存在しないブロックへのジャンプ : ") + error.block + " -> " + error.target +
-                " : " + Way(error.keys),
+                " : " + Way(found, error.keys),
             error.block);
     ++problems;
   }
   for (const ReachedCircle& circle : found.silent_circles) {
-    problem(Sjis(u8"抜け出せない@NOWAITの循環 : ") + circle.block + " : " + Way(circle.keys),
+    problem(Sjis(u8"抜け出せない@NOWAITの循環 : ") + circle.block + " : " + Way(found, circle.keys),
             circle.block);
     ++problems;
   }
   for (const ReachedPlayError& error : found.play_errors) {
     problem(Sjis(u8"再生できないデータ : ") + error.block + " (" + Utf8ToCp932(error.reason) +
-                ") : " + Way(error.keys),
+                ") : " + Way(found, error.keys),
             error.block);
     ++problems;
   }
