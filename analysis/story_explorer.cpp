@@ -147,8 +147,10 @@ struct ReplaySteps {
 
 class Explorer {
  public:
-  Explorer(BytesView body, const BlockIndex& index, std::uint64_t max_states)
-      : index_(index),
+  Explorer(BytesView body, const BlockIndex& index, std::uint64_t max_states,
+           const std::atomic<bool>* cancel)
+      : cancel_(cancel),
+        index_(index),
         outline_(ReadOutline(body, index)),
         layout_(outline_, index.Count()),
         max_states_(max_states),
@@ -241,6 +243,7 @@ class Explorer {
   void NoteJumpError(std::size_t from, Bytes target, KeyPath keys);
   Exploration Report();
 
+  const std::atomic<bool>* cancel_;
   const BlockIndex& index_;
   StoryBody body_;
   StoryOutline outline_;
@@ -470,6 +473,10 @@ Exploration Explorer::Run() {
     Defer(kNoParent, kEnterKey);
   }
   for (std::uint32_t id = 0;; ++id) {
+    if (cancel_ && id % 1024 == 0 && cancel_->load(std::memory_order_relaxed)) {
+      complete_ = false;
+      break;
+    }
     if (head_ == queue_.size()) {
       Flush(batches_[1 - filling_]);
       Flush(batches_[filling_]);
@@ -544,8 +551,9 @@ std::vector<std::string> ReplayArguments(const Exploration& exploration, const K
   return arguments;
 }
 
-Exploration ExploreStory(BytesView body, const BlockIndex& index, std::uint64_t max_states) {
-  Explorer explorer(body, index, max_states);
+Exploration ExploreStory(BytesView body, const BlockIndex& index, std::uint64_t max_states,
+                         const std::atomic<bool>* cancel) {
+  Explorer explorer(body, index, max_states, cancel);
   return explorer.Run();
 }
 

@@ -6,6 +6,7 @@
 // leads on to the restart it causes, so what a second play unlocks counts;
 // a jump to a missing block leaves the reader on the page before it, with
 // its choices still offered, and the walk goes on from there as well.
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -103,7 +104,9 @@ std::vector<std::string> ReplayArguments(const Exploration& exploration, const K
 
 // Explores the story whose body bytes are `body` and whose index is `index`
 // from a new game, keeping at most `max_states` states. Never throws.
+// `cancel`, when given and set, stops the walk as the limit does.
 Exploration ExploreStory(BytesView body, const BlockIndex& index,
-                         std::uint64_t max_states = kDefaultMaxStates);
+                         std::uint64_t max_states = kDefaultMaxStates,
+                         const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace qvn

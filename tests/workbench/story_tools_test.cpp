@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 
 #include "platform/file_io.h"
 #include "qt_test_support.h"
@@ -107,12 +108,26 @@ TEST_F(StoryToolsTest, WithoutACompiledStoryTheCheckSaysSoInRed) {
   EXPECT_EQ(form_->Memo1->LineColor(0), QColor(255, 0, 0));
 }
 
+// Runs `act` on the window of type T once it is the modal one (the graph is
+// drawn behind a progress dialog first).
+template <typename T>
+void WhenModal(std::function<void(T*)> act) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
+    auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (!window) return;
+    timer->stop();
+    timer->deleteLater();
+    act(window);
+  });
+  timer->start();
+}
+
 TEST_F(StoryToolsTest, TheGraphWindowZoomsAndSaves) {
   form_->Compile1Click();
   bool shown = false;
-  QTimer::singleShot(0, [&] {
-    auto* window = qobject_cast<StoryGraphWindow*>(QApplication::activeModalWidget());
-    ASSERT_NE(window, nullptr);
+  WhenModal<StoryGraphWindow>([&](StoryGraphWindow* window) {
     shown = true;
     GraphView* view = window->View();
     double before = view->Scale();
