@@ -56,8 +56,13 @@ TEST(Cp932Decoder, GivesWhatTheConverterGivesForEveryByteAndPair) {
 
 TEST(Cp932Decoder, GivesWhatTheConverterGivesForText) {
   Cp932Decoder decoder;
-  std::vector<Bytes> texts = {
-      Sjis(u8"行数 : ～表\\ ｱｲｳ"), "e\\\x80x", "a\x82", "\x82\x82\xA0", "\x81\x81\x40", "\xFF\x82\x61z", ""};
+  std::vector<Bytes> texts = {Sjis(u8"行数 : ～表\\ ｱｲｳ"),
+                              "e\\\x80x",
+                              "a\x82",
+                              "\x82\x82\xA0",
+                              "\x81\x81\x40",
+                              "\xFF\x82\x61z",
+                              ""};
   for (const Bytes& text : texts) {
     EXPECT_EQ(Decoded(decoder, text), Cp932ToUtf8(text)) << text;
   }

@@ -169,8 +169,7 @@ TEST(Utf8Twins, ChosenEncodingIsTakenAsChosen) {
   EXPECT_EQ(cut.result.outcome, CompileOutcome::kSuccess) << cut.log_text;
   // A surrogate's three bytes are no UTF-8, not a character Shift-JIS lacks.
   TempFolder d;
-  Compiled surrogate =
-      CompileIn(d, "#A\r\nab\xED\xA0\x80\r\n?END\r\nA\r\n", SourceEncoding::kUtf8);
+  Compiled surrogate = CompileIn(d, "#A\r\nab\xED\xA0\x80\r\n?END\r\nA\r\n", SourceEncoding::kUtf8);
   EXPECT_NE(surrogate.log_text.find(U8(u8"UTF-8として読めないバイトがあります。 (0xED, 3文字目)")),
             std::string::npos)
       << surrogate.log_text;
