@@ -174,6 +174,44 @@ TEST_F(QvnExplore, ExitStatusTellsCleanFromProblemsFromIncomplete) {
   EXPECT_NE(cut.out.find("\"states\": 27,\n  \"complete\": false"), std::string::npos) << cut.out;
 }
 
+TEST_F(QvnExplore, EveryReportedReplayPlaysAloneAndCutOffBlocksAreNotProblems) {
+  // %1 has no default: a replay has to answer it. D's guarded end does not
+  // hold on a first play, so the reader goes on with E's page and choice.
+  Compile(
+      "%1=Name,\r\n"
+      "#START\r\n入口。\r\n?END\r\nD\r\n"
+      "#D\r\n?900\r\n/\r\n"
+      "#E\r\n%1の部屋。\r\n?000\r\n出る\r\nOUT\r\n?END\r\n"
+      "#OUT\r\nおわり\r\n/\r\n");
+  CommandResult found = Explore({"--json", Story()});
+  EXPECT_EQ(found.status, 0) << found.out;
+  const std::string replay = "\"replay\": [\"--slot=1\", \"--var=1=x\", \"--choose=,\"]";
+  ASSERT_NE(found.out.find("{\"block\": \"OUT\", \"keys\": \",\", " + replay + "}"),
+            std::string::npos)
+      << found.out;
+  CommandResult text = Explore({Story()});
+  EXPECT_NE(text.out.find("  OUT : qvn play --slot=1 --var=1=x --choose=,\n"), std::string::npos)
+      << text.out;
+  WriteBytes(folder / "t.Q01", fresh_slot);
+  CommandResult played =
+      RunCommand({QvnBinary(), "play", "--slot=1", "--var=1=x", "--choose=,", Story()});
+  EXPECT_EQ(played.status, 0) << played.err;
+  EXPECT_NE(played.out.find("おわり\n[開く]"), std::string::npos) << played.out;
+
+  // Two states only (START, and D with E's page): OUT is not explored, which
+  // is no problem.
+  CommandResult cut = Explore({"--max-states=2", Story()});
+  EXPECT_EQ(cut.status, 2);
+  EXPECT_NE(cut.out.find("未探索のブロック : OUT（上限までに調べが届きませんでした）\n"),
+            std::string::npos)
+      << cut.out;
+  EXPECT_NE(cut.out.find("問題は見つかりませんでした。"), std::string::npos) << cut.out;
+  CommandResult cut_json = Explore({"--max-states=2", "--json", Story()});
+  EXPECT_NE(cut_json.out.find("{\"block\": \"OUT\", \"reason\": \"not_explored\"}"),
+            std::string::npos)
+      << cut_json.out;
+}
+
 // The demo is what a new author reads first: everything in it can be reached
 // and every choice is offered somewhere.
 TEST_F(QvnExplore, TheDemoStoryHasNothingOutOfReach) {
