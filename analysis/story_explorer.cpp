@@ -161,7 +161,7 @@ class Explorer {
     variables_.resize(layout_.Words());
     // Where each block's records begin, to tell whose records a page plays.
     for (const OutlineBlock& block : outline_.blocks)
-      starts_.emplace_back(block.offset, block.record);
+      if (block.offset >= 0) starts_.emplace_back(block.offset, block.record);
     std::int32_t trailer = index.FindBlock(kTrailerMarker);
     if (trailer >= 0) starts_.emplace_back(trailer, 0);
     std::sort(starts_.begin(), starts_.end());

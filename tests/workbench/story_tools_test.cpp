@@ -3,6 +3,7 @@
 
 #include <QGraphicsSvgItem>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -146,6 +147,38 @@ TEST_F(StoryToolsTest, TheGraphWindowZoomsAndSaves) {
   });
   form_->StoryGraph1->trigger();
   EXPECT_TRUE(shown);
+}
+
+TEST_F(StoryToolsTest, TheGraphIsLaidOutBehindAProgressDialogThatCancels) {
+  // Sixty blocks of six ways each to blocks far apart: a tangle whose layout
+  // takes Graphviz a long while.
+  std::string source;
+  for (int b = 1; b <= 60; ++b) {
+    source += "#B" + std::to_string(b) + "\r\nx\r\n";
+    for (int c = 1; c <= 6; ++c)
+      source += "?000\r\nway " + std::to_string(c) + "\r\nB" +
+                std::to_string(1 + (b * 7 + c * 13) % 60) + "\r\n";
+    source += "?END\r\n";
+  }
+  ASSERT_TRUE(WriteFileDirect(source_, source).ok);
+  form_->Compile1Click();
+  bool cancelled = false;
+  bool drawn = false;
+  WhenModal<QProgressDialog>([&](QProgressDialog* progress) {
+    EXPECT_EQ(progress->objectName(), "GraphProgress");
+    // The window is not frozen meanwhile: the dialog takes the key.
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused ? focused : progress, Qt::Key_Escape);
+    cancelled = true;
+  });
+  WhenModal<StoryGraphWindow>([&](StoryGraphWindow* window) {
+    drawn = true;
+    window->reject();
+  });
+  form_->StoryGraph1->trigger();
+  EXPECT_TRUE(cancelled);
+  EXPECT_FALSE(drawn) << "a cancelled graph is not shown";
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace
