@@ -10,6 +10,7 @@
 #include "analysis/loaded_story.h"
 #include "analysis/story_explorer.h"
 #include "analysis/story_outline.h"
+#include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "common/encoding.h"
 #include "format/markers.h"
@@ -18,22 +19,14 @@ namespace qvn {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: qvn graph [--format=dot|svg] [--explore] [--around=BLOCK] STORY\n";
-
-constexpr const char* kHelp =
+constexpr const char* kAbout =
     "Writes the block graph of a compiled story (STORY names its .qvn, .qvj or\n"
     "any file of the same base name) to standard output: one node per block\n"
     "(the start block drawn double, endings as octagons, @NOWAIT blocks as\n"
     "dashed ellipses), one edge per choice (its caption) and per jump line (its\n"
-    "condition); jumps to missing blocks end in red names.\n"
-    "\n"
-    "  --format=dot    Graphviz's DOT language (the default)\n"
-    "  --format=svg    laid out and drawn by Graphviz's library\n"
-    "  --explore       explore the story first (as qvn explore does): blocks no\n"
-    "                  reader reaches are grey, choices never offered dashed\n"
-    "  --around=BLOCK  only the blocks at most two ways from BLOCK\n"
-    "\n"
+    "condition); jumps to missing blocks end in red names.\n";
+
+constexpr const char* kClosing =
     "SVG is laid out in at most 25 s and 1 GB; larger graphs are drawn without\n"
     "captions and, beyond a few thousand ways, by a faster layout. A graph too\n"
     "large even for that is refused with a message: write it as DOT, or draw the\n"
@@ -47,44 +40,35 @@ int RunGraphCommand(int argc, char** argv) {
   bool svg = false;
   bool explore = false;
   std::optional<Bytes> around;
+  CommandLine line{"graph",
+                   "STORY",
+                   kAbout,
+                   {{"--format", "dot|svg",
+                     "dot: Graphviz's DOT language (the default)\n"
+                     "svg: laid out and drawn by Graphviz's library",
+                     [&](std::string_view format) -> std::string {
+                       if (format != "dot" && format != "svg") return "--format takes dot or svg";
+                       svg = format == "svg";
+                       return {};
+                     }},
+                    {"--explore", "",
+                     "explore the story first (as qvn explore does): blocks no\n"
+                     "reader reaches are grey, choices never offered dashed",
+                     [&](std::string_view) -> std::string {
+                       explore = true;
+                       return {};
+                     }},
+                    {"--around", "BLOCK", "only the blocks at most two ways from BLOCK",
+                     [&](std::string_view block) -> std::string {
+                       Bytes name = Utf8ToCp932(block);
+                       if (name.empty() || name.size() > kMaxBlockNameBytes)
+                         return "--around takes a block name (1 to 8 bytes in CP932)";
+                       around = std::move(name);
+                       return {};
+                     }}},
+                   kClosing};
   std::string story;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    std::string error;
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
-      std::fputs(kHelp, stdout);
-      return kExitOk;
-    } else if (arg == "--format=dot") {
-      svg = false;
-    } else if (arg == "--format=svg") {
-      svg = true;
-    } else if (arg == "--explore") {
-      explore = true;
-    } else if (StartsWith(arg, "--around=")) {
-      Bytes name = Utf8ToCp932(arg.substr(9));
-      if (name.empty() || name.size() > kMaxBlockNameBytes)
-        error = "--around takes a block name (1 to 8 bytes in CP932)";
-      else
-        around = std::move(name);
-    } else if (StartsWith(arg, "--format=")) {
-      error = "--format takes dot or svg";
-    } else if (StartsWith(arg, "-") && arg != "-") {
-      error = "unknown option " + std::string(arg);
-    } else if (story.empty()) {
-      story = std::string(arg);
-    } else {
-      error = "only one STORY may be given";
-    }
-    if (!error.empty()) {
-      std::fprintf(stderr, "qvn graph: %s\n%s", error.c_str(), kUsage);
-      return kExitUsage;
-    }
-  }
-  if (story.empty()) {
-    std::fprintf(stderr, "qvn graph: no STORY given\n%s", kUsage);
-    return kExitUsage;
-  }
+  if (auto status = ParseCommandLine(line, argc, argv, story)) return *status;
 
   LoadedStory loaded;
   std::string error;
