@@ -12,17 +12,33 @@ Bytes Number(std::uint64_t value) {
   return Bytes(std::to_string(value));
 }
 
-// How to get there: the `qvn play` that replays it (the story's name after it).
-Bytes Way(const Exploration& found, const KeyPath& keys) {
-  Bytes way = "qvn play";
-  for (const std::string& argument : ReplayArguments(found, keys)) way += " " + argument;
-  if (keys.empty()) way += Sjis(u8"（新しいゲームの最初のページ）");
-  return way;
+// How to get there: the `qvn play` that replays it (the story's name after
+// it), or the keys in the words a reader knows; the first page is said so.
+Bytes Way(const Exploration& found, const KeyPath& keys, WayForm form) {
+  if (form == WayForm::kChooseOption) {
+    Bytes way = "qvn play";
+    for (const std::string& argument : ReplayArguments(found, keys)) way += " " + argument;
+    if (keys.empty()) way += Sjis(u8"（新しいゲームの最初のページ）");
+    return way;
+  }
+  if (keys.empty()) return Sjis(u8"（新しいゲームの最初のページ）");
+  Bytes words;
+  for (char key : keys) {
+    if (!words.empty()) words += Sjis(u8" → ");
+    if (key == kEnterKey)
+      words += Sjis(u8"次へ");
+    else if (key == kReopenKey)
+      words += Sjis(u8"開き直す");
+    else
+      words.push_back(key);
+  }
+  return words;
 }
 
 }  // namespace
 
-std::vector<ReportLine> ExplorationReport(const Exploration& found) {
+std::vector<ReportLine> ExplorationReport(const Exploration& found, WayForm way_form) {
+  auto way = [&found, way_form](const KeyPath& keys) { return Way(found, keys, way_form); };
   std::vector<ReportLine> lines;
   auto line = [&](Bytes text) { lines.push_back({std::move(text), false, Bytes()}); };
   auto problem = [&](Bytes text, const Bytes& block) {
@@ -36,7 +52,7 @@ std::vector<ReportLine> ExplorationReport(const Exploration& found) {
 
   line(Sjis(u8"エンディング : ") + Number(found.endings.size()));
   for (const ReachedEnding& ending : found.endings)
-    line("  " + ending.block + " : " + Way(found, ending.keys));
+    line("  " + ending.block + " : " + way(ending.keys));
 
   std::size_t problems = 0;
   for (const UnreachedBlock& block : found.unreached) {
@@ -53,18 +69,18 @@ std::vector<ReportLine> ExplorationReport(const Exploration& found) {
   }
   for (const ReachedJumpError& error : found.jump_errors) {
     problem(Sjis(u8"存在しないブロックへのジャンプ : ") + error.block + " -> " + error.target +
-                " : " + Way(found, error.keys),
+                " : " + way(error.keys),
             error.block);
     ++problems;
   }
   for (const ReachedCircle& circle : found.silent_circles) {
-    problem(Sjis(u8"抜け出せない@NOWAITの循環 : ") + circle.block + " : " + Way(found, circle.keys),
+    problem(Sjis(u8"抜け出せない@NOWAITの循環 : ") + circle.block + " : " + way(circle.keys),
             circle.block);
     ++problems;
   }
   for (const ReachedPlayError& error : found.play_errors) {
     problem(Sjis(u8"再生できないデータ : ") + error.block + " (" + Utf8ToCp932(error.reason) +
-                ") : " + Way(found, error.keys),
+                ") : " + way(error.keys),
             error.block);
     ++problems;
   }

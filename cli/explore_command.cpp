@@ -11,6 +11,7 @@
 #include "analysis/story_explorer.h"
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
+#include "cli/terminal_name.h"
 #include "common/encoding.h"
 
 namespace qvn {
@@ -76,7 +77,7 @@ int RunExploreCommand(int argc, char** argv) {
   LoadedStory loaded;
   std::string error;
   if (!LoadStoryForAnalysis(story, loaded, error)) {
-    std::fprintf(stderr, "qvn explore: %s\n", error.c_str());
+    std::fprintf(stderr, "qvn explore: %s\n", EscapeControlBytes(error).c_str());
     return kExitFailed;
   }
   Exploration found = ExploreStory(loaded.body, loaded.index, max_states);

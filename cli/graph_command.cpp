@@ -12,6 +12,7 @@
 #include "analysis/story_outline.h"
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
+#include "cli/terminal_name.h"
 #include "common/encoding.h"
 #include "format/markers.h"
 
@@ -73,7 +74,7 @@ int RunGraphCommand(int argc, char** argv) {
   LoadedStory loaded;
   std::string error;
   if (!LoadStoryForAnalysis(story, loaded, error)) {
-    std::fprintf(stderr, "qvn graph: %s\n", error.c_str());
+    std::fprintf(stderr, "qvn graph: %s\n", EscapeControlBytes(error).c_str());
     return kExitFailed;
   }
   StoryOutline outline = ReadOutline(loaded.body, loaded.index);
@@ -98,7 +99,7 @@ int RunGraphCommand(int argc, char** argv) {
     return kExitFailed;
   }
   if (drawn.outcome != SvgOutcome::kDrawn) {
-    std::fprintf(stderr, "qvn graph: %s\n", drawn.error.c_str());
+    std::fprintf(stderr, "qvn graph: %s\n", EscapeControlBytes(drawn.error).c_str());
     return kExitFailed;
   }
   std::fwrite(drawn.svg.data(), 1, drawn.svg.size(), stdout);

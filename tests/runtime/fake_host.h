@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_file.h"
 #include "runtime/host.h"
 #include "runtime/slot_dialog.h"
 
@@ -26,6 +27,9 @@ class FakeHost : public Host {
   std::deque<ProgramAnswer> program_script;
   ProgramAnswer program_answer = ProgramAnswer::kDoNotStart;
   std::vector<ProgramRequest> program_questions;
+  // Called from AskToStartProgram before it answers, as the reader thinks.
+  std::function<void()> on_program_question;
+  std::vector<ino_t> started_inodes;  // of the files StartProgram was given
   // Called from ShowPicture, where a window lets events through.
   std::function<void()> on_show_picture;
 
@@ -48,6 +52,9 @@ class FakeHost : public Host {
   void ShowChoiceButtons(int count) override;
   void ShowOpenButton() override;
   void ResetPage(const std::vector<Bytes>& lines, const StoryState& state) override;
+  // The colours the last page was drawn in.
+  int page_text_colour = -1;
+  int page_background_colour = -1;
   void PageLineAdded(BytesView line) override;
   void SetBusy(bool busy) override;
   void HideGraphicsWindow() override;
@@ -57,7 +64,7 @@ class FakeHost : public Host {
   bool PlaySound(SoundDirective directive, const std::filesystem::path& file) override;
   void StopSound() override;
   ProgramAnswer AskToStartProgram(const ProgramRequest& request) override;
-  void StartProgram(const std::vector<std::string>& argv) override;
+  void StartProgram(const ProgramFile& program, const std::vector<std::string>& argv) override;
   std::optional<int> ChooseSlot(SlotDialog& dialog) override;
   std::optional<Bytes> AskVariable(int number, BytesView comment, BytesView preset) override;
   void ShowWriteFailure(BytesView message) override;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <random>
 
 #include "runtime/story_location.h"
 #include "session_fixture.h"
@@ -130,6 +131,23 @@ TEST_F(StoryLoadingTest, UnwritableProgramFolderFallsBackToTheDataFolder) {
   EXPECT_TRUE(std::filesystem::exists(own + "tale.Q04"));
 }
 
+// An installed program is given no program folder to write: a read-only
+// story's user data goes to its own folder under the data folder at once.
+TEST_F(StoryLoadingTest, WithoutAProgramFolderReadOnlyStoriesUseTheirOwnDataFolder) {
+  Story().Write(StoryFolder(), "tale");
+  ::chmod(StoryFolder().c_str(), 0555);
+  StorySession installed(host, "", FallbackFolder());
+  installed.SetStory(StoryFile("tale.qvn"));
+  bool opened = installed.OpenStory();
+  ::chmod(StoryFolder().c_str(), 0755);
+  ASSERT_TRUE(opened);
+  std::string own = installed.Location().user_data_folder;
+  EXPECT_EQ(own.substr(0, FallbackFolder().size() + 5), FallbackFolder() + "tale-");
+  EXPECT_TRUE(std::filesystem::exists(own + "tale.Q01"));
+  EXPECT_FALSE(std::filesystem::exists(ProgramFolder() + "$$QVNTMP.$$$"));
+  EXPECT_FALSE(std::filesystem::exists("$$QVNTMP.$$$")) << "nothing in the current folder";
+}
+
 TEST_F(StoryLoadingTest, MissingFilesEndTheOpenWithTheErrorBox) {
   for (const char* missing : {"tale.QVJ", "tale.QVN"}) {
     Story().Write(StoryFolder(), "tale");
@@ -150,6 +168,24 @@ TEST_F(StoryLoadingTest, MissingFilesEndTheOpenWithTheErrorBox) {
   EXPECT_FALSE(session.OpenStory());
   EXPECT_NE(host.events.back().find("line 50"), std::string::npos);
   EXPECT_EQ(ReadFile(StoryFile("tale.Q01")), slot) << "nothing rewritten";
+}
+
+// 156 random bytes are twelve records of the right size: their name lengths
+// (bytes 0, 13, 26...) say that no compiler wrote them.
+TEST_F(StoryLoadingTest, ADamagedBlockIndexEndsTheOpenWithTheErrorBox) {
+  Story().Write(StoryFolder(), "tale");
+  std::mt19937 random(156);
+  Bytes garbage;
+  for (int i = 0; i < 156; ++i) garbage.push_back(static_cast<char>(random() & 0xFF));
+  WriteFile(ExistingOrAsNamed(StoryFile("tale.QVJ")), garbage);
+  session.SetStory(StoryFile("tale.qvn"));
+  EXPECT_FALSE(session.OpenStory());
+  EXPECT_FALSE(session.IsOpen());
+  EXPECT_TRUE(host.open_button);
+  EXPECT_EQ(host.error_boxes, 1);
+  EXPECT_NE(host.events.back().find("tale.qvj"), std::string::npos) << host.events.back();
+  EXPECT_NE(host.events.back().find("the block index is damaged"), std::string::npos);
+  EXPECT_TRUE(host.page.empty()) << "no jump error page";
 }
 
 TEST_F(StoryLoadingTest, EndOfInputAbandonsTheOpenWithoutWriting) {
