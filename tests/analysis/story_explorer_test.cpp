@@ -302,8 +302,8 @@ TEST(ExplorationReport, WaysInWordsOrAsTheChooseOption) {
   EXPECT_TRUE(has(words, Sjis(u8"  END1 : 次へ")));
   EXPECT_TRUE(has(words, Sjis(u8"  SECRET : 次へ → 開き直す → A")));
   std::vector<ReportLine> option = ExplorationReport(found);
-  EXPECT_TRUE(has(option, Bytes("  END1 : --choose=")));
-  EXPECT_TRUE(has(option, Bytes("  SECRET : --choose=,r,A")));
+  EXPECT_TRUE(has(option, Bytes("  END1 : qvn play --slot=1 --choose=")));
+  EXPECT_TRUE(has(option, Bytes("  SECRET : qvn play --slot=1 --choose=,r,A")));
 }
 
 }  // namespace
