@@ -15,7 +15,7 @@
 #include "compiler/compile.h"
 #include "platform/file_io.h"
 #include "runtime/block_index.h"
-#include "runtime/story_explorer.h"
+#include "analysis/story_explorer.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/exploration_json.h"
+#include "analysis/exploration_report.h"
+#include "analysis/loaded_story.h"
+#include "analysis/story_explorer.h"
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
-#include "cli/explore_json.h"
-#include "cli/explore_story.h"
 #include "cli/terminal_name.h"
 #include "common/encoding.h"
-#include "runtime/exploration_report.h"
-#include "runtime/story_explorer.h"
 
 namespace qvn {
 
@@ -30,8 +30,10 @@ constexpr const char* kAbout =
     "\n"
     "Reports the blocks reached and not reached, the endings, jumps to missing\n"
     "blocks, @NOWAIT circles a reader can fall into and choices never offered.\n"
-    "Each way is given as the keys of `qvn play --slot=1 --choose=KEYS` that\n"
-    "lead there from a fresh slot (the shortest such keys).\n";
+    "Each way is given as the arguments of `qvn play` (STORY after them) that\n"
+    "lead there from a fresh slot 1 (the shortest such keys), with a --var for\n"
+    "each variable that has no default; the JSON gives them as \"replay\".\n"
+    "Blocks the walk did not come to before --max-states are \"not explored\".\n";
 
 constexpr const char* kClosing =
     "Exit status: 0 nothing found, 1 problems found or the story cannot be read,\n"

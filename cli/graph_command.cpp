@@ -1,17 +1,20 @@
 #include "cli/graph_command.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "analysis/graph_dot.h"
+#include "analysis/graph_svg.h"
+#include "analysis/loaded_story.h"
+#include "analysis/story_explorer.h"
+#include "analysis/story_outline.h"
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
-#include "cli/explore_story.h"
-#include "cli/graph_dot.h"
-#include "cli/graph_svg.h"
 #include "cli/terminal_name.h"
-#include "runtime/story_explorer.h"
-#include "runtime/story_outline.h"
+#include "common/encoding.h"
+#include "format/markers.h"
 
 namespace qvn {
 
@@ -25,6 +28,11 @@ constexpr const char* kAbout =
     "condition); jumps to missing blocks end in red names.\n";
 
 constexpr const char* kClosing =
+    "SVG is laid out in at most 25 s and 1 GB; larger graphs are drawn without\n"
+    "captions and, beyond a few thousand ways, by a faster layout. A graph too\n"
+    "large even for that is refused with a message: write it as DOT, or draw the\n"
+    "part around one block with --around.\n"
+    "\n"
     "Exit status: 0 written, 1 the story cannot be read or drawn, 64 bad usage.\n";
 
 }  // namespace
@@ -32,6 +40,7 @@ constexpr const char* kClosing =
 int RunGraphCommand(int argc, char** argv) {
   bool svg = false;
   bool explore = false;
+  std::optional<Bytes> around;
   CommandLine line{"graph",
                    "STORY",
                    kAbout,
@@ -49,6 +58,14 @@ int RunGraphCommand(int argc, char** argv) {
                      [&](std::string_view) -> std::string {
                        explore = true;
                        return {};
+                     }},
+                    {"--around", "BLOCK", "only the blocks at most two ways from BLOCK",
+                     [&](std::string_view block) -> std::string {
+                       Bytes name = Utf8ToCp932(block);
+                       if (name.empty() || name.size() > kMaxBlockNameBytes)
+                         return "--around takes a block name (1 to 8 bytes in CP932)";
+                       around = std::move(name);
+                       return {};
                      }}},
                    kClosing};
   std::string story;
@@ -61,19 +78,31 @@ int RunGraphCommand(int argc, char** argv) {
     return kExitFailed;
   }
   StoryOutline outline = ReadOutline(loaded.body, loaded.index);
+  if (around && loaded.index.FindRecord(*around) == 0) {
+    std::fprintf(stderr, "qvn graph: the story has no block %s\n", Cp932ToUtf8(*around).c_str());
+    return kExitFailed;
+  }
   Exploration found;
   if (explore) found = ExploreStory(loaded.body, loaded.index);
-  std::string dot = StoryGraphDot(outline, loaded.index, explore ? &found : nullptr);
+  std::string dot =
+      StoryGraphDot(outline, loaded.index, explore ? &found : nullptr, around ? &*around : nullptr);
   if (!svg) {
     std::fputs(dot.c_str(), stdout);
     return kExitOk;
   }
-  std::string drawn;
-  if (!RenderSvg(dot, drawn, error)) {
-    std::fprintf(stderr, "qvn graph: %s\n", EscapeControlBytes(error).c_str());
+  SvgResult drawn = RenderSvg(dot);
+  if (drawn.outcome == SvgOutcome::kTooLarge) {
+    std::fprintf(stderr,
+                 "qvn graph: %s (%zu blocks, %zu ways): write it as DOT with --format=dot, or "
+                 "draw the part around one block with --around=BLOCK\n",
+                 drawn.error.c_str(), outline.blocks.size(), WayCount(outline));
     return kExitFailed;
   }
-  std::fwrite(drawn.data(), 1, drawn.size(), stdout);
+  if (drawn.outcome != SvgOutcome::kDrawn) {
+    std::fprintf(stderr, "qvn graph: %s\n", EscapeControlBytes(drawn.error).c_str());
+    return kExitFailed;
+  }
+  std::fwrite(drawn.svg.data(), 1, drawn.svg.size(), stdout);
   return kExitOk;
 }
 

@@ -20,14 +20,17 @@ Bytes ReadJumpList(StoryBody& body, const StoryState& state) {
       if (!record.empty()) return CutBytes(record, kMaxBlockNameBytes);
       continue;
     }
+    // A line without a comma is all condition and names no block: when it
+    // holds, the lines after it are passed over all the same and the list
+    // reads on (a hidden choice's fallback may run into the next block).
     std::size_t comma = record.find(',');
-    if (comma == BytesView::npos || comma + 1 == record.size()) continue;
     if (!EvaluateCondition(record.substr(0, comma), state)) continue;
-    Bytes name = CutBytes(record.substr(comma + 1), kMaxBlockNameBytes);
+    Bytes name =
+        comma == BytesView::npos ? Bytes() : CutBytes(record.substr(comma + 1), kMaxBlockNameBytes);
     // The remaining jump lines and the target line are passed over.
     while (IsConditionRecord(body.ReadRecord())) {
     }
-    return name;
+    if (!name.empty()) return name;
   }
 }
 

@@ -1,16 +1,27 @@
 // The workbench's looks at the compiled story: the check of what a reader can
-// reach, written into the compile log, and the drawing of its block graph.
+// reach, written into the compile log, and the drawing of its block graph,
+// laid out off the window's thread in bounded time and memory.
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QThread>
+#include <atomic>
+#include <memory>
+#include <optional>
 
-#include "cli/explore_story.h"
-#include "cli/graph_dot.h"
-#include "cli/graph_svg.h"
+#include "analysis/exploration_report.h"
+#include "analysis/graph_dot.h"
+#include "analysis/graph_svg.h"
+#include "analysis/loaded_story.h"
+#include "analysis/story_explorer.h"
+#include "analysis/story_outline.h"
 #include "common/encoding.h"
 #include "platform/file_io.h"
-#include "runtime/exploration_report.h"
-#include "runtime/story_explorer.h"
-#include "runtime/story_outline.h"
 #include "workbench/block_head_lines.h"
 #include "workbench/main_form.h"
 #include "workbench/story_graph_window.h"
@@ -32,6 +43,62 @@ class BusyPointer {
   BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
   ~BusyPointer() { QApplication::restoreOverrideCursor(); }
 };
+
+QString Text(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+// What the worker made of the story: its graph as DOT and, unless cancelled
+// or out of bounds, as SVG.
+struct GraphJob {
+  std::atomic<bool> cancel{false};
+  std::string dot;
+  SvgResult drawn;
+  std::size_t blocks = 0;
+  std::size_t ways = 0;
+};
+
+// Explores and lays out the story on a worker thread, the window kept alive
+// with a progress dialog whose button cancels both.
+std::shared_ptr<GraphJob> DrawOffThread(QWidget* parent, const LoadedStory& story,
+                                        const Bytes* around) {
+  auto job = std::make_shared<GraphJob>();
+  std::optional<Bytes> centre;
+  if (around) centre = *around;
+  QProgressDialog progress(Text("ストーリー図を描いています…"), Text("中止"), 0, 0, parent);
+  progress.setObjectName("GraphProgress");
+  progress.setWindowTitle(Text("ストーリー図"));
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(0);
+  progress.setAutoClose(false);
+  progress.setAutoReset(false);
+  std::unique_ptr<QThread> worker(QThread::create([job, &story, centre] {
+    Exploration found = ExploreStory(story.body, story.index, kDefaultMaxStates, &job->cancel);
+    StoryOutline outline = ReadOutline(story.body, story.index);
+    job->blocks = outline.blocks.size();
+    job->ways = WayCount(outline);
+    job->dot = StoryGraphDot(outline, story.index, &found, centre ? &*centre : nullptr);
+    job->drawn = RenderSvg(job->dot, {}, &job->cancel);
+  }));
+  QEventLoop loop;
+  QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+  QObject::connect(&progress, &QProgressDialog::canceled, &loop, [job] { job->cancel = true; });
+  worker->start();
+  progress.show();
+  loop.exec();
+  worker->wait();
+  return job;
+}
+
+void SaveDot(QWidget* parent, const std::string& dot, const QString& suggested) {
+  QString path = QFileDialog::getSaveFileName(parent, Text("ストーリー図の保存"), suggested,
+                                              "DOT (*.dot *.gv)");
+  if (path.isEmpty()) return;
+  FileResult written = WriteFileAtomic(QFile::encodeName(path).toStdString(), dot);
+  if (!written.ok)
+    QMessageBox::critical(parent, Text("ストーリー図"),
+                          path + "\n" + QString::fromStdString(written.reason));
+}
 
 }  // namespace
 
@@ -73,19 +140,47 @@ void MainForm::StoryCheck1Click() {
 void MainForm::StoryGraph1Click() {
   if (compiling_ || !StoryGraph1->isEnabled() || !CloseBuiltInEditing()) return;
   LoadedStory story;
-  std::string svg;
-  std::string error;
-  {
-    BusyPointer busy;
-    if (!LoadCompiledStory(story)) return;
-    Exploration found = ExploreStory(story.body, story.index);
-    std::string dot = StoryGraphDot(ReadOutline(story.body, story.index), story.index, &found);
-    if (!RenderSvg(dot, svg, error)) {
-      Memo1->AppendLine(QString::fromStdString(error), kErrorColour);
+  if (!LoadCompiledStory(story)) return;
+  std::shared_ptr<GraphJob> job = DrawOffThread(this, story, nullptr);
+  if (job->drawn.outcome == SvgOutcome::kTooLarge) {
+    QMessageBox question(QMessageBox::Information, Text("ストーリー図"),
+                         Text("このストーリーは大きすぎて、決められた時間とメモリの中では図にでき"
+                              "ません（") +
+                             QString::number(job->blocks) + Text(" ブロック、") +
+                             QString::number(job->ways) +
+                             Text(" 本の矢印）。\nDOT 形式で保存するか、選んだブロックの周りだけを"
+                                  "描くことができます。"),
+                         QMessageBox::NoButton, this);
+    question.setObjectName("GraphTooLarge");
+    QPushButton* save_dot = question.addButton(Text("DOT で保存(&D)"), QMessageBox::ActionRole);
+    save_dot->setObjectName("SaveDot");
+    QPushButton* part = question.addButton(Text("ブロックの周り(&B)"), QMessageBox::ActionRole);
+    part->setObjectName("AroundBlock");
+    question.addButton(Text("閉じる"), QMessageBox::RejectRole);
+    question.exec();
+    if (question.clickedButton() == save_dot) {
+      SaveDot(this, job->dot, QFile::decodeName((base_path_ + ".dot").c_str()));
       return;
     }
+    if (question.clickedButton() != part) return;
+    QStringList names;
+    for (std::size_t record = 1; record <= story.index.Count(); ++record) {
+      BytesView name = story.index.Record(record).Name();
+      if (!StartsWith(name, "QVN")) names << FromCp932(name);
+    }
+    bool chosen = false;
+    QString name = QInputDialog::getItem(this, Text("ストーリー図"), Text("中心にするブロック :"),
+                                         names, 0, true, &chosen);
+    if (!chosen || name.isEmpty()) return;
+    Bytes around = Utf8ToCp932(name.toStdString());
+    job = DrawOffThread(this, story, &around);
   }
-  StoryGraphWindow window(QByteArray::fromStdString(svg),
+  if (job->drawn.outcome == SvgOutcome::kCancelled) return;
+  if (job->drawn.outcome != SvgOutcome::kDrawn) {
+    Memo1->AppendLine(QString::fromStdString(job->drawn.error), kErrorColour);
+    return;
+  }
+  StoryGraphWindow window(QByteArray::fromStdString(job->drawn.svg),
                           QFile::decodeName((base_path_ + ".svg").c_str()), this);
   window.exec();
 }

@@ -92,22 +92,27 @@ TEST_F(QvnExplore, ReportsWhatAReaderCanReachWithTheShortestKeys) {
                       "  ]"),
             std::string::npos)
       << json;
-  EXPECT_NE(json.find("\"endings\": [\n"
-                      "    {\"block\": \"END1\", \"keys\": \",C\"},\n"
-                      "    {\"block\": \"SECRET\", \"keys\": \",C,r,A\"},\n"
-                      "    {\"block\": \"END2\", \"keys\": \"" +
-                      kRoofKeys +
-                      "\"}\n"
-                      "  ]"),
-            std::string::npos)
+  EXPECT_NE(
+      json.find("\"endings\": [\n"
+                "    {\"block\": \"END1\", \"keys\": \",C\", \"replay\": [\"--slot=1\", "
+                "\"--choose=,C\"]},\n"
+                "    {\"block\": \"SECRET\", \"keys\": \",C,r,A\", \"replay\": [\"--slot=1\", "
+                "\"--choose=,C,r,A\"]},\n"
+                "    {\"block\": \"END2\", \"keys\": \"" +
+                kRoofKeys + "\", \"replay\": [\"--slot=1\", \"--choose=" + kRoofKeys +
+                "\"]}\n"
+                "  ]"),
+      std::string::npos)
       << json;
   EXPECT_NE(json.find("\"jump_errors\": [\n"
-                      "    {\"block\": \"DOOR\", \"target\": \"NOWHERE\", \"keys\": \",A,,B,\"}\n"
+                      "    {\"block\": \"DOOR\", \"target\": \"NOWHERE\", \"keys\": \",A,,B,\", "
+                      "\"replay\": [\"--slot=1\", \"--choose=,A,,B,\"]}\n"
                       "  ]"),
             std::string::npos)
       << json;
   EXPECT_NE(json.find("\"silent_circles\": [\n"
-                      "    {\"block\": \"FALL1\", \"keys\": \",A,,C\"}\n"
+                      "    {\"block\": \"FALL1\", \"keys\": \",A,,C\", "
+                      "\"replay\": [\"--slot=1\", \"--choose=,A,,C\"]}\n"
                       "  ]"),
             std::string::npos)
       << json;
@@ -140,13 +145,15 @@ TEST_F(QvnExplore, TheTextReportIsJapaneseWithEveryProblem) {
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.out.find("ブロック数 : 13　到達 : 11　未到達 : 2\n"), std::string::npos)
       << result.out;
-  EXPECT_NE(result.out.find("  SECRET : --choose=,C,r,A\n"), std::string::npos);
+  EXPECT_NE(result.out.find("  SECRET : qvn play --slot=1 --choose=,C,r,A\n"), std::string::npos);
   EXPECT_NE(result.out.find("未到達のブロック : ORPHAN（どこからもジャンプしていません）\n"),
             std::string::npos);
-  EXPECT_NE(result.out.find("存在しないブロックへのジャンプ : DOOR -> NOWHERE : --choose=,A,,B,\n"),
+  EXPECT_NE(result.out.find("存在しないブロックへのジャンプ : DOOR -> NOWHERE : qvn play --slot=1 "
+                            "--choose=,A,,B,\n"),
             std::string::npos);
-  EXPECT_NE(result.out.find("抜け出せない@NOWAITの循環 : FALL1 : --choose=,A,,C\n"),
-            std::string::npos);
+  EXPECT_NE(
+      result.out.find("抜け出せない@NOWAITの循環 : FALL1 : qvn play --slot=1 --choose=,A,,C\n"),
+      std::string::npos);
   EXPECT_NE(result.out.find("表示されない選択肢 : HALL の 5 番目「開かない道」\n"),
             std::string::npos);
   EXPECT_NE(result.out.find("問題が 5 件見つかりました。\n"), std::string::npos);
@@ -165,6 +172,44 @@ TEST_F(QvnExplore, ExitStatusTellsCleanFromProblemsFromIncomplete) {
   CommandResult cut = Explore({"--max-states=27", "--json", Story()});
   EXPECT_EQ(cut.status, 2);
   EXPECT_NE(cut.out.find("\"states\": 27,\n  \"complete\": false"), std::string::npos) << cut.out;
+}
+
+TEST_F(QvnExplore, EveryReportedReplayPlaysAloneAndCutOffBlocksAreNotProblems) {
+  // %1 has no default: a replay has to answer it. D's guarded end does not
+  // hold on a first play, so the reader goes on with E's page and choice.
+  Compile(
+      "%1=Name,\r\n"
+      "#START\r\n入口。\r\n?END\r\nD\r\n"
+      "#D\r\n?900\r\n/\r\n"
+      "#E\r\n%1の部屋。\r\n?000\r\n出る\r\nOUT\r\n?END\r\n"
+      "#OUT\r\nおわり\r\n/\r\n");
+  CommandResult found = Explore({"--json", Story()});
+  EXPECT_EQ(found.status, 0) << found.out;
+  const std::string replay = "\"replay\": [\"--slot=1\", \"--var=1=x\", \"--choose=,\"]";
+  ASSERT_NE(found.out.find("{\"block\": \"OUT\", \"keys\": \",\", " + replay + "}"),
+            std::string::npos)
+      << found.out;
+  CommandResult text = Explore({Story()});
+  EXPECT_NE(text.out.find("  OUT : qvn play --slot=1 --var=1=x --choose=,\n"), std::string::npos)
+      << text.out;
+  WriteBytes(folder / "t.Q01", fresh_slot);
+  CommandResult played =
+      RunCommand({QvnBinary(), "play", "--slot=1", "--var=1=x", "--choose=,", Story()});
+  EXPECT_EQ(played.status, 0) << played.err;
+  EXPECT_NE(played.out.find("おわり\n[開く]"), std::string::npos) << played.out;
+
+  // Two states only (START, and D with E's page): OUT is not explored, which
+  // is no problem.
+  CommandResult cut = Explore({"--max-states=2", Story()});
+  EXPECT_EQ(cut.status, 2);
+  EXPECT_NE(cut.out.find("未探索のブロック : OUT（上限までに調べが届きませんでした）\n"),
+            std::string::npos)
+      << cut.out;
+  EXPECT_NE(cut.out.find("問題は見つかりませんでした。"), std::string::npos) << cut.out;
+  CommandResult cut_json = Explore({"--max-states=2", "--json", Story()});
+  EXPECT_NE(cut_json.out.find("{\"block\": \"OUT\", \"reason\": \"not_explored\"}"),
+            std::string::npos)
+      << cut_json.out;
 }
 
 // The demo is what a new author reads first: everything in it can be reached

@@ -120,6 +120,31 @@ TEST_F(QvnGraph, ExploreGreysUnreachedBlocksAndDashesChoicesNeverOffered) {
   EXPECT_NE(explored.out.find("b1 -> b2 [label=\"進む\"];"), std::string::npos);
 }
 
+TEST_F(QvnGraph, ThePartAroundABlockReachesTwoWaysEitherSide) {
+  // A chain A -> B -> C -> D -> E: two ways from C leave out nothing but
+  // what lies beyond A and E; from A, D and E are too far.
+  std::string story = CompileSource(
+      "#A\r\na\r\n?END\r\nB\r\n#B\r\nb\r\n?END\r\nC\r\n#C\r\nc\r\n?END\r\nD\r\n"
+      "#D\r\nd\r\n?END\r\nE\r\n#E\r\ne\r\n/\r\n");
+  CommandResult around = Graph({"--around=A", story});
+  ASSERT_EQ(around.status, 0) << around.err;
+  EXPECT_NE(around.out.find("b2 -> b3"), std::string::npos) << around.out;
+  EXPECT_EQ(around.out.find("b4"), std::string::npos) << around.out;
+  EXPECT_NE(around.out.find("b1 [label=\"A\", peripheries=2, penwidth=2, style=\"filled,bold\""),
+            std::string::npos)
+      << around.out;
+  CommandResult drawn = Graph({"--format=svg", "--around=C", story});
+  ASSERT_EQ(drawn.status, 0) << drawn.err;
+  std::optional<std::set<std::string>> texts = SvgTexts(drawn.out);
+  ASSERT_TRUE(texts.has_value());
+  EXPECT_EQ(*texts, (std::set<std::string>{"A", "B", "C", "D", "E"}));
+  CommandResult missing = Graph({"--around=NONE", story});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("no block NONE"), std::string::npos) << missing.err;
+  EXPECT_EQ(Graph({"--around=", story}).status, 64);
+  EXPECT_EQ(Graph({"--around=NINEBYTES", story}).status, 64);
+}
+
 TEST_F(QvnGraph, BadUsage) {
   EXPECT_EQ(Graph({}).status, 64);
   EXPECT_EQ(Graph({"--format=png", "x.qvn"}).status, 64);

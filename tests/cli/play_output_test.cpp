@@ -123,5 +123,46 @@ TEST_F(PlayOutput, EverythingIsShownBeforeAKeyIsReadFromATerminal) {
   ::close(master);
 }
 
+// A program driving `qvn play` has pipes, not a terminal: the slot list's
+// prompt must reach it before the play waits for an answer.
+TEST_F(PlayOutput, OverPipesThePromptComesBeforeAnyInputIsRead) {
+  CompileStory("long", LongPages());
+  int to_play[2];
+  int from_play[2];
+  ASSERT_EQ(::pipe2(to_play, O_CLOEXEC), 0);
+  ASSERT_EQ(::pipe2(from_play, O_CLOEXEC), 0);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, to_play[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, from_play[1], 1);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  std::vector<std::string> argv = {QvnBinary(), "play", "--data-dir=" + (folder / "data").string(),
+                                   Story("long")};
+  std::vector<char*> args;
+  for (std::string& arg : argv) args.push_back(arg.data());
+  args.push_back(nullptr);
+  pid_t pid = 0;
+  ASSERT_EQ(::posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(to_play[0]);
+  ::close(from_play[1]);
+
+  std::string shown;
+  bool prompt = ReadUntil(from_play[0], shown, "Slot (1-4, or e1-e4 to erase): ");
+  EXPECT_TRUE(prompt) << shown;
+  if (prompt) {
+    EXPECT_EQ(::write(to_play[1], "1\nq\n", 4), 4);
+  } else {
+    ::kill(pid, SIGKILL);
+  }
+  ::close(to_play[1]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ::close(from_play[0]);
+  if (prompt) {
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  }
+}
+
 }  // namespace
 }  // namespace qvn::testing

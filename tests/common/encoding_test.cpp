@@ -21,6 +21,8 @@ TEST(Encoding, ReplacesWhatCannotConvert) {
                         "b"),
             "\xEF\xBF\xBD"
             "b");
+  // A byte no character begins with, after a backslash: never passed on raw.
+  EXPECT_EQ(Cp932ToUtf8("e\\\x80x"), "e\\\xEF\xBF\xBDx");
   EXPECT_EQ(Utf8ToCp932("a\xF0\x9F\x98\x80"
                         "b"),
             "a?b");
@@ -54,8 +56,13 @@ TEST(Cp932Decoder, GivesWhatTheConverterGivesForEveryByteAndPair) {
 
 TEST(Cp932Decoder, GivesWhatTheConverterGivesForText) {
   Cp932Decoder decoder;
-  std::vector<Bytes> texts = {
-      Sjis(u8"行数 : ～表\\ ｱｲｳ"), "a\x82", "\x82\x82\xA0", "\x81\x81\x40", "\xFF\x82\x61z", ""};
+  std::vector<Bytes> texts = {Sjis(u8"行数 : ～表\\ ｱｲｳ"),
+                              "e\\\x80x",
+                              "a\x82",
+                              "\x82\x82\xA0",
+                              "\x81\x81\x40",
+                              "\xFF\x82\x61z",
+                              ""};
   for (const Bytes& text : texts) {
     EXPECT_EQ(Decoded(decoder, text), Cp932ToUtf8(text)) << text;
   }

@@ -162,6 +162,18 @@ TEST(Utf8Twins, ChosenEncodingIsTakenAsChosen) {
                u8"! *** ブロック : A\n"
                u8"! x\uFFFD\uFFFD\n"
                u8"! *** UTF-8として読めないバイトがあります。 (0x82, 2文字目) (Stage : 0)\n"));
+  // Past the 255 bytes that count the line is cut, even before a byte that
+  // UTF-8 cannot read.
+  TempFolder c;
+  Compiled cut = CompileIn(c, "#A\r\n" + std::string(300, 'x') + "\xFF\r\n?END\r\nA\r\n",
+                           SourceEncoding::kUtf8);
+  EXPECT_EQ(cut.result.outcome, CompileOutcome::kSuccess) << cut.log_text;
+  // A surrogate's three bytes are no UTF-8, not a character Shift-JIS lacks.
+  TempFolder d;
+  Compiled surrogate = CompileIn(d, "#A\r\nab\xED\xA0\x80\r\n?END\r\nA\r\n", SourceEncoding::kUtf8);
+  EXPECT_NE(surrogate.log_text.find(U8(u8"UTF-8として読めないバイトがあります。 (0xED, 3文字目)")),
+            std::string::npos)
+      << surrogate.log_text;
   // UTF-8 bytes read as Shift-JIS are story bytes, as they always were.
   TempFolder b;
   std::string utf8 = U8(u8"#A\r\nあ\r\n?END\r\nA\r\n");

@@ -48,11 +48,21 @@ TEST(SameFolderLinks, ALinkOutOfItsFolderIsNotWrittenThrough) {
   fs::create_symlink("sub/inner", folder / "story/demo.Q03");
   fs::create_symlink("demo.Q01", folder / "story/demo.Q04");
   fs::create_symlink("../none.txt", folder / "story/demo.QV$");
-  for (const char* name : {"demo.Q02", "demo.Q03", "demo.Q04", "demo.QV$"})
+  // A link to itself is refused at once, never followed for ever; a chain
+  // g.Q01 -> sub/a -> b reads b in sub/ (each link from its own folder), so
+  // it leaves the folder and the story's own b is not its target.
+  fs::create_symlink("self.Q01", folder / "story/self.Q01");
+  fs::create_symlink("sub/a", folder / "story/g.Q01");
+  fs::create_symlink("b", folder / "story/sub/a");
+  WriteBytes(folder / "story/sub/b", "inner b");
+  WriteBytes(folder / "story/b", "story b");
+  for (const char* name : {"demo.Q02", "demo.Q03", "demo.Q04", "demo.QV$", "self.Q01", "g.Q01"})
     EXPECT_FALSE(WriteFileAtomic(folder / "story" / name, "slot", LinkPolicy::kSameFolderOnly).ok)
         << name;
   EXPECT_EQ(ReadBytes(folder / "victim.txt"), "precious\n");
   EXPECT_EQ(ReadBytes(folder / "story/sub/inner"), "inner");
+  EXPECT_EQ(ReadBytes(folder / "story/sub/b"), "inner b");
+  EXPECT_EQ(ReadBytes(folder / "story/b"), "story b");
   EXPECT_FALSE(fs::exists(folder / "none.txt"));
 }
 

@@ -94,6 +94,34 @@ TEST_F(BlockInterpreterTest, AllChoicesHiddenTakesNextFromAfterTheList) {
   EXPECT_THAT(Page(), ElementsAre("after"));
 }
 
+TEST_F(BlockInterpreterTest, AllChoicesHiddenWithoutAFallbackReadTheNextBlockAsTheJumpList) {
+  // Its "?" record has no comma: all of it is the condition, and when it holds
+  // the lines up to the next target line are passed over and reading goes on.
+  struct {
+    Bytes guard;
+    Bytes target;  // empty: the story data cannot be played
+  } cases[] = {
+      {"?000", "AFTER"},  // holds: "!002" is passed over
+      {"?900", "!002"},   // does not hold: the next line is the target line
+      {"????", ""},       // no condition at all
+  };
+  for (const auto& c : cases) {
+    StoryBuilder story;
+    story.Block("START", {"text", "?001", "c", "X", "?END"})
+        .Block("NEXTB", {c.guard, "!002", "AFTER", "?END", "START"})
+        .Block("AFTER", {"after", "?END", "START"});
+    int error_boxes = host.error_boxes;
+    bool opened = Open(story);
+    if (c.target.empty()) {
+      EXPECT_FALSE(opened);
+      EXPECT_EQ(host.error_boxes, error_boxes + 1);
+      continue;
+    }
+    ASSERT_TRUE(opened) << c.guard;
+    EXPECT_EQ(session.Choice(1).target, c.target) << c.guard;
+  }
+}
+
 TEST_F(BlockInterpreterTest, NoWaitChainsApplyEveryPrologueAndShowTheLastPage) {
   StoryBuilder story;
   story.Block("START", {"!A+", "@NOWAIT", "?END", "MID"})

@@ -107,6 +107,28 @@ TEST_F(ProgramConsentTest, ProgramsOutsideTheFolderAreAskedEveryTime) {
     session.CloseStory();
   }
   EXPECT_EQ(Programs().allowed_stories, std::vector<std::string>{folder + "tale.qvn"});
+
+  // With no story allowed yet, "always" for such a program stores nothing.
+  Programs().allowed_stories.clear();
+  host.program_script = {ProgramAnswer::kAlwaysForStory};
+  ASSERT_TRUE(OpenWithProgram(cases[0].command));
+  EXPECT_TRUE(Programs().allowed_stories.empty());
+}
+
+TEST_F(ProgramConsentTest, AStoryOpenedThroughALinkedFolderIsTheSameStory) {
+  std::filesystem::create_directory_symlink(StoryFolder(), stories / "linked");
+  StoryBuilder story;
+  story.Block("START", {">EXE=%P%VIEWER.EXE", "one", "?END", "START"});
+  story.Write(StoryFolder(), "tale");
+  host.program_script = {ProgramAnswer::kAlwaysForStory};
+  session.SetStory(stories / "linked/tale.qvn");
+  ASSERT_TRUE(session.OpenStory());
+  EXPECT_EQ(Programs().allowed_stories, std::vector<std::string>{folder + "tale.qvn"});
+  session.CloseStory();
+  session.SetStory(StoryFile("tale.qvn"));
+  ASSERT_TRUE(session.OpenStory());
+  EXPECT_EQ(Questions(), 1u) << "the real path is the story \"always\" was given to";
+  EXPECT_EQ(Starts(), 2u);
 }
 
 TEST_F(ProgramConsentTest, SwitchedOffNothingStartsAndNobodyIsAsked) {

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <random>
 
+#include "runtime/story_location.h"
 #include "session_fixture.h"
 
 namespace qvn::testing {
@@ -72,6 +73,26 @@ TEST_F(StoryLoadingTest, TheBaseNameIsCutAtTheFirstDotOfTheFileName) {
   EXPECT_FALSE(session.OpenStory()) << "a.QVN does not exist";
   std::filesystem::rename(stories / "my.stories/a.b.qvn", stories / "my.stories/A.qvn");
   EXPECT_TRUE(session.OpenStory()) << "names resolve ignoring letter case";
+}
+
+TEST(StoryLocationTest, AFallbackFolderNameIsCutBeforeACharacterNotInsideIt) {
+  const std::string a = "\xE3\x81\x82";  // "あ", three bytes
+  struct {
+    std::string base;
+    std::string kept;  // of the 200 bytes the name keeps at most
+  } cases[] = {
+      {std::string(197, 'x') + a, std::string(197, 'x') + a},  // 200 bytes: whole
+      {std::string(198, 'x') + a, std::string(198, 'x')},      // cut after its first byte
+      {std::string(199, 'x') + a, std::string(199, 'x')},      // cut after its second byte
+  };
+  for (const auto& c : cases) {
+    StoryLocation location;
+    location.fallback_folder = "/data/";
+    location.SetStory("/stories/" + c.base + ".qvn");
+    std::string folder = location.StoryFallbackFolder();
+    EXPECT_EQ(folder.substr(0, 6 + c.kept.size() + 1), "/data/" + c.kept + "-") << c.base.size();
+    EXPECT_EQ(folder.size(), 6 + c.kept.size() + 10) << "a dash, eight digits and a slash";
+  }
 }
 
 TEST_F(StoryLoadingTest, ReadOnlyStoryFolderCopiesTheSlotsOnce) {

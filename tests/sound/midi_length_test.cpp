@@ -100,6 +100,14 @@ TEST(MidiPlayingTime, RunningStatusWithOneAndTwoDataBytes) {
       "00 C0 05 18 06 "                 // program changes, the second in running status
       "00 FF 2F 00";
   EXPECT_EQ(MidiPlayingTime(Header("0000 0001 0060") + Track(events)), microseconds(875000));
+  // Channel pressure takes one data byte, as a program change does.
+  EXPECT_EQ(MidiPlayingTime(Header("0000 0001 0060") +
+                            Track("00 90 3C 64 00 D0 40 60 80 3C 40 00 FF 2F 00")),
+            microseconds(500000));
+  // An escape event (F7, a length, the bytes) does not end the track.
+  EXPECT_EQ(MidiPlayingTime(Header("0000 0001 0060") +
+                            Track("00 90 3C 64 00 F7 01 F8 60 80 3C 40 00 FF 2F 00")),
+            microseconds(500000));
   // A meta or system exclusive event between keeps the channel's status.
   EXPECT_EQ(MidiPlayingTime(Header("0000 0001 0060") +
                             Track("00 90 3C 64 00 FF 01 02 68 69 00 F0 02 7E F7 60 3C 00")),

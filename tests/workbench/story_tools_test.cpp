@@ -3,12 +3,14 @@
 
 #include <QGraphicsSvgItem>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 
 #include "platform/file_io.h"
 #include "qt_test_support.h"
@@ -127,12 +129,26 @@ TEST_F(StoryToolsTest, WithoutACompiledStoryTheCheckSaysSoInRed) {
   EXPECT_EQ(form_->Memo1->LineColor(0), QColor(255, 0, 0));
 }
 
+// Runs `act` on the window of type T once it is the modal one (the graph is
+// drawn behind a progress dialog first).
+template <typename T>
+void WhenModal(std::function<void(T*)> act) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
+    auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (!window) return;
+    timer->stop();
+    timer->deleteLater();
+    act(window);
+  });
+  timer->start();
+}
+
 TEST_F(StoryToolsTest, TheGraphWindowZoomsAndSaves) {
   form_->Compile1Click();
   bool shown = false;
-  QTimer::singleShot(0, [&] {
-    auto* window = qobject_cast<StoryGraphWindow*>(QApplication::activeModalWidget());
-    ASSERT_NE(window, nullptr);
+  WhenModal<StoryGraphWindow>([&](StoryGraphWindow* window) {
     shown = true;
     GraphView* view = window->View();
     double before = view->Scale();
@@ -151,6 +167,38 @@ TEST_F(StoryToolsTest, TheGraphWindowZoomsAndSaves) {
   });
   form_->StoryGraph1->trigger();
   EXPECT_TRUE(shown);
+}
+
+TEST_F(StoryToolsTest, TheGraphIsLaidOutBehindAProgressDialogThatCancels) {
+  // Sixty blocks of six ways each to blocks far apart: a tangle whose layout
+  // takes Graphviz a long while.
+  std::string source;
+  for (int b = 1; b <= 60; ++b) {
+    source += "#B" + std::to_string(b) + "\r\nx\r\n";
+    for (int c = 1; c <= 6; ++c)
+      source += "?000\r\nway " + std::to_string(c) + "\r\nB" +
+                std::to_string(1 + (b * 7 + c * 13) % 60) + "\r\n";
+    source += "?END\r\n";
+  }
+  ASSERT_TRUE(WriteFileDirect(source_, source).ok);
+  form_->Compile1Click();
+  bool cancelled = false;
+  bool drawn = false;
+  WhenModal<QProgressDialog>([&](QProgressDialog* progress) {
+    EXPECT_EQ(progress->objectName(), "GraphProgress");
+    // The window is not frozen meanwhile: the dialog takes the key.
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused ? focused : progress, Qt::Key_Escape);
+    cancelled = true;
+  });
+  WhenModal<StoryGraphWindow>([&](StoryGraphWindow* window) {
+    drawn = true;
+    window->reject();
+  });
+  form_->StoryGraph1->trigger();
+  EXPECT_TRUE(cancelled);
+  EXPECT_FALSE(drawn) << "a cancelled graph is not shown";
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // The exploration as one JSON object (names and captions in UTF-8).
 #include <string>
 
-#include "runtime/story_explorer.h"
+#include "analysis/story_explorer.h"
 
 namespace qvn {
 

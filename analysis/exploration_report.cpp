@@ -1,4 +1,4 @@
-#include "runtime/exploration_report.h"
+#include "analysis/exploration_report.h"
 
 #include <string>
 
@@ -12,11 +12,16 @@ Bytes Number(std::uint64_t value) {
   return Bytes(std::to_string(value));
 }
 
-// How to get there: the keys for `qvn play --choose` or the same in words,
-// or the first page.
-Bytes Way(const KeyPath& keys, WayForm form) {
+// How to get there: the `qvn play` that replays it (the story's name after
+// it), or the keys in the words a reader knows; the first page is said so.
+Bytes Way(const Exploration& found, const KeyPath& keys, WayForm form) {
+  if (form == WayForm::kChooseOption) {
+    Bytes way = "qvn play";
+    for (const std::string& argument : ReplayArguments(found, keys)) way += " " + argument;
+    if (keys.empty()) way += Sjis(u8"（新しいゲームの最初のページ）");
+    return way;
+  }
   if (keys.empty()) return Sjis(u8"（新しいゲームの最初のページ）");
-  if (form == WayForm::kChooseOption) return "--choose=" + ChooseArgument(keys);
   Bytes words;
   for (char key : keys) {
     if (!words.empty()) words += Sjis(u8" → ");
@@ -33,7 +38,7 @@ Bytes Way(const KeyPath& keys, WayForm form) {
 }  // namespace
 
 std::vector<ReportLine> ExplorationReport(const Exploration& found, WayForm way_form) {
-  auto way = [way_form](const KeyPath& keys) { return Way(keys, way_form); };
+  auto way = [&found, way_form](const KeyPath& keys) { return Way(found, keys, way_form); };
   std::vector<ReportLine> lines;
   auto line = [&](Bytes text) { lines.push_back({std::move(text), false, Bytes()}); };
   auto problem = [&](Bytes text, const Bytes& block) {
@@ -51,6 +56,11 @@ std::vector<ReportLine> ExplorationReport(const Exploration& found, WayForm way_
 
   std::size_t problems = 0;
   for (const UnreachedBlock& block : found.unreached) {
+    if (block.reason == UnreachedReason::kNotExplored) {
+      line(Sjis(u8"未探索のブロック : ") + block.block +
+           Sjis(u8"（上限までに調べが届きませんでした）"));
+      continue;
+    }
     Bytes why = block.reason == UnreachedReason::kNoWayIn
                     ? Sjis(u8"（どこからもジャンプしていません）")
                     : Sjis(u8"（ここへのジャンプの条件が一度も成り立ちません）");

@@ -1,8 +1,9 @@
-#include "runtime/story_outline.h"
+#include "analysis/story_outline.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "common/number_field.h"
 #include "format/markers.h"
@@ -39,29 +40,42 @@ bool IsCondition(BytesView record) {
 }
 
 // A jump list as the runtime reads it, every line noted: jump lines up to
-// the first target line.
+// the first target line. A line that names no block may, when it holds, pass
+// over that target line, and the list reads on: then what follows is noted too.
 void ReadWays(RecordCursor& cursor, WayKind kind, int choice, std::vector<OutlineWay>& ways) {
+  bool may_pass_over = false;
   while (std::optional<BytesView> record = cursor.Next()) {
     if (!IsCondition(*record)) {
       if (record->empty()) continue;
       ways.push_back({kind, choice, Bytes(), CutBytes(*record, kMaxBlockNameBytes)});
-      return;
+      if (!std::exchange(may_pass_over, false)) return;
+      continue;
     }
     std::size_t comma = record->find(',');
-    if (comma == BytesView::npos || comma + 1 == record->size()) continue;
+    if (comma == BytesView::npos || comma + 1 == record->size()) {
+      may_pass_over = true;
+      continue;
+    }
     ways.push_back({kind, choice, Bytes(record->substr(0, comma)),
                     CutBytes(record->substr(comma + 1), kMaxBlockNameBytes)});
   }
 }
 
+// The block's own records end at `block_end`: after a guarded end that does
+// not hold, the runtime plays the next block's records, which are that
+// block's (and after the last block come the title and the variables).
 void ReadBlockShape(RecordCursor& cursor, std::size_t block_end, OutlineBlock& block) {
-  std::optional<BytesView> record = cursor.Next();
+  auto own = [&]() -> std::optional<BytesView> {
+    if (cursor.Position() >= block_end) return std::nullopt;
+    return cursor.Next();
+  };
+  std::optional<BytesView> record = own();
   while (record && IsPrologueRecord(*record)) {
     if ((*record)[0] == '?') {
-      std::optional<BytesView> guarded = cursor.Next();
+      std::optional<BytesView> guarded = own();
       if (guarded && *guarded == kEndOfStoryRecord) block.ends_story = true;
     }
-    record = cursor.Next();
+    record = own();
   }
   if (!record) return;
   if (*record == kNoWaitRecord) {
@@ -70,7 +84,7 @@ void ReadBlockShape(RecordCursor& cursor, std::size_t block_end, OutlineBlock& b
     ReadWays(cursor, WayKind::kSilent, 0, block.ways);
     return;
   }
-  while (record && !IsCondition(*record) && *record != kEndOfStoryRecord) record = cursor.Next();
+  while (record && !IsCondition(*record) && *record != kEndOfStoryRecord) record = own();
   if (!record) return;
   if (*record == kEndOfStoryRecord) {
     block.ends_story = true;
@@ -84,7 +98,7 @@ void ReadBlockShape(RecordCursor& cursor, std::size_t block_end, OutlineBlock& b
     if (std::optional<BytesView> caption = cursor.Next()) choice.caption = Bytes(*caption);
     ReadWays(cursor, WayKind::kChoice, choice.ordinal, block.ways);
     block.choices.push_back(std::move(choice));
-    record = cursor.Next();
+    record = own();
   }
   if (!record) return;
   // Without choices the list after "?END" is "Next"; beside choices it is the

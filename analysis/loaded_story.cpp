@@ -1,4 +1,4 @@
-#include "cli/explore_story.h"
+#include "analysis/loaded_story.h"
 
 #include "platform/file_names.h"
 #include "runtime/story_body.h"

@@ -1,14 +1,16 @@
-#include "runtime/story_explorer.h"
+#include "analysis/story_explorer.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <iterator>
+#include <limits>
 #include <set>
 #include <utility>
 
+#include "analysis/fingerprint_set.h"
 #include "format/markers.h"
 #include "runtime/block_walk.h"
-#include "runtime/fingerprint_set.h"
 #include "runtime/story_error.h"
 
 namespace qvn {
@@ -108,10 +110,47 @@ struct PlaceFindings {
   std::uint64_t shown_choices = 0;
 };
 
+// The choices a page offers, each with the key that takes it.
+struct OfferedWay {
+  char key;
+  Bytes target;
+};
+
+// The key of the `offered`-th offered choice (0 for "Next") on a page of
+// `count` controls: Enter for a single control, else its letter.
+char KeyOf(int offered, int count) {
+  return offered == 0 || count == 1 ? kEnterKey : static_cast<char>('A' + offered - 1);
+}
+
+// A reader pressing keys, on the runtime's own walk, for the page a jump to a
+// missing block leaves offered.
+struct ReplaySteps {
+  std::vector<std::pair<int, Bytes>> ways;  // letter number (0 for "Next"), target
+  int offered = 0;
+  long silent_jumps = 0;
+
+  bool SilentJump(std::int32_t offset) { return offset >= 0 && ++silent_jumps < kMaxSilentJumps; }
+  void PageStarts() {}
+  void Content(BytesView) {}
+  void PageEnds() {}
+  void EndOfStory() {}
+  void Choice(int, BytesView, Bytes target) { ways.emplace_back(++offered, std::move(target)); }
+  void HiddenChoice(int) {}
+  void Next(Bytes target) { ways.emplace_back(0, std::move(target)); }
+
+  std::vector<OfferedWay> Table() const {
+    std::vector<OfferedWay> table;
+    for (const auto& [number, target] : ways) table.push_back({KeyOf(number, offered), target});
+    return table;
+  }
+};
+
 class Explorer {
  public:
-  Explorer(BytesView body, const BlockIndex& index, std::uint64_t max_states)
-      : index_(index),
+  Explorer(BytesView body, const BlockIndex& index, std::uint64_t max_states,
+           const std::atomic<bool>* cancel)
+      : cancel_(cancel),
+        index_(index),
         outline_(ReadOutline(body, index)),
         layout_(outline_, index.Count()),
         max_states_(max_states),
@@ -120,6 +159,12 @@ class Explorer {
     current_.resize(layout_.Words());
     scratch_.resize(layout_.Words());
     variables_.resize(layout_.Words());
+    // Where each block's records begin, to tell whose records a page plays.
+    for (const OutlineBlock& block : outline_.blocks)
+      if (block.offset >= 0) starts_.emplace_back(block.offset, block.record);
+    std::int32_t trailer = index.FindBlock(kTrailerMarker);
+    if (trailer >= 0) starts_.emplace_back(trailer, 0);
+    std::sort(starts_.begin(), starts_.end());
   }
 
   Exploration Run();
@@ -139,11 +184,15 @@ class Explorer {
     int pending_count = 0;
     int offered = 0;
     std::uint64_t shown = 0;
+    std::size_t holder = 0;   // the block whose records the page plays
+    bool jump_error = false;  // a silent jump found no block
 
     bool SilentJump(std::int32_t offset) { return explorer.TakeSilentJump(*this, offset); }
     void PageStarts() {}
     void Content(BytesView) {}
-    void PageEnds() {}
+    // A block whose guarded end does not hold plays the records after it, those
+    // of the next block, under its own name: the page belongs to their block.
+    void PageEnds() { holder = explorer.HolderOf(explorer.body_.Position() - 1); }
     void EndOfStory() {}
     void Choice(int ordinal, BytesView, Bytes target) {
       if (ordinal <= kTrackedChoices) shown |= std::uint64_t{1} << (ordinal - 1);
@@ -167,6 +216,15 @@ class Explorer {
 
   Bytes NameOf(std::size_t place) const { return Bytes(index_.Record(place).Name()); }
 
+  // The block (index record) whose records hold the byte at `offset`; 0 past
+  // the last block.
+  std::size_t HolderOf(std::size_t offset) const {
+    auto after = std::upper_bound(
+        starts_.begin(), starts_.end(),
+        std::make_pair(static_cast<std::int32_t>(offset), std::numeric_limits<std::size_t>::max()));
+    return after == starts_.begin() ? 0 : std::prev(after)->second;
+  }
+
   KeyPath PathTo(std::uint32_t id) const {
     KeyPath keys;
     for (; parents_[id] != kNoParent; id = parents_[id]) keys.push_back(keys_[id]);
@@ -178,16 +236,21 @@ class Explorer {
   void Flush(Batch& batch);
   void Add(std::uint64_t fingerprint, const std::uint64_t* words, std::uint32_t parent, char key);
   void Visit(std::uint32_t id, std::size_t place);
+  void GoOnAfterJumpError(std::uint32_t id);
+  std::vector<OfferedWay> OfferedAfter(const KeyPath& keys);
+  void NoteVariablesWithoutDefault();
   bool TakeSilentJump(Steps& steps, std::int32_t offset);
   void NoteJumpError(std::size_t from, Bytes target, KeyPath keys);
   Exploration Report();
 
+  const std::atomic<bool>* cancel_;
   const BlockIndex& index_;
   StoryBody body_;
   StoryOutline outline_;
   StateLayout layout_;
   std::uint64_t max_states_;
-  std::vector<PlaceFindings> findings_;  // by index record number
+  std::vector<PlaceFindings> findings_;                       // by index record number
+  std::vector<std::pair<std::int32_t, std::size_t>> starts_;  // offset, index record
 
   StoryState work_;
   std::vector<std::uint64_t> current_;
@@ -251,6 +314,7 @@ void Explorer::NoteJumpError(std::size_t from, Bytes target, KeyPath keys) {
 bool Explorer::TakeSilentJump(Steps& steps, std::int32_t offset) {
   if (offset < 0) {
     NoteJumpError(steps.place, work_.position_name, PathTo(steps.id));
+    steps.jump_error = true;
     return false;
   }
   if (chain_.empty()) chain_.push_back(layout_.Fingerprint(current_.data()));
@@ -291,14 +355,17 @@ void Explorer::Visit(std::uint32_t id, std::size_t place) {
       result_.play_errors.push_back({NameOf(steps.place), error.what(), PathTo(id)});
     return;
   }
-  if (end == BlockEnd::kStopped) return;
+  if (end == BlockEnd::kStopped) {
+    if (steps.jump_error) GoOnAfterJumpError(id);
+    return;
+  }
 
-  PlaceFindings& page = findings_[steps.place];
+  std::size_t holder = steps.holder != 0 ? steps.holder : steps.place;
+  PlaceFindings& page = findings_[holder];
   page.page_shown = true;
   page.shown_choices |= steps.shown;
   if (end == BlockEnd::kEndOfStory) {
-    if (!std::exchange(page.ending, true))
-      result_.endings.push_back({NameOf(steps.place), PathTo(id)});
+    if (!std::exchange(page.ending, true)) result_.endings.push_back({NameOf(holder), PathTo(id)});
     // Opening the story again starts the next play at the start block.
     if (std::size_t restart = index_.FindRecord(work_.position_name)) {
       layout_.PackVariables(work_, variables_.data());
@@ -311,11 +378,11 @@ void Explorer::Visit(std::uint32_t id, std::size_t place) {
   for (int i = 0; i < steps.pending_count; ++i) {
     Pending& way = steps.pending[i];
     // A page with one control takes Enter; the keys 'A' to 'F' pick among more.
-    char key = way.offered == 0 || steps.offered == 1 ? kEnterKey
-                                                      : static_cast<char>('A' + way.offered - 1);
+    char key = KeyOf(way.offered, steps.offered);
     std::size_t target = index_.FindRecord(way.target);
     if (target == 0) {
-      NoteJumpError(steps.place, std::move(way.target), PathTo(id) + key);
+      // The reader stays on this page with the same choices: nothing new.
+      NoteJumpError(holder, std::move(way.target), PathTo(id) + key);
       continue;
     }
     layout_.WithPlace(variables_.data(), target, scratch_.data());
@@ -323,8 +390,79 @@ void Explorer::Visit(std::uint32_t id, std::size_t place) {
   }
 }
 
+// A silent jump found no block: the page before stays, its choices offered,
+// with the flags and counters the jumps changed. The reader goes on from it.
+void Explorer::GoOnAfterJumpError(std::uint32_t id) {
+  KeyPath keys = PathTo(id);
+  // A new game or a reopened story has no page before.
+  if (keys.empty() || keys.back() == kReopenKey) return;
+  keys.pop_back();
+  std::vector<OfferedWay> offered = OfferedAfter(keys);
+  layout_.PackVariables(work_, variables_.data());
+  for (OfferedWay& way : offered) {
+    std::size_t target = index_.FindRecord(way.target);
+    if (target == 0) continue;  // noted where the page was shown
+    layout_.WithPlace(variables_.data(), target, scratch_.data());
+    Defer(id, way.key);
+  }
+}
+
+// The choices offered after pressing `keys` from a new game, replayed as
+// `qvn play --choose` plays them. Rare (only after a failed silent jump), so
+// the states on the way are not kept for it.
+std::vector<OfferedWay> Explorer::OfferedAfter(const KeyPath& keys) {
+  StoryState state;
+  std::vector<OfferedWay> table;
+  auto play = [&](std::int32_t offset) {
+    ReplaySteps steps;
+    BlockEnd end = WalkBlock(body_, index_, state, offset, steps);
+    if (end == BlockEnd::kChoices)
+      table = steps.Table();
+    else if (end == BlockEnd::kEndOfStory)
+      table.clear();
+  };
+  try {
+    if (index_.Count() == 0) return {};
+    play(index_.Record(1).value);
+    for (char key : keys) {
+      if (key == kReopenKey) {
+        std::size_t restart = index_.FindRecord(state.position_name);
+        if (restart == 0) return {};
+        play(index_.Record(restart).value);
+        continue;
+      }
+      auto way = std::find_if(table.begin(), table.end(),
+                              [key](const OfferedWay& offered) { return offered.key == key; });
+      if (way == table.end()) return {};
+      state.position_name = way->target;
+      state.position_offset = index_.FindBlock(state.position_name);
+      if (state.position_offset >= 0) play(state.position_offset);
+    }
+  } catch (const StoryError&) {
+    return {};
+  }
+  return table;
+}
+
+// A variable with a label and an empty default needs an answer to start.
+void Explorer::NoteVariablesWithoutDefault() {
+  std::int32_t trailer = index_.FindBlock(kTrailerMarker);
+  if (trailer < 0) return;
+  try {
+    body_.SeekBlock(trailer);
+    for (int number = 1; number <= kVariableCount; ++number) {
+      bool used = body_.ReadRecord() != kUnusedVariable;
+      bool empty = body_.ReadRecord().empty();
+      if (used && empty) result_.variables_without_default.push_back(number);
+    }
+  } catch (const StoryError&) {
+    // A damaged trailer: the runtime reports it when the story opens.
+  }
+}
+
 Exploration Explorer::Run() {
   result_.blocks = outline_.blocks.size();
+  NoteVariablesWithoutDefault();
   // A new game starts at index record 1, taken without a lookup.
   if (index_.Count() == 0 || index_.Record(1).value < 0) {
     Bytes start = index_.Count() > 0 ? Bytes(index_.Record(1).Name()) : Bytes();
@@ -335,6 +473,10 @@ Exploration Explorer::Run() {
     Defer(kNoParent, kEnterKey);
   }
   for (std::uint32_t id = 0;; ++id) {
+    if (cancel_ && id % 1024 == 0 && cancel_->load(std::memory_order_relaxed)) {
+      complete_ = false;
+      break;
+    }
     if (head_ == queue_.size()) {
       Flush(batches_[1 - filling_]);
       Flush(batches_[filling_]);
@@ -369,14 +511,17 @@ Exploration Explorer::Report() {
 
   for (const OutlineBlock& block : outline_.blocks) {
     const PlaceFindings& findings = findings_[block.record];
-    if (findings.reached) {
+    if (findings.reached || findings.page_shown) {
       result_.reached.push_back(block.name);
+    } else if (!complete_) {
+      result_.unreached.push_back({block.name, UnreachedReason::kNotExplored});
     } else {
       bool named_here = named[block.record];
       result_.unreached.push_back(
           {block.name, named_here ? UnreachedReason::kClosedWaysIn : UnreachedReason::kNoWayIn});
     }
-    if (!findings.page_shown) continue;
+    // A choice not yet seen when the walk stopped may still be offered.
+    if (!findings.page_shown || !complete_) continue;
     for (const OutlineChoice& choice : block.choices) {
       if (choice.ordinal > kTrackedChoices) break;
       if (!(findings.shown_choices & (std::uint64_t{1} << (choice.ordinal - 1))))
@@ -397,8 +542,18 @@ std::string ChooseArgument(const KeyPath& keys) {
   return out;
 }
 
-Exploration ExploreStory(BytesView body, const BlockIndex& index, std::uint64_t max_states) {
-  Explorer explorer(body, index, max_states);
+std::vector<std::string> ReplayArguments(const Exploration& exploration, const KeyPath& keys) {
+  std::vector<std::string> arguments{"--slot=1"};
+  for (int number : exploration.variables_without_default)
+    arguments.push_back("--var=" + std::to_string(number) + "=x");
+  // "q" shows the first page and stops, as no key would not.
+  arguments.push_back("--choose=" + (keys.empty() ? std::string("q") : ChooseArgument(keys)));
+  return arguments;
+}
+
+Exploration ExploreStory(BytesView body, const BlockIndex& index, std::uint64_t max_states,
+                         const std::atomic<bool>* cancel) {
+  Explorer explorer(body, index, max_states, cancel);
   return explorer.Run();
 }
 

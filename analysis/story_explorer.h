@@ -3,14 +3,17 @@
 // from a new game, each state the block about to be shown with the flags and
 // counters the story can change. Every block is played by the runtime's own
 // walk (block_walk.h), so the answers are the browser's. An end of story
-// leads on to the restart it causes, so what a second play unlocks counts.
+// leads on to the restart it causes, so what a second play unlocks counts;
+// a jump to a missing block leaves the reader on the page before it, with
+// its choices still offered, and the walk goes on from there as well.
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "analysis/story_outline.h"
 #include "common/bytes.h"
 #include "runtime/block_index.h"
-#include "runtime/story_outline.h"
 
 namespace qvn {
 
@@ -52,6 +55,7 @@ struct ReachedPlayError {
 enum class UnreachedReason {
   kNoWayIn,       // no choice, jump line or target line names it
   kClosedWaysIn,  // every way to it stands behind conditions that never hold
+  kNotExplored,   // the walk stopped at its limit before it came there
 };
 
 struct UnreachedBlock {
@@ -67,6 +71,9 @@ struct NeverShownChoice {
 
 struct Exploration {
   std::size_t blocks = 0;
+  // The string variables (1 to 9) a new game cannot take from the story's
+  // defaults: a replay must answer them.
+  std::vector<int> variables_without_default;
   std::vector<Bytes> reached;  // index order
   std::vector<UnreachedBlock> unreached;
   std::vector<ReachedEnding> endings;  // in the order found: shortest first
@@ -80,15 +87,26 @@ struct Exploration {
   // state and, at its largest, the queue of states still to play.
   std::size_t state_bytes = 0;
 
+  // Blocks the walk did not come to before its limit are no problem: they
+  // may well be reached.
   bool FoundProblems() const {
-    return !unreached.empty() || !jump_errors.empty() || !silent_circles.empty() ||
-           !never_shown_choices.empty() || !play_errors.empty();
+    for (const UnreachedBlock& block : unreached)
+      if (block.reason != UnreachedReason::kNotExplored) return true;
+    return !jump_errors.empty() || !silent_circles.empty() || !never_shown_choices.empty() ||
+           !play_errors.empty();
   }
 };
 
+// The arguments of `qvn play` (before STORY) that replay `keys` from a fresh
+// slot 1: "--slot=1", a "--var=N=x" for each variable without a default and
+// "--choose=..." ("--choose=q" for the first page alone).
+std::vector<std::string> ReplayArguments(const Exploration& exploration, const KeyPath& keys);
+
 // Explores the story whose body bytes are `body` and whose index is `index`
 // from a new game, keeping at most `max_states` states. Never throws.
+// `cancel`, when given and set, stops the walk as the limit does.
 Exploration ExploreStory(BytesView body, const BlockIndex& index,
-                         std::uint64_t max_states = kDefaultMaxStates);
+                         std::uint64_t max_states = kDefaultMaxStates,
+                         const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace qvn

@@ -1,14 +1,20 @@
 // The explorer on small compiled stories whose answers are worked out by hand.
 #include <gtest/gtest.h>
 
+#include "analysis/exploration_report.h"
+#include "analysis/story_explorer.h"
 #include "common/encoding.h"
 #include "runtime/block_index.h"
-#include "runtime/exploration_report.h"
-#include "runtime/story_explorer.h"
 #include "story_builder.h"
 
 namespace qvn::testing {
 namespace {
+
+BlockIndex Index(const StoryBuilder& story) {
+  BlockIndex index;
+  EXPECT_EQ(index.Assign(story.Index()), "");
+  return index;
+}
 
 Exploration Explore(const StoryBuilder& story, std::uint64_t max_states = kDefaultMaxStates) {
   BlockIndex index;
@@ -44,8 +50,9 @@ TEST(StoryExplorer, BlocksNoWayReachesAreToldApartByWhy) {
   story.Block("START", {"text", "?900", "never", "LOCKED", "?000", "on", "END", "?END"})
       .Block("END", {"bye", "/"})
       .Block("LOCKED", {"behind a flag nobody sets", "/"})
-      .Block("ORPHAN", {"nobody jumps here", "/"});
+      .Block("ORPHAN", {"nobody jumps here", "?000", "back", "START", "?END"});
   Exploration found = Explore(story);
+  // The orphan is one problem: its choice is not a second one.
   ASSERT_EQ(found.unreached.size(), 2u);
   EXPECT_EQ(found.unreached[0].block, "LOCKED");
   EXPECT_EQ(found.unreached[0].reason, UnreachedReason::kClosedWaysIn);
@@ -119,7 +126,109 @@ TEST(StoryExplorer, ACounterStopsAtZ) {
   EXPECT_EQ(spun.silent_circles[0].block, "SPIN");
 }
 
+TEST(StoryExplorer, FlagsSetByCopyInvertOrAndAndAreFollowed) {
+  // START: 2 = NOT 3 (1), 4 = 2 (1), 6 = 2 OR 5 (1), 7 = 4 AND 6 (1); MID
+  // needs all four, and is played after END cleared them in between. States:
+  // START, END, MID, SECRET (each restart is the new game's state again).
+  StoryBuilder story;
+  story
+      .Block("START", {"!-003=002", "!+002=004", "!002+005=006", "!004*006=007", "hall", "?000",
+                       "quit", "END", "?000", "on", "MID", "?END"})
+      .Block("MID", {"mid", "?002004006007", "secret", "SECRET", "?000", "end", "END", "?END"})
+      .Block("SECRET", {"found", "/"})
+      .Block("END", {"bye", "/"});
+  Exploration found = Explore(story);
+  EXPECT_EQ(found.reached, (std::vector<Bytes>{"START", "MID", "SECRET", "END"}));
+  EXPECT_EQ(found.endings.size(), 2u);
+  EXPECT_EQ(found.states, 4u);
+  EXPECT_FALSE(found.FoundProblems());
+}
+
+TEST(StoryExplorer, ChoicesBelongToTheBlockThatHoldsThem) {
+  // D ends the story when flag 1 is set; otherwise the runtime plays E's
+  // records under D's name, E's choices among them.
+  StoryBuilder story;
+  story.Block("START", {"hall", "?000", "set", "SETTER", "?000", "go", "D", "?END"})
+      .Block("SETTER", {"!001", "set", "?END", "D"})
+      .Block("D", {"?001", "/"})
+      .Block("E", {"e page", "?000", "x", "X", "?000", "y", "Y", "?END"})
+      .Block("X", {"x", "/"})
+      .Block("Y", {"y", "/"});
+  Exploration found = Explore(story);
+  EXPECT_TRUE(found.unreached.empty());
+  EXPECT_TRUE(found.never_shown_choices.empty());
+  ASSERT_EQ(found.endings.size(), 3u);
+  EXPECT_EQ(found.endings[0].block, "D");
+  EXPECT_EQ(ChooseArgument(found.endings[0].keys), "A,");
+  EXPECT_EQ(found.endings[1].block, "X");
+  EXPECT_EQ(ChooseArgument(found.endings[1].keys), "B,A");
+  EXPECT_FALSE(found.FoundProblems());
+  StoryOutline outline = ReadOutline(story.Body(), Index(story));
+  EXPECT_TRUE(outline.blocks[2].choices.empty()) << "D holds no choice";
+  EXPECT_TRUE(outline.blocks[2].ends_story);
+  EXPECT_EQ(outline.blocks[3].choices.size(), 2u);
+
+  // The last block's guarded end runs into the title and the variables:
+  // data the runtime cannot play, and no choices of D.
+  StoryBuilder last;
+  last.Block("START", {"hall", "?000", "go", "D", "?END"}).Block("D", {"?001", "/"});
+  Exploration run_out = Explore(last);
+  ASSERT_EQ(run_out.play_errors.size(), 1u);
+  EXPECT_EQ(run_out.play_errors[0].block, "D");
+  EXPECT_TRUE(run_out.never_shown_choices.empty());
+  EXPECT_TRUE(ReadOutline(last.Body(), Index(last)).blocks[1].choices.empty());
+}
+
+TEST(StoryExplorer, AFailedSilentJumpLeavesThePageBeforeOfferedWithTheNewFlags) {
+  // A: TRY sets flag 1 and jumps silently to a missing block; START stays,
+  // and B now leads through NEXT to U.
+  StoryBuilder story;
+  story.Block("START", {"hall", "?000", "try", "TRY", "?000", "on", "NEXT", "?END"})
+      .Block("TRY", {"!001", "@NOWAIT", "?END", "GONE"})
+      .Block("NEXT", {"next", "?END", "?001,U", "START"})
+      .Block("U", {"u", "/"});
+  Exploration found = Explore(story);
+  ASSERT_EQ(found.jump_errors.size(), 1u);
+  EXPECT_EQ(found.jump_errors[0].block, "TRY");
+  EXPECT_EQ(found.jump_errors[0].target, "GONE");
+  EXPECT_EQ(ChooseArgument(found.jump_errors[0].keys), "A");
+  EXPECT_TRUE(found.unreached.empty());
+  ASSERT_EQ(found.endings.size(), 1u);
+  EXPECT_EQ(found.endings[0].block, "U");
+  EXPECT_EQ(ChooseArgument(found.endings[0].keys), "A,B,");
+}
+
+TEST(StoryExplorer, ReplaysAnswerVariablesWithoutADefault) {
+  StoryBuilder story;
+  story.Variable(2, "Name", "").Variable(3, "Town", "Edo");
+  story.Block("START", {"hall", "?000", "on", "END", "?END"}).Block("END", {"bye", "/"});
+  Exploration found = Explore(story);
+  EXPECT_EQ(found.variables_without_default, (std::vector<int>{2}));
+  EXPECT_EQ(ReplayArguments(found, "."),
+            (std::vector<std::string>{"--slot=1", "--var=2=x", "--choose="}));
+  EXPECT_EQ(ReplayArguments(found, ""),
+            (std::vector<std::string>{"--slot=1", "--var=2=x", "--choose=q"}));
+}
+
 TEST(StoryExplorer, MaxStatesStopsTheWalkAndSaysSo) {
+  // Cut off after two states of a plain chain: C and D are not explored,
+  // which is no problem.
+  StoryBuilder chain;
+  chain.Block("START", {"a", "?END", "B"})
+      .Block("B", {"b", "?END", "C"})
+      .Block("C", {"c", "?END", "D"})
+      .Block("D", {"d", "/"});
+  Exploration short_walk = Explore(chain, 2);
+  EXPECT_FALSE(short_walk.complete);
+  ASSERT_EQ(short_walk.unreached.size(), 2u);
+  EXPECT_EQ(short_walk.unreached[0].block, "C");
+  EXPECT_EQ(short_walk.unreached[0].reason, UnreachedReason::kNotExplored);
+  EXPECT_EQ(short_walk.unreached[1].reason, UnreachedReason::kNotExplored);
+  EXPECT_FALSE(short_walk.FoundProblems());
+  std::vector<ReportLine> lines = ExplorationReport(short_walk);
+  EXPECT_FALSE(lines.back().problem);
+  EXPECT_EQ(lines.back().text, Sjis(u8"問題は見つかりませんでした。"));
+
   StoryBuilder story;
   story.Block("START", {"!A+", "climb", "?000", "again", "START", "?A=Z", "top", "TOP", "?END"})
       .Block("TOP", {"the top", "/"});
@@ -193,8 +302,8 @@ TEST(ExplorationReport, WaysInWordsOrAsTheChooseOption) {
   EXPECT_TRUE(has(words, Sjis(u8"  END1 : 次へ")));
   EXPECT_TRUE(has(words, Sjis(u8"  SECRET : 次へ → 開き直す → A")));
   std::vector<ReportLine> option = ExplorationReport(found);
-  EXPECT_TRUE(has(option, Bytes("  END1 : --choose=")));
-  EXPECT_TRUE(has(option, Bytes("  SECRET : --choose=,r,A")));
+  EXPECT_TRUE(has(option, Bytes("  END1 : qvn play --slot=1 --choose=")));
+  EXPECT_TRUE(has(option, Bytes("  SECRET : qvn play --slot=1 --choose=,r,A")));
 }
 
 }  // namespace

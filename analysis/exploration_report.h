@@ -3,8 +3,8 @@
 // prints and what the workbench writes into its compile log.
 #include <vector>
 
+#include "analysis/story_explorer.h"
 #include "common/bytes.h"
-#include "runtime/story_explorer.h"
 
 namespace qvn {
 
