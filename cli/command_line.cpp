@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "cli/exit_codes.h"
 #include "cli/terminal_name.h"
@@ -50,8 +51,11 @@ const CommandOption* FindOption(const CommandLine& line, std::string_view name) 
 std::string UsageText(const CommandLine& line) {
   std::string lead = FormatMessage(Translate("qvn", "使い方: qvn %1 "), {line.command});
   std::vector<std::string> words;
-  for (const CommandOption& option : line.options)
-    words.push_back("[" + Spelled(option) + "]" + (option.repeatable ? "..." : ""));
+  for (const CommandOption& option : line.options) {
+    std::string word(1, '[');
+    word.append(Spelled(option)).append(option.repeatable ? "]..." : "]");
+    words.push_back(std::move(word));
+  }
   words.emplace_back(line.operand);
 
   std::string text = lead;
@@ -59,7 +63,8 @@ std::string UsageText(const CommandLine& line) {
   bool first_on_line = true;
   for (const std::string& word : words) {
     if (!first_on_line && column + 1 + word.size() > kColumns) {
-      text += "\n" + std::string(Columns(lead), ' ');
+      text.push_back('\n');
+      text.append(Columns(lead), ' ');
       column = Columns(lead);
       first_on_line = true;
     }
