@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "browser/layout/background_geometry.h"
 #include "browser/watermark.h"
+#include "layout/background_geometry.h"
 
 namespace qvn {
 
