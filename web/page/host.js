@@ -6,6 +6,11 @@
   const story = JSON.parse(document.getElementById('qvn-story').textContent);
   const $ = (id) => document.getElementById(id);
   const root = document.documentElement;
+  // What the page shows now, and when it began (for tests and the benchmark).
+  function setState(state) {
+    root.dataset.stateTime = performance.now().toFixed(1);
+    root.dataset.state = state;
+  }
   const kWriteFailure = 'ユーザーデータ書込み不能';
   const kUserDataExtensions = ['.QV$', '.Q01', '.Q02', '.Q03', '.Q04'];  // index = slot, 0 the temporary save
 
@@ -219,7 +224,7 @@
   function slotDialog() {
     const dialog = $('slot-dialog');
     slotAction(0);
-    root.dataset.state = 'slot-dialog';
+    setState('slot-dialog');
     const result = modal(dialog);
     $('slot-ok').focus();
     return result.then((value) => (value === 'ok' ? selectedSlot() : null));
@@ -230,7 +235,7 @@
     $('variable-comment').textContent = question.comment;
     const field = $('variable-value');
     field.value = question.preset;
-    root.dataset.state = 'variable';
+    setState('variable');
     const closed = modal(dialog);
     field.focus();
     field.select();
@@ -271,7 +276,7 @@
       if (!open) M._qvn_forget_answers(reader);
     } finally {
       opening = false;
-      root.dataset.state = 'page';
+      setState('page');
     }
   }
 
