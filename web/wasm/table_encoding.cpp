@@ -3,28 +3,65 @@
 // replacement characters included.
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
+#include <vector>
 
 #include "common/cp932_decoder.h"
 #include "common/encoding.h"
 
-namespace qvn {
+// The test builds this file beside common/encoding.cpp under another name.
+#ifndef QVN_TABLE_ENCODING_NAMESPACE
+#define QVN_TABLE_ENCODING_NAMESPACE qvn
+#endif
+
+namespace QVN_TABLE_ENCODING_NAMESPACE {
+
+using qvn::Bytes;
+using qvn::BytesView;
 
 namespace {
 
+// Every CP932 character lies in the Basic Multilingual Plane.
 struct Cp932Pair {
-  std::uint32_t from;
-  std::uint32_t to;
+  std::uint16_t from;
+  std::uint16_t to;
 };
 
 #include "cp932_table.inc"
 
 // The value `key` maps to in a table sorted by `from`, or -1.
-template <std::size_t N>
-long Lookup(const Cp932Pair (&table)[N], std::uint32_t key) {
-  const Cp932Pair* end = table + N;
-  const Cp932Pair* at =
-      std::lower_bound(table, end, key, [](const Cp932Pair& p, std::uint32_t k) { return p.from < k; });
+long Lookup(const Cp932Pair* table, std::size_t size, std::uint32_t key) {
+  if (key > 0xFFFF) return -1;
+  const Cp932Pair* end = table + size;
+  const Cp932Pair* at = std::lower_bound(
+      table, end, key, [](const Cp932Pair& p, std::uint32_t k) { return p.from < k; });
   return at != end && at->from == key ? long(at->to) : -1;
+}
+
+long Decode(std::uint32_t code) {
+  return Lookup(kCp932ToUnicode, std::size(kCp932ToUnicode), code);
+}
+
+// Character to code: the lowest code of each character the table reads,
+// but where iconv writes another code or none (0). Built once from the
+// tables the page carries.
+std::vector<Cp932Pair> BuildEncodeTable() {
+  auto by_character = [](const Cp932Pair& a, const Cp932Pair& b) { return a.from < b.from; };
+  auto same_character = [](const Cp932Pair& a, const Cp932Pair& b) { return a.from == b.from; };
+  // Exceptions first: the stable sort and the unique keep them.
+  std::vector<Cp932Pair> table(std::begin(kUnicodeToCp932Exceptions),
+                               std::end(kUnicodeToCp932Exceptions));
+  table.reserve(table.size() + std::size(kCp932ToUnicode));
+  for (const Cp932Pair& pair : kCp932ToUnicode) table.push_back({pair.to, pair.from});
+  std::stable_sort(table.begin(), table.end(), by_character);
+  table.erase(std::unique(table.begin(), table.end(), same_character), table.end());
+  std::erase_if(table, [](const Cp932Pair& pair) { return pair.to == 0 && pair.from != 0; });
+  return table;
+}
+
+long Encode(std::uint32_t cp) {
+  static const std::vector<Cp932Pair> table = BuildEncodeTable();
+  return Lookup(table.data(), table.size(), cp);
 }
 
 bool IsLeadByte(unsigned char byte) {
@@ -79,10 +116,10 @@ std::size_t Utf8SequenceLength(std::string_view rest) {
 void AppendCp932AsUtf8(BytesView cp932, std::string& out) {
   for (std::size_t i = 0; i < cp932.size();) {
     auto byte = static_cast<unsigned char>(cp932[i]);
-    long cp = Lookup(kCp932ToUnicode, byte);
+    long cp = Decode(byte);
     std::size_t used = 1;
     if (cp < 0 && IsLeadByte(byte) && i + 1 < cp932.size()) {
-      cp = Lookup(kCp932ToUnicode, (std::uint32_t(byte) << 8) | static_cast<unsigned char>(cp932[i + 1]));
+      cp = Decode((std::uint32_t(byte) << 8) | static_cast<unsigned char>(cp932[i + 1]));
       if (cp >= 0) used = 2;
     }
     if (cp < 0) out.append("\xEF\xBF\xBD");
@@ -105,7 +142,7 @@ Bytes Utf8ToCp932(std::string_view utf8) {
   out.reserve(utf8.size());
   while (!utf8.empty()) {
     auto [cp, length] = NextCodePoint(utf8);
-    long code = length ? Lookup(kUnicodeToCp932, cp) : -1;
+    long code = length ? Encode(cp) : -1;
     if (code < 0) {
       out.push_back('?');
       utf8.remove_prefix(length ? length : Utf8SequenceLength(utf8));
@@ -118,6 +155,11 @@ Bytes Utf8ToCp932(std::string_view utf8) {
   return out;
 }
 
+}  // namespace QVN_TABLE_ENCODING_NAMESPACE
+
+#ifndef QVN_TABLE_ENCODING_TEST
+namespace qvn {
+
 Cp932Decoder::Cp932Decoder() : converter_(nullptr) {}
 Cp932Decoder::~Cp932Decoder() = default;
 void Cp932Decoder::AppendUtf8(BytesView cp932, std::string& out) {
@@ -125,3 +167,4 @@ void Cp932Decoder::AppendUtf8(BytesView cp932, std::string& out) {
 }
 
 }  // namespace qvn
+#endif
