@@ -202,6 +202,18 @@ int RunExportCommand(int argc, char** argv) {
       return Failure(kExitFailed, error);
   }
 
+  // A program is never put in the page nor started there; an empty file in
+  // its place lets the page's runtime say which program the story asked for.
+  for (const Bytes& program : ProgramReferences(story.files[0].data)) {
+    fs::path named = ExpandStoryPath(program, location.story_folder);
+    if (named.is_relative()) named = fs::path(location.story_folder) / named;
+    std::optional<fs::path> found = ResolveExisting(named);
+    std::string relative = found ? InsideFolder(*found, real_folder) : std::string();
+    bool known = false;
+    for (const WebStoryFile& file : story.files) known = known || file.path == relative;
+    if (!relative.empty() && !known) story.files.push_back({relative, {}});
+  }
+
   std::string reader = FindDataFile(kReaderFile);
   if (reader.empty()) {
     return Failure(kExitIoError,

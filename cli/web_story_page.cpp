@@ -105,6 +105,20 @@ std::vector<MediaReference> MediaReferences(BytesView body) {
   return references;
 }
 
+std::vector<Bytes> ProgramReferences(BytesView body) {
+  std::vector<Bytes> programs;
+  std::set<Bytes> seen;
+  std::size_t offset = 0;
+  while (std::optional<BytesView> next = ReadTextRecord(body, offset)) {
+    BytesView record = *next;
+    if (record.size() < 6 || record[0] != '>' || record.substr(1, 4) != "EXE=") continue;
+    BytesView command = record.substr(5);
+    Bytes word(command.substr(0, command.find(' ')));
+    if (!word.empty() && seen.insert(word).second) programs.push_back(word);
+  }
+  return programs;
+}
+
 std::string WebStoryIdentity(const std::string& title_utf8, BytesView index) {
   // FNV-1a, 64 bits: two stories of one title tell apart by their index.
   std::uint64_t hash = 0xcbf29ce484222325u;

@@ -35,6 +35,9 @@ struct MediaReference {
 // Every picture and sound operand of the story body's directives, each once.
 std::vector<MediaReference> MediaReferences(BytesView body);
 
+// The program word of every "EXE=" directive, each once.
+std::vector<Bytes> ProgramReferences(BytesView body);
+
 // The page: `page_template` with its title and story markers filled. False
 // when the template lacks a marker.
 bool FillWebPage(const std::string& page_template, const WebStory& story, std::string& page);

@@ -93,6 +93,14 @@ for program in QVN3 QvnMakeW qvn; do
     "$("$prefix/bin/$program" --version)"
   "$prefix/bin/$program" --help | grep -q "usage:" || fail "$program --help"
 done
+# An installed qvn writes a story's web page without emscripten.
+if [ -f "$build/share/qvn/web/qvn-reader.html" ]; then
+  mkdir -p "$work/web"
+  cp "$prefix/share/qvn/demo/demo.qvn" "$prefix/share/qvn/demo/demo.qvj" "$work/web/"
+  "$prefix/bin/qvn" export --web "$work/web/demo.qvn" >/dev/null 2>"$work/export.log" ||
+    { cat "$work/export.log"; fail "qvn export --web with the installed reader"; }
+  grep -q "<title>夜の図書館</title>" "$work/web/demo.html" || fail "the exported page has no title"
+fi
 check_equal "QVN3's manual" "$prefix/share/qvn/qvn3.html" "$("$prefix/bin/QVN3" --manual-path)"
 check_equal "QvnMakeW's manual" "$prefix/share/qvn/workbench.html" \
   "$("$prefix/bin/QvnMakeW" --manual-path)"

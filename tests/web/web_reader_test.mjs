@@ -173,6 +173,7 @@ try {
   const markup = path.join(tmp, 'markup');
   fs.mkdirSync(markup);
   fs.copyFileSync(path.join(sourceDir, 'tests/web/stories/markup.src'), path.join(markup, 'markup.src'));
+  fs.writeFileSync(path.join(markup, 'tool.sh'), '#!/bin/sh\ntouch started\n', { mode: 0o755 });
   check(run([qvn, 'compile', '--color=never', path.join(markup, 'markup.src')]).status === 0, 'the markup story compiles');
   check(run([qvn, 'export', '--web', path.join(markup, 'markup.qvn')]).status === 0, 'the markup story exports');
   page = await openPage(path.join(markup, 'markup.html'), 360, 640);
@@ -184,6 +185,8 @@ try {
   check(text.includes("<script>document.title='pwned'</script>") && text.includes('<img src=x onerror=') && text.includes('&amp; &lt;'),
         'story text that looks like markup is shown as text', text);
   check(await page.evaluate(() => !document.querySelector('#rows script, #rows img') && document.title !== 'pwned'), 'no element is made from story text');
+  const notes = await page.$eval('#notes', (e) => e.textContent);
+  check(notes.includes('tool.sh --flag') && !fs.existsSync(path.join(markup, 'started')), 'the program the story asks for is named on the page, never started', notes);
   const markupRows = path.join(tmp, 'markup-rows');
   fs.mkdirSync(markupRows);
   for (const f of fs.readdirSync(markup)) if (/^markup\.(qvn|qvj|q0[1-4])$/i.test(f)) fs.copyFileSync(path.join(markup, f), path.join(markupRows, f));
