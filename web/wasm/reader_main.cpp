@@ -19,14 +19,13 @@ namespace qvn {
 namespace {
 
 struct Reader {
-  explicit Reader(const std::string& story)
-      : session(host, "/program/", "/data/") {
+  explicit Reader(const std::string& story) : session(host, "/program/", "/data/") {
     session.SetStory(story);
   }
   WebHost host;
   StorySession session;
   std::optional<SlotDialog> slot_dialog;  // while the page shows it
-  std::string answer;  // the last text handed to the page
+  std::string answer;                     // the last text handed to the page
 };
 
 Reader& Of(void* reader) {
@@ -162,9 +161,10 @@ EMSCRIPTEN_KEEPALIVE const char* qvn_choice_caption(void* reader, int k) {
 // The about box: {"title":..., "version":...}, UTF-8.
 EMSCRIPTEN_KEEPALIVE const char* qvn_about(void* reader) {
   qvn::Reader& r = Of(reader);
-  r.answer = "{\"title\":" + qvn::JsonString(qvn::Cp932ToUtf8(r.session.State().title)) +
-             ",\"version\":" + qvn::JsonString(qvn::Cp932ToUtf8(qvn::VersionText(r.session.Index()))) +
-             "}";
+  r.answer =
+      "{\"title\":" + qvn::JsonString(qvn::Cp932ToUtf8(r.session.State().title)) +
+      ",\"version\":" + qvn::JsonString(qvn::Cp932ToUtf8(qvn::VersionText(r.session.Index()))) +
+      "}";
   return r.answer.c_str();
 }
 

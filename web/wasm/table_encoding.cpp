@@ -122,8 +122,10 @@ void AppendCp932AsUtf8(BytesView cp932, std::string& out) {
       cp = Decode((std::uint32_t(byte) << 8) | static_cast<unsigned char>(cp932[i + 1]));
       if (cp >= 0) used = 2;
     }
-    if (cp < 0) out.append("\xEF\xBF\xBD");
-    else AppendCodePoint(static_cast<std::uint32_t>(cp), out);
+    if (cp < 0)
+      out.append("\xEF\xBF\xBD");
+    else
+      AppendCodePoint(static_cast<std::uint32_t>(cp), out);
     i += used;
   }
 }

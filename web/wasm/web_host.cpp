@@ -14,21 +14,21 @@
 
 // The page's side: Module.qvnHost in host.js. Strings are UTF-8.
 EM_JS(void, qvn_js_choices, (int count), { Module.qvnHost.choices(count); });
-EM_JS(void, qvn_js_page, (const char* json), { Module.qvnHost.page(JSON.parse(UTF8ToString(json))); });
+EM_JS(void, qvn_js_page, (const char* json),
+      { Module.qvnHost.page(JSON.parse(UTF8ToString(json))); });
 EM_JS(void, qvn_js_picture, (const char* path), { Module.qvnHost.picture(UTF8ToString(path)); });
-EM_JS(int, qvn_js_sound_kind, (const char* path), {
-  return Module.qvnHost.soundKindEnabled(UTF8ToString(path)) ? 1 : 0;
-});
-EM_JS(int, qvn_js_play, (int music, const char* path), {
-  return Module.qvnHost.play(music != 0, UTF8ToString(path)) ? 1 : 0;
-});
+EM_JS(int, qvn_js_sound_kind, (const char* path),
+      { return Module.qvnHost.soundKindEnabled(UTF8ToString(path)) ? 1 : 0; });
+EM_JS(int, qvn_js_play, (int music, const char* path),
+      { return Module.qvnHost.play(music != 0, UTF8ToString(path)) ? 1 : 0; });
 EM_JS(void, qvn_js_stop, (), { Module.qvnHost.stop(); });
-EM_JS(void, qvn_js_program, (const char* command), { Module.qvnHost.program(UTF8ToString(command)); });
-EM_JS(void, qvn_js_notice, (int error, const char* text), {
-  Module.qvnHost.notice(error != 0, UTF8ToString(text));
-});
+EM_JS(void, qvn_js_program, (const char* command),
+      { Module.qvnHost.program(UTF8ToString(command)); });
+EM_JS(void, qvn_js_notice, (int error, const char* text),
+      { Module.qvnHost.notice(error != 0, UTF8ToString(text)); });
 EM_JS(void, qvn_js_caption, (const char* text), { Module.qvnHost.caption(UTF8ToString(text)); });
-EM_JS(void, qvn_js_temp_save, (int save, int open), { Module.qvnHost.tempSave(save != 0, open != 0); });
+EM_JS(void, qvn_js_temp_save, (int save, int open),
+      { Module.qvnHost.tempSave(save != 0, open != 0); });
 namespace qvn {
 
 namespace {
@@ -118,7 +118,11 @@ void WebHost::Draw() {
   json += ",\"back\":\"" + Hex(BackgroundColour(background_colour_)) + "\"";
   json += ",\"outline\":\"" + Hex(OutlineColour(text_colour_, false)) + "\"";
   json += ",\"outlineBright\":\"" + Hex(OutlineColour(text_colour_, true)) + "\"";
-  json += ",\"backgroundMode\":\"" + std::string(background_mode_ == 't' ? "tile" : background_mode_ ? "stretch" : "") + "\"";
+  json += ",\"backgroundMode\":\"" +
+          std::string(background_mode_ == 't' ? "tile"
+                      : background_mode_      ? "stretch"
+                                              : "") +
+          "\"";
   json += ",\"background\":" + JsonString(background_path_) + "}";
   qvn_js_page(json.c_str());
 }

@@ -63,7 +63,7 @@ class WebHost : public Host {
   std::vector<Bytes> lines_;
   int text_colour_ = 16;
   int background_colour_ = 16;
-  char background_mode_ = 0;    // 's' stretched, 't' tiled, 0 none
+  char background_mode_ = 0;     // 's' stretched, 't' tiled, 0 none
   std::string background_path_;  // in the page's file system
   std::string loaded_background_;
   int bytes_per_row_ = 78;

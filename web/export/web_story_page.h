@@ -17,10 +17,10 @@ struct WebStoryFile {
 
 struct WebStory {
   std::string title_utf8;
-  std::string identity;   // title and a hash of the index: the page's storage key
-  std::string base_name;  // of the user data files
-  std::string story_file; // the body's file name
-  Bytes fresh_slot;       // the text of a new slot
+  std::string identity;    // title and a hash of the index: the page's storage key
+  std::string base_name;   // of the user data files
+  std::string story_file;  // the body's file name
+  Bytes fresh_slot;        // the text of a new slot
   std::vector<WebStoryFile> files;
   std::vector<std::string> missing;  // named by the story, not found (UTF-8)
 };

@@ -1,4 +1,4 @@
-#include "cli/web_story_page.h"
+#include "web/export/web_story_page.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -16,7 +16,9 @@ std::string Base64(BytesView data) {
   std::string out;
   out.reserve((data.size() + 2) / 3 * 4);
   std::size_t i = 0;
-  auto at = [&](std::size_t k) { return static_cast<std::uint32_t>(static_cast<unsigned char>(data[k])); };
+  auto at = [&](std::size_t k) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(data[k]));
+  };
   for (; i + 3 <= data.size(); i += 3) {
     std::uint32_t n = (at(i) << 16) | (at(i + 1) << 8) | at(i + 2);
     for (int shift : {18, 12, 6, 0}) out.push_back(kBase64[(n >> shift) & 63]);
@@ -56,11 +58,21 @@ std::string HtmlText(std::string_view utf8) {
   std::string out;
   for (char ch : utf8) {
     switch (ch) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
       default:
         // Control characters have no place in a title.
         out.push_back(static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f ? ' ' : ch);

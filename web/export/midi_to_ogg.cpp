@@ -1,4 +1,4 @@
-#include "cli/midi_to_ogg.h"
+#include "web/export/midi_to_ogg.h"
 
 #include <fcntl.h>
 #include <spawn.h>
