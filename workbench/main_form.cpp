@@ -133,6 +133,8 @@ void MainForm::CreateMenus() {
       AddItem(File1, "StoryCheck1", "ストーリー検査", QKeySequence(), &MainForm::StoryCheck1Click);
   StoryGraph1 =
       AddItem(File1, "StoryGraph1", "ストーリー図", QKeySequence(), &MainForm::StoryGraph1Click);
+  WebExport1 = AddItem(File1, "WebExport1", "Web用に書き出す...", QKeySequence(),
+                       &MainForm::WebExport1Click);
 
   Option1 = menuBar()->addMenu(Text("オプション(&O)"));
   Option1->setObjectName("Option1");
@@ -172,6 +174,7 @@ void MainForm::SetSourceItemsEnabled(bool enabled) {
   Password1->setEnabled(enabled);
   StoryCheck1->setEnabled(enabled);
   StoryGraph1->setEnabled(enabled);
+  WebExport1->setEnabled(enabled);
 }
 
 void MainForm::ShowFileError(const std::string& file, const std::string& reason) {

@@ -208,6 +208,23 @@ try {
   }));
   check(fetched === 'refused:connect-src', 'a fetch from the page is refused by its policy', fetched);
   await page.close();
+
+  // Storage that refuses a write shows the write-failure notice and loses
+  // nothing it kept.
+  page = await browser.newPage();
+  await page.evaluateOnNewDocument(() => {
+    Storage.prototype.setItem = () => { throw new DOMException('full', 'QuotaExceededError'); };
+  });
+  await page.goto('file://' + path.join(markup, 'markup.html'));
+  await waitState(page, 'slot-dialog');
+  const keptBefore = await slotText(page, 1);
+  await page.click('#slot-ok');
+  await waitState(page, 'page');
+  await page.click('#cmd-temp-save');
+  const notice = await page.$eval('#notice-dialog', (d) => (d.open ? d.textContent : ''));
+  check(notice.includes('ユーザーデータ書込み不能'), 'storage that refuses shows the write-failure notice', notice);
+  check((await slotText(page, 1)) === keptBefore && keptBefore !== null, 'what the storage kept is kept');
+  await page.close();
   check(pageErrors.length === 0, 'no script error on the pages', pageErrors.join('\n'));
 } finally {
   await browser.close();

@@ -3,6 +3,7 @@
 
 #include <QGraphicsSvgItem>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -60,12 +61,14 @@ class StoryToolsTest : public ::testing::Test {
 
 TEST_F(StoryToolsTest, TheItemsFollowTheFileMenusOwnItems) {
   QList<QAction*> items = form_->File1->actions();
-  ASSERT_EQ(items.size(), 11);
+  ASSERT_EQ(items.size(), 12);
   EXPECT_EQ(items[5], form_->JPEG1);  // the existing items keep their places
   EXPECT_EQ(items[7], form_->Exit1);
   EXPECT_TRUE(items[8]->isSeparator());
   EXPECT_EQ(items[9], form_->StoryCheck1);
   EXPECT_EQ(items[10], form_->StoryGraph1);
+  EXPECT_EQ(items[11], form_->WebExport1);
+  EXPECT_EQ(form_->WebExport1->text(), Q(u8"Web用に書き出す..."));
   EXPECT_EQ(form_->StoryCheck1->text(), Q(u8"ストーリー検査"));
   EXPECT_EQ(form_->StoryGraph1->text(), Q(u8"ストーリー図"));
 }
@@ -131,6 +134,37 @@ TEST_F(StoryToolsTest, TheGraphWindowZoomsAndSaves) {
   });
   form_->StoryGraph1->trigger();
   EXPECT_TRUE(shown);
+}
+
+// The page is written beside the story, compiling first since the source is
+// newer; the question to open it is answered "No".
+TEST_F(StoryToolsTest, TheWebPageIsWrittenBesideTheStoryAfterACompile) {
+  fs::path page = fs::path(source_).replace_extension(".html");
+  // The compile lets the window process events first: the question is
+  // looked for until it shows.
+  bool asked = false;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    asked = true;
+    answer.stop();
+    box->button(QMessageBox::No)->click();
+  });
+  answer.start(10);
+  form_->WebExport1->trigger();
+  EXPECT_TRUE(fs::exists(fs::path(source_).replace_extension(".qvn")));
+  if (QVN_WEB_READER_BUILT) {
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(fs::exists(page));
+    EXPECT_GE(FindLine(Q(u8"Web用に書き出しました : ") + QString::fromStdString(page.string())), 0);
+  } else {
+    // Without the reader the log says what is missing, in red.
+    ASSERT_GE(form_->Memo1->LineCount(), 1);
+    int last = form_->Memo1->LineCount() - 1;
+    EXPECT_TRUE(form_->Memo1->LineText(last).contains("emscripten"));
+    EXPECT_EQ(form_->Memo1->LineColor(last), QColor(255, 0, 0));
+  }
 }
 
 }  // namespace

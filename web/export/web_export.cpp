@@ -64,7 +64,6 @@ bool AddMedia(const MediaReference& media, const std::string& story_folder,
     if (relative.empty()) {
       story_warnings.push_back(shown +
                                ": lies outside the story's folder and is not put in the page");
-      story.missing.push_back(shown);
       return true;
     }
     for (const WebStoryFile& file : story.files)
@@ -76,7 +75,6 @@ bool AddMedia(const MediaReference& media, const std::string& story_folder,
       std::string reason;
       if (!RenderMidiToOgg(*found, file.data, reason)) {
         story_warnings.push_back(shown + ": the MIDI tune is not put in the page: " + reason);
-        story.missing.push_back(shown);
         return true;
       }
     } else {
@@ -90,7 +88,6 @@ bool AddMedia(const MediaReference& media, const std::string& story_folder,
     return true;
   }
   story_warnings.push_back(shown + ": missing (the page shows nothing for it, as QVN3 does)");
-  story.missing.push_back(shown);
   return true;
 }
 
@@ -153,7 +150,7 @@ WebExportResult ExportWebPage(const std::string& story_path, const std::string& 
   if (reader.empty()) {
     return Fail(result, WebExportOutcome::kWriteFailed,
                 "the web reader (" + std::string(kReaderFile) +
-                    ") is not installed: this qvn was built without Debian's emscripten package");
+                    ") is not installed: it is built with Debian's emscripten package");
   }
   Bytes page_template;
   if (FileResult read = ReadWholeFile(reader, page_template, kMaxStoryBodyBytes); !read.ok)

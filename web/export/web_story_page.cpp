@@ -87,10 +87,7 @@ std::string StoryJson(const WebStory& story) {
   json += ",\"base\":" + JsonString(story.base_name);
   json += ",\"story\":" + JsonString(story.story_file);
   json += ",\"freshSlot\":\"" + Base64(story.fresh_slot) + "\"";
-  json += ",\"missing\":[";
-  for (std::size_t i = 0; i < story.missing.size(); ++i)
-    json += (i ? "," : "") + JsonString(story.missing[i]);
-  json += "],\"files\":[";
+  json += ",\"files\":[";
   for (std::size_t i = 0; i < story.files.size(); ++i) {
     json += std::string(i ? "," : "") + "\n{\"path\":" + JsonString(story.files[i].path) +
             ",\"data\":\"" + Base64(story.files[i].data) + "\"}";

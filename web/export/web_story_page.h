@@ -22,7 +22,6 @@ struct WebStory {
   std::string story_file;  // the body's file name
   Bytes fresh_slot;        // the text of a new slot
   std::vector<WebStoryFile> files;
-  std::vector<std::string> missing;  // named by the story, not found (UTF-8)
 };
 
 // A file named by a directive ("BMP=", "BAK=", "TIL=", "WAV=", "BGM="), as

@@ -92,6 +92,13 @@
     return bytes ? 'data:' + mimeOf(path) + ';base64,' + btoa(toBinary(bytes)) : '';
   }
 
+  function watermark(colour) {
+    const svg = '<svg xmlns="http://www.w3.org/2000/svg" width="100" height="100">' +
+      '<text transform="translate(0 100) rotate(-45)" y="16" fill="' + colour + '" ' +
+      'font-family="Liberation Sans, Arial, sans-serif" font-weight="bold" font-size="17">QVN System</text></svg>';
+    return 'data:image/svg+xml;base64,' + btoa(svg);
+  }
+
   function drawPage(p) {
     lastPage = p;
     rowsBox.replaceChildren();
@@ -105,9 +112,19 @@
     page.style.backgroundColor = p.back;
     page.style.textShadow = ['-1px 0', '1px 0', '0 -1px', '0 1px'].map((o) => o + ' 0 ' + outline).join(',');
     const url = p.background ? dataUrl(p.background) : '';
-    page.style.backgroundImage = url ? 'url("' + url + '")' : 'none';
-    page.style.backgroundRepeat = p.backgroundMode === 'tile' ? 'repeat' : 'no-repeat';
-    page.style.backgroundSize = p.backgroundMode === 'tile' ? 'auto' : 'contain';
+    if (url) {
+      page.style.backgroundImage = 'url("' + url + '")';
+      page.style.backgroundRepeat = p.backgroundMode === 'tile' ? 'repeat' : 'no-repeat';
+      page.style.backgroundSize = p.backgroundMode === 'tile' ? 'auto' : 'contain';
+      page.style.backgroundPosition = p.backgroundMode === 'tile' ? '0 0' : 'center';
+    } else {
+      // Over a plain colour: "QVN System" rising to the right, every 100
+      // pixels across and down from 80.
+      page.style.backgroundImage = 'url("' + watermark(p.watermark) + '")';
+      page.style.backgroundRepeat = 'repeat';
+      page.style.backgroundSize = 'auto';
+      page.style.backgroundPosition = '0 -20px';
+    }
     page.scrollTop = 0;
     $('live').textContent = p.rows.join('\n');
     root.dataset.bytesPerRow = p.bytesPerRow;
@@ -425,7 +442,6 @@
         M.FS.writeFile(userDataPath(slot), fromBase64(story.freshSlot));
       }
     }
-    for (const name of story.missing || []) note('見つからないファイル: ' + name);
     reader = M.ccall('qvn_create', 'number', ['string'], ['/story/' + story.story]);
     measure();
     openStory(false);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "common/encoding.h"
+#include "layout/background_geometry.h"
 #include "layout/page_breaking.h"
 #include "layout/page_colours.h"
 #include "platform/file_names.h"
@@ -118,6 +119,7 @@ void WebHost::Draw() {
   json += ",\"back\":\"" + Hex(BackgroundColour(background_colour_)) + "\"";
   json += ",\"outline\":\"" + Hex(OutlineColour(text_colour_, false)) + "\"";
   json += ",\"outlineBright\":\"" + Hex(OutlineColour(text_colour_, true)) + "\"";
+  json += ",\"watermark\":\"" + Hex(WatermarkColour(background_colour_, false)) + "\"";
   json += ",\"backgroundMode\":\"" +
           std::string(background_mode_ == 't' ? "tile"
                       : background_mode_      ? "stretch"
