@@ -93,9 +93,15 @@
   }
 
   function watermark(colour) {
+    // The text leaves its tile at the bottom and the right: the copies from
+    // the tiles above and to the left draw those parts.
+    let texts = '';
+    for (const [dx, dy] of [[0, 0], [-100, 0], [0, -100], [-100, -100]]) {
+      texts += '<text transform="translate(' + dx + ' ' + (100 + dy) + ') rotate(-45)" y="16">QVN System</text>';
+    }
     const svg = '<svg xmlns="http://www.w3.org/2000/svg" width="100" height="100">' +
-      '<text transform="translate(0 100) rotate(-45)" y="16" fill="' + colour + '" ' +
-      'font-family="Liberation Sans, Arial, sans-serif" font-weight="bold" font-size="17">QVN System</text></svg>';
+      '<g fill="' + colour + '" font-family="Liberation Sans, Arial, sans-serif" font-weight="bold" font-size="17">' +
+      texts + '</g></svg>';
     return 'data:image/svg+xml;base64,' + btoa(svg);
   }
 
