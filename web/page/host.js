@@ -432,7 +432,14 @@
       try { M.FS.mkdir(at); } catch (e) { /* exists */ }
     }
   }
-  QvnReader({ qvnHost: host, print() {}, printErr() {} }).then((module) => {
+  // The WebAssembly is carried in the script: without fetch for the moment
+  // the module starts, it is read from there at once, rather than after a
+  // request that the page's policy refuses.
+  const pageFetch = window.fetch;
+  window.fetch = undefined;
+  const starting = QvnReader({ qvnHost: host, print() {}, printErr() {} });
+  window.fetch = pageFetch;
+  starting.then((module) => {
     M = module;
     for (const folder of ['/story', '/program', '/data']) mkdirs(folder + '/x');
     for (const file of story.files) {
