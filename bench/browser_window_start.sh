@@ -14,9 +14,9 @@ trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
 cp examples/demo/* "$work/"
 "$build/cli/qvn" compile "$work/demo.src" >/dev/null
 display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
+Xvfb "$display" -noreset -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
-sleep 1
+for _ in $(seq 100); do DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 for run in $(seq "$runs"); do
   start=$(date +%s%N)

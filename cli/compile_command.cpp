@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "cli/gcc_diagnostics.h"
 #include "cli/terminal_log_sink.h"
@@ -19,38 +20,13 @@ namespace qvn {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: qvn compile [--jump-check=on|off] [--block-names=on|off]\n"
-    "                   [--simple-warnings=on|off] [--password=TEXT --key=N]\n"
-    "                   [--color=auto|always|never] [--encoding=utf-8|cp932]\n"
-    "                   [--source-encoding=auto|cp932|utf-8] [--diagnostics=gcc] SOURCE\n";
-
-constexpr const char* kHelp =
+constexpr const char* kAbout =
     "Compiles a story source into SOURCE-base.qvn and .qvj and four fresh user\n"
-    "data files .Q01 to .Q04 beside it, and prints the compile log.\n"
-    "\n"
-    "  --jump-check=on|off       check that every jump names a block (default on)\n"
-    "  --block-names=on|off      log each block as it is compiled (default off)\n"
-    "  --simple-warnings=on|off  leave out the minor warnings (default on)\n"
-    "  --password=TEXT           store TEXT as the story's password\n"
-    "  --key=N                   the password's key number, 256 to 32000 (\"$\" for hex)\n"
-    "  --color=auto|always|never errors in red, warnings in blue (auto: on a terminal)\n"
-    "  --encoding=utf-8|cp932    encoding of the printed log (default utf-8)\n"
-    "  --source-encoding=auto|cp932|utf-8\n"
-    "                            encoding of SOURCE (default auto: UTF-8 when it has\n"
-    "                            a byte-order mark or is valid UTF-8 with non-ASCII\n"
-    "                            text, otherwise Shift-JIS)\n"
-    "  --diagnostics=gcc         also print each error and warning to stderr as\n"
-    "                            FILE:LINE:COLUMN: error|warning: MESSAGE (UTF-8)\n"
-    "\n"
+    "data files .Q01 to .Q04 beside it, and prints the compile log.\n";
+
+constexpr const char* kClosing =
     "Exit status: 0 compiled (warnings allowed), 1 compile error, 2 write failure or\n"
     "unreadable source, 64 bad usage.\n";
-
-int Usage(const char* problem) {
-  if (problem) std::fprintf(stderr, "qvn compile: %s\n", problem);
-  std::fputs(kUsage, stderr);
-  return kExitUsage;
-}
 
 std::optional<bool> OnOff(std::string_view value) {
   if (value == "on") return true;
@@ -68,69 +44,82 @@ struct CompileArguments {
   std::string source;
 };
 
-// Parses one "--name=value" option; false when it is not a valid one.
-bool ParseOption(std::string_view arg, CompileArguments& parsed) {
-  std::size_t equals = arg.find('=');
-  if (equals == std::string_view::npos) return false;
-  std::string_view name = arg.substr(0, equals);
-  std::string_view value = arg.substr(equals + 1);
-  if (name == "--jump-check" || name == "--block-names" || name == "--simple-warnings") {
-    auto flag = OnOff(value);
-    if (!flag) return false;
-    if (name == "--jump-check") parsed.options.jump_check = *flag;
-    if (name == "--block-names") parsed.options.block_names = *flag;
-    if (name == "--simple-warnings") parsed.options.simple_warnings = *flag;
-    return true;
-  }
-  if (name == "--password") {
-    parsed.password = std::string(value);
-    return true;
-  }
-  if (name == "--key") {
-    parsed.key = ParseNumberField(value);
-    return parsed.key && *parsed.key >= 256 && *parsed.key <= 32000;
-  }
-  if (name == "--color") {
-    parsed.color = std::string(value);
-    return value == "auto" || value == "always" || value == "never";
-  }
-  if (name == "--source-encoding") {
-    auto encoding = ParseSourceEncoding(value);
-    if (encoding) parsed.options.source_encoding = *encoding;
-    return encoding.has_value();
-  }
-  if (name == "--diagnostics") {
-    parsed.gcc_diagnostics = value == "gcc";
-    return parsed.gcc_diagnostics;
-  }
-  if (name == "--encoding") {
-    parsed.utf8 = value == "utf-8" || value == "UTF-8" || value == "utf8";
-    return parsed.utf8 || value == "cp932" || value == "CP932";
-  }
-  return false;
+// An "on|off" option setting one of the compile's toggles.
+CommandOption Toggle(std::string_view name, std::string_view help, bool& toggle) {
+  return {name, "on|off", help, [name, &toggle](std::string_view value) -> std::string {
+            auto flag = OnOff(value);
+            if (!flag) return std::string(name) + " takes on or off";
+            toggle = *flag;
+            return {};
+          }};
+}
+
+CommandLine CompileCommandLine(CompileArguments& parsed) {
+  CompileOptions& options = parsed.options;
+  return {"compile",
+          "SOURCE",
+          kAbout,
+          {Toggle("--jump-check", "check that every jump names a block (default on)",
+                  options.jump_check),
+           Toggle("--block-names", "log each block as it is compiled (default off)",
+                  options.block_names),
+           Toggle("--simple-warnings", "leave out the minor warnings (default on)",
+                  options.simple_warnings),
+           {"--password", "TEXT", "store TEXT as the story's password",
+            [&](std::string_view value) -> std::string {
+              parsed.password = std::string(value);
+              return {};
+            }},
+           {"--key", "N", "the password's key number, 256 to 32000 (\"$\" for hex)",
+            [&](std::string_view value) -> std::string {
+              parsed.key = ParseNumberField(value);
+              if (!parsed.key || *parsed.key < 256 || *parsed.key > 32000)
+                return "--key takes a number from 256 to 32000";
+              return {};
+            }},
+           {"--color", "auto|always|never", "errors in red, warnings in blue (auto: on a terminal)",
+            [&](std::string_view value) -> std::string {
+              if (value != "auto" && value != "always" && value != "never")
+                return "--color takes auto, always or never";
+              parsed.color = std::string(value);
+              return {};
+            }},
+           {"--encoding", "utf-8|cp932", "encoding of the printed log (default utf-8)",
+            [&](std::string_view value) -> std::string {
+              parsed.utf8 = value == "utf-8" || value == "UTF-8" || value == "utf8";
+              if (!parsed.utf8 && value != "cp932" && value != "CP932")
+                return "--encoding takes utf-8 or cp932";
+              return {};
+            }},
+           {"--source-encoding", "auto|cp932|utf-8",
+            "encoding of SOURCE (default auto: UTF-8 when it has\n"
+            "a byte-order mark or is valid UTF-8 with non-ASCII\n"
+            "text, otherwise Shift-JIS)",
+            [&](std::string_view value) -> std::string {
+              auto encoding = ParseSourceEncoding(value);
+              if (!encoding) return "--source-encoding takes auto, cp932 or utf-8";
+              options.source_encoding = *encoding;
+              return {};
+            }},
+           {"--diagnostics", "gcc",
+            "also print each error and warning to stderr as\n"
+            "FILE:LINE:COLUMN: error|warning: MESSAGE (UTF-8)",
+            [&](std::string_view value) -> std::string {
+              if (value != "gcc") return "--diagnostics takes gcc";
+              parsed.gcc_diagnostics = true;
+              return {};
+            }}},
+          kClosing};
 }
 
 }  // namespace
 
 int RunCompileCommand(int argc, char** argv) {
   CompileArguments parsed;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
-      std::fputs(kHelp, stdout);
-      return kExitOk;
-    }
-    if (arg.starts_with("--")) {
-      if (!ParseOption(arg, parsed)) return Usage(("bad option: " + std::string(arg)).c_str());
-      continue;
-    }
-    if (!parsed.source.empty()) return Usage("only one SOURCE may be given");
-    parsed.source = std::string(arg);
-  }
-  if (parsed.source.empty()) return Usage("SOURCE is missing");
+  CommandLine line = CompileCommandLine(parsed);
+  if (auto status = ParseCommandLine(line, argc, argv, parsed.source)) return *status;
   if (parsed.password.has_value() != parsed.key.has_value())
-    return Usage("--password and --key go together");
+    return UsageError(line, "--password and --key go together");
   if (parsed.password) {
     parsed.options.password_enabled = true;
     parsed.options.password = CutBytes(Utf8ToCp932(*parsed.password), kMaxLineBytes);

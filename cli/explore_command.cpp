@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "cli/explore_json.h"
 #include "cli/explore_story.h"
@@ -20,9 +21,7 @@ constexpr int kExitIncomplete = 2;
 // Each state keeps a 32-bit way back to the state it came from.
 constexpr std::uint64_t kLargestMaxStates = 0xFFFFFFFEULL;
 
-constexpr const char* kUsage = "usage: qvn explore [--max-states=N] [--json] STORY\n";
-
-constexpr const char* kHelp =
+constexpr const char* kAbout =
     "Explores what a reader can reach in a compiled story (STORY names its .qvn,\n"
     ".qvj or any file of the same base name), from a new game, on the same\n"
     "runtime as the browser: every page with the flags and counters it can be\n"
@@ -31,11 +30,9 @@ constexpr const char* kHelp =
     "Reports the blocks reached and not reached, the endings, jumps to missing\n"
     "blocks, @NOWAIT circles a reader can fall into and choices never offered.\n"
     "Each way is given as the keys of `qvn play --slot=1 --choose=KEYS` that\n"
-    "lead there from a fresh slot (the shortest such keys).\n"
-    "\n"
-    "  --max-states=N  stop after N states (default 5000000)\n"
-    "  --json          one JSON object instead of the text report\n"
-    "\n"
+    "lead there from a fresh slot (the shortest such keys).\n";
+
+constexpr const char* kClosing =
     "Exit status: 0 nothing found, 1 problems found or the story cannot be read,\n"
     "2 the exploration stopped at --max-states, 64 bad usage.\n";
 
@@ -52,40 +49,27 @@ std::string ForTerminal(BytesView cp932) {
 int RunExploreCommand(int argc, char** argv) {
   std::uint64_t max_states = kDefaultMaxStates;
   bool json = false;
+  CommandLine line{
+      "explore",
+      "STORY",
+      kAbout,
+      {{"--max-states", "N", "stop after N states (default 5000000)",
+        [&](std::string_view number) -> std::string {
+          auto [end, failure] =
+              std::from_chars(number.data(), number.data() + number.size(), max_states);
+          if (failure != std::errc() || end != number.data() + number.size() || max_states == 0 ||
+              max_states > kLargestMaxStates)
+            return "--max-states takes a number from 1 to " + std::to_string(kLargestMaxStates);
+          return {};
+        }},
+       {"--json", "", "one JSON object instead of the text report",
+        [&](std::string_view) -> std::string {
+          json = true;
+          return {};
+        }}},
+      kClosing};
   std::string story;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
-      std::fputs(kHelp, stdout);
-      return kExitOk;
-    }
-    std::string error;
-    if (StartsWith(arg, "--max-states=")) {
-      std::string_view number = arg.substr(13);
-      auto [end, failure] =
-          std::from_chars(number.data(), number.data() + number.size(), max_states);
-      if (failure != std::errc() || end != number.data() + number.size() || max_states == 0 ||
-          max_states > kLargestMaxStates)
-        error = "--max-states takes a number from 1 to " + std::to_string(kLargestMaxStates);
-    } else if (arg == "--json") {
-      json = true;
-    } else if (StartsWith(arg, "-") && arg != "-") {
-      error = "unknown option " + std::string(arg);
-    } else if (story.empty()) {
-      story = std::string(arg);
-    } else {
-      error = "only one STORY may be given";
-    }
-    if (!error.empty()) {
-      std::fprintf(stderr, "qvn explore: %s\n%s", error.c_str(), kUsage);
-      return kExitUsage;
-    }
-  }
-  if (story.empty()) {
-    std::fprintf(stderr, "qvn explore: no STORY given\n%s", kUsage);
-    return kExitUsage;
-  }
+  if (auto status = ParseCommandLine(line, argc, argv, story)) return *status;
 
   LoadedStory loaded;
   std::string error;

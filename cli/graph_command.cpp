@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "cli/explore_story.h"
 #include "cli/graph_dot.h"
@@ -15,20 +16,14 @@ namespace qvn {
 
 namespace {
 
-constexpr const char* kUsage = "usage: qvn graph [--format=dot|svg] [--explore] STORY\n";
-
-constexpr const char* kHelp =
+constexpr const char* kAbout =
     "Writes the block graph of a compiled story (STORY names its .qvn, .qvj or\n"
     "any file of the same base name) to standard output: one node per block\n"
     "(the start block drawn double, endings as octagons, @NOWAIT blocks as\n"
     "dashed ellipses), one edge per choice (its caption) and per jump line (its\n"
-    "condition); jumps to missing blocks end in red names.\n"
-    "\n"
-    "  --format=dot    Graphviz's DOT language (the default)\n"
-    "  --format=svg    laid out and drawn by Graphviz's library\n"
-    "  --explore       explore the story first (as qvn explore does): blocks no\n"
-    "                  reader reaches are grey, choices never offered dashed\n"
-    "\n"
+    "condition); jumps to missing blocks end in red names.\n";
+
+constexpr const char* kClosing =
     "Exit status: 0 written, 1 the story cannot be read or drawn, 64 bad usage.\n";
 
 }  // namespace
@@ -36,38 +31,27 @@ constexpr const char* kHelp =
 int RunGraphCommand(int argc, char** argv) {
   bool svg = false;
   bool explore = false;
+  CommandLine line{"graph",
+                   "STORY",
+                   kAbout,
+                   {{"--format", "dot|svg",
+                     "dot: Graphviz's DOT language (the default)\n"
+                     "svg: laid out and drawn by Graphviz's library",
+                     [&](std::string_view format) -> std::string {
+                       if (format != "dot" && format != "svg") return "--format takes dot or svg";
+                       svg = format == "svg";
+                       return {};
+                     }},
+                    {"--explore", "",
+                     "explore the story first (as qvn explore does): blocks no\n"
+                     "reader reaches are grey, choices never offered dashed",
+                     [&](std::string_view) -> std::string {
+                       explore = true;
+                       return {};
+                     }}},
+                   kClosing};
   std::string story;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    std::string error;
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
-      std::fputs(kHelp, stdout);
-      return kExitOk;
-    } else if (arg == "--format=dot") {
-      svg = false;
-    } else if (arg == "--format=svg") {
-      svg = true;
-    } else if (arg == "--explore") {
-      explore = true;
-    } else if (StartsWith(arg, "--format=")) {
-      error = "--format takes dot or svg";
-    } else if (StartsWith(arg, "-") && arg != "-") {
-      error = "unknown option " + std::string(arg);
-    } else if (story.empty()) {
-      story = std::string(arg);
-    } else {
-      error = "only one STORY may be given";
-    }
-    if (!error.empty()) {
-      std::fprintf(stderr, "qvn graph: %s\n%s", error.c_str(), kUsage);
-      return kExitUsage;
-    }
-  }
-  if (story.empty()) {
-    std::fprintf(stderr, "qvn graph: no STORY given\n%s", kUsage);
-    return kExitUsage;
-  }
+  if (auto status = ParseCommandLine(line, argc, argv, story)) return *status;
 
   LoadedStory loaded;
   std::string error;

@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   if (command == "graph") return qvn::RunGraphCommand(argc - 1, argv + 1);
   if (command == "export") return qvn::RunExportCommand(argc - 1, argv + 1);
   if (command == "--version") {
-    std::printf("qvn (QVN for Linux) %s\n", qvn::ProgramVersion());
+    std::fputs(qvn::VersionText("qvn").c_str(), stdout);
     return qvn::kExitOk;
   }
   if (command == "--help" || command == "-h" || command == "help") {

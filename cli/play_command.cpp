@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "cli/terminal_host.h"
 #include "common/encoding.h"
@@ -20,11 +21,7 @@ namespace qvn {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: qvn play [--slot=1..4] [--var=N=TEXT]... [--choose=KEYS] [--data-dir=DIR]\n"
-    "                [--run-programs] [--old-exe] STORY\n";
-
-constexpr const char* kHelp =
+constexpr const char* kAbout =
     "Plays a compiled story (STORY names its .qvn, .qvj or any file of the same\n"
     "base name) in the terminal, on the same runtime as the browser.\n"
     "\n"
@@ -37,21 +34,9 @@ constexpr const char* kHelp =
     "  r               reopen the story (after its end: play it again)\n"
     "  v               the story's version   q   quit (progress is saved)\n"
     "Choice keys do nothing after the end of the story, as in the browser.\n"
-    "Pictures, backgrounds, sounds and programs are shown as [event] lines.\n"
-    "\n"
-    "  --slot=N        use slot N without asking\n"
-    "  --var=N=TEXT    answer the new-game prompt for variable %N with TEXT\n"
-    "  --choose=KEYS   play without asking: press each key of the comma-separated\n"
-    "                  KEYS (an empty key is Enter), then close the story, which\n"
-    "                  saves the progress into the slot; slot 1 unless --slot,\n"
-    "                  default values unless --var. KEYS may also hold the\n"
-    "                  commands s, t, r, v and q, which act as above; keys after\n"
-    "                  q are left unpressed\n"
-    "  --data-dir=DIR  user data of stories in read-only folders goes to DIR\n"
-    "                  (default: the program's folder, else ~/.local/share/qvn)\n"
-    "  --run-programs  really start the programs named by the story\n"
-    "  --old-exe       \">\" lines of no known kind start a program (old stories)\n"
-    "\n"
+    "Pictures, backgrounds, sounds and programs are shown as [event] lines.\n";
+
+constexpr const char* kClosing =
     "Exit status: 0 played, 1 the story could not be opened or played or a save\n"
     "failed, 64 bad usage (also a --var value the new-game prompt refuses, or\n"
     "none for a variable without a default, in a run with --choose).\n";
@@ -63,10 +48,6 @@ struct PlayOptions {
   bool old_exe = false;
   std::string story;
 };
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
 
 std::vector<std::string> SplitKeys(std::string_view keys) {
   std::vector<std::string> out;
@@ -80,38 +61,54 @@ std::vector<std::string> SplitKeys(std::string_view keys) {
   return out;
 }
 
-// Fills `options`; returns an error text for bad usage.
-std::string ParseOptions(int argc, char** argv, PlayOptions& options) {
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    if (StartsWith(arg, "--slot=")) {
-      std::string_view slot = arg.substr(7);
-      if (slot.size() != 1 || slot[0] < '1' || slot[0] > '4') return "--slot takes 1 to 4";
-      options.answers.slot = slot[0] - '0';
-    } else if (StartsWith(arg, "--var=")) {
-      std::string_view var = arg.substr(6);
-      if (var.size() < 2 || var[0] < '1' || var[0] > '9' || var[1] != '=')
-        return "--var takes N=TEXT with N from 1 to 9";
-      options.answers.vars[var[0] - '1'] = std::string(var.substr(2));
-    } else if (StartsWith(arg, "--choose=")) {
-      options.keys = SplitKeys(arg.substr(9));
-    } else if (StartsWith(arg, "--data-dir=")) {
-      options.data_dir = std::string(arg.substr(11));
-      if (options.data_dir.empty()) return "--data-dir needs a folder";
-    } else if (arg == "--run-programs") {
-      options.answers.run_programs = true;
-    } else if (arg == "--old-exe") {
-      options.old_exe = true;
-    } else if (StartsWith(arg, "-") && arg != "-") {
-      return "unknown option " + std::string(arg);
-    } else if (options.story.empty()) {
-      options.story = std::string(arg);
-    } else {
-      return "only one STORY may be given";
-    }
-  }
-  if (options.story.empty()) return "no STORY given";
-  return {};
+CommandLine PlayCommandLine(PlayOptions& options) {
+  auto set_switch = [](bool& flag) {
+    return [&flag](std::string_view) -> std::string {
+      flag = true;
+      return {};
+    };
+  };
+  return {"play",
+          "STORY",
+          kAbout,
+          {{"--slot", "1..4", "use this slot without asking",
+            [&](std::string_view slot) -> std::string {
+              if (slot.size() != 1 || slot[0] < '1' || slot[0] > '4') return "--slot takes 1 to 4";
+              options.answers.slot = slot[0] - '0';
+              return {};
+            }},
+           {"--var", "N=TEXT", "answer the new-game prompt for variable %N with TEXT",
+            [&](std::string_view var) -> std::string {
+              if (var.size() < 2 || var[0] < '1' || var[0] > '9' || var[1] != '=')
+                return "--var takes N=TEXT with N from 1 to 9";
+              options.answers.vars[var[0] - '1'] = std::string(var.substr(2));
+              return {};
+            },
+            true},
+           {"--choose", "KEYS",
+            "play without asking: press each key of the comma-separated\n"
+            "KEYS (an empty key is Enter), then close the story, which\n"
+            "saves the progress into the slot; slot 1 unless --slot,\n"
+            "default values unless --var. KEYS may also hold the\n"
+            "commands s, t, r, v and q, which act as above; keys after\n"
+            "q are left unpressed",
+            [&](std::string_view keys) -> std::string {
+              options.keys = SplitKeys(keys);
+              return {};
+            }},
+           {"--data-dir", "DIR",
+            "user data of stories in read-only folders goes to DIR\n"
+            "(default: the program's folder, else ~/.local/share/qvn)",
+            [&](std::string_view folder) -> std::string {
+              if (folder.empty()) return "--data-dir needs a folder";
+              options.data_dir = std::string(folder);
+              return {};
+            }},
+           {"--run-programs", "", "really start the programs named by the story",
+            set_switch(options.answers.run_programs)},
+           {"--old-exe", "", "\">\" lines of no known kind start a program (old stories)",
+            set_switch(options.old_exe)}},
+          kClosing};
 }
 
 bool IsChoiceKey(const std::string& key) {
@@ -153,11 +150,6 @@ bool PressKey(const std::string& key, StorySession& session, TerminalHost& host,
   return true;
 }
 
-int UsageFailure(const std::string& reason) {
-  std::fprintf(stderr, "qvn play: %s\n%s", reason.c_str(), kUsage);
-  return kExitUsage;
-}
-
 std::string WithSlash(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder.push_back('/');
   return folder;
@@ -166,17 +158,9 @@ std::string WithSlash(std::string folder) {
 }  // namespace
 
 int RunPlayCommand(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
-      std::fputs(kHelp, stdout);
-      return kExitOk;
-    }
-  }
   PlayOptions options;
-  std::string usage_error = ParseOptions(argc, argv, options);
-  if (!usage_error.empty()) return UsageFailure(usage_error);
+  CommandLine line = PlayCommandLine(options);
+  if (auto status = ParseCommandLine(line, argc, argv, options.story)) return *status;
   options.answers.interactive = !options.keys.has_value();
 
   TerminalHost host(options.answers, stdin, stdout, stderr);
@@ -202,7 +186,7 @@ int RunPlayCommand(int argc, char** argv) {
   int pages_before = host.Pages();
   bool opened = session.OpenStory();
   std::fflush(stdout);
-  if (!host.UsageError().empty()) return UsageFailure(host.UsageError());
+  if (!host.UsageError().empty()) return UsageError(line, host.UsageError());
   // A story whose first page ends it was opened and ended at once: the page
   // was shown and the slot saved, as after any end of story.
   if (!opened && host.Pages() == pages_before) {
@@ -226,7 +210,7 @@ int RunPlayCommand(int argc, char** argv) {
   host.StopSound();
   session.CloseStory();
   std::fflush(stdout);
-  if (!host.UsageError().empty()) return UsageFailure(host.UsageError());
+  if (!host.UsageError().empty()) return UsageError(line, host.UsageError());
   bool failed = host.ErrorBoxes() != errors_at_open || host.WriteFailures() > 0;
   return failed ? kExitFailed : kExitOk;
 }

@@ -165,6 +165,7 @@ void TerminalHost::ShowOpenButton() {
 
 void TerminalHost::ResetPage(const std::vector<Bytes>& lines, const StoryState&) {
   ++pages_;
+  errors_told_.clear();
   std::string page = "----------------------------------------\n";
   AppendPageText(lines, decoder_, page);
   std::fwrite(page.data(), 1, page.size(), out_);
@@ -173,13 +174,19 @@ void TerminalHost::ResetPage(const std::vector<Bytes>& lines, const StoryState&)
 
 void TerminalHost::PrintButtons() {
   if (open_button_) {
-    Print("[" + Cp932ToUtf8(messages::OpenButton()) + "]");
+    std::string button = "[";
+    button.append(Cp932ToUtf8(messages::OpenButton())).push_back(']');
+    Print(button);
   } else if (choice_buttons_ == 1) {
     Print("[Next]");
   } else if (choice_buttons_ > 1) {
     std::string row;
-    for (int k = 0; k < choice_buttons_; ++k)
-      row += std::string(row.empty() ? "" : " ") + "[" + static_cast<char>('A' + k) + "]";
+    for (int k = 0; k < choice_buttons_; ++k) {
+      if (k > 0) row.push_back(' ');
+      row.push_back('[');
+      row.push_back(static_cast<char>('A' + k));
+      row.push_back(']');
+    }
     Print(row);
   }
 }
@@ -325,7 +332,8 @@ void TerminalHost::ShowWriteFailure(BytesView message) {
 
 void TerminalHost::ShowErrorBox(const std::string& file, const std::string& reason) {
   ++error_boxes_;
-  Notice(file.empty() ? reason : file + ": " + reason);
+  std::string text = file.empty() ? reason : file + ": " + reason;
+  if (errors_told_.insert(text).second) Notice(text);
 }
 
 void TerminalHost::SetCaption(BytesView caption) {

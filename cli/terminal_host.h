@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "common/cp932_decoder.h"
@@ -76,6 +77,9 @@ class TerminalHost : public Host {
   bool open_button_ = false;
   bool playing_ = false;
   int error_boxes_ = 0;
+  // Error boxes printed since the last page: the slot list, the selection
+  // and the load may each meet the same unreadable file.
+  std::set<std::string> errors_told_;
   int write_failures_ = 0;
   int pages_ = 0;
   std::string usage_error_;

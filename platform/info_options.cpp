@@ -14,13 +14,18 @@ const char* ProgramVersion() {
   return QVN_VERSION;
 }
 
+std::string VersionText(std::string_view program_name) {
+  return std::string(program_name) + " (QVN for Linux) " + ProgramVersion() +
+         "\nCopyright (c) 2026 The QVN for Linux developers\nMIT License\n";
+}
+
 std::optional<InfoAnswer> AnswerInfoOption(std::string_view first_argument,
                                            const ProgramInfo& info) {
   InfoAnswer answer;
   if (first_argument == "--help" || first_argument == "-h") {
     answer.out = info.help;
   } else if (first_argument == "--version") {
-    answer.out = std::string(info.name) + " (QVN for Linux) " + ProgramVersion() + "\n";
+    answer.out = VersionText(info.name);
   } else if (first_argument == "--manual-path" && info.manual) {
     std::string manual = ManualPath(info.manual);
     if (manual.empty()) {

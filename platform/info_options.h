@@ -10,6 +10,10 @@ namespace qvn {
 // The release, such as "1.0.0".
 const char* ProgramVersion();
 
+// What --version prints: the program, the release, the copyright and the
+// licence, one line each.
+std::string VersionText(std::string_view program_name);
+
 struct ProgramInfo {
   const char* name = "";         // "QVN3"
   const char* help = "";         // the --help text, ending in a newline

@@ -255,6 +255,14 @@ TEST_F(QvnPlay, FifosAndOversizedFilesAreRefusedOnStderrWithStatus1) {
   EXPECT_EQ(large.status, 1);
   EXPECT_NE(large.err.find("night.Q01: the file is too large: 150000000 bytes"), std::string::npos)
       << large.err;
+  // The slot's status, its selection and its load all meet the refusal; the
+  // reader is told once, on a terminal and over pipes alike.
+  auto once = [](const std::string& err) {
+    return err.find("too large") == err.rfind("too large") && err.find("too large") != err.npos;
+  };
+  EXPECT_TRUE(once(large.err)) << large.err;
+  CommandResult asked = Play({(folder / "night.qvn").string()}, "1\nq\n");
+  EXPECT_TRUE(once(asked.err)) << asked.err;
 }
 
 TEST_F(QvnPlay, ReadOnlyStoryFolderKeepsItsSlotsInTheDataFolder) {

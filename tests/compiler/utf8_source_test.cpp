@@ -54,8 +54,9 @@ void ExpectTwins(const TempFolder& a, const TempFolder& b, const Compiled& ca, c
   for (const char* ext : kOutputs) {
     fs::path name = base + ext;
     ASSERT_EQ(fs::exists(a / name.string()), fs::exists(b / name.string())) << ext;
-    if (fs::exists(a / name.string()))
+    if (fs::exists(a / name.string())) {
       EXPECT_TRUE(ReadBytes(a / name.string()) == ReadBytes(b / name.string())) << ext;
+    }
   }
 }
 

@@ -89,8 +89,9 @@ rm -rf "$XDG_DATA_HOME"
 
 # ---- --version, --help and the manuals ----
 for program in QVN3 QvnMakeW qvn; do
-  check_equal "$program --version" "$program (QVN for Linux) $version" \
-    "$("$prefix/bin/$program" --version)"
+  check_equal "$program --version" "$program (QVN for Linux) $version
+Copyright (c) 2026 The QVN for Linux developers
+MIT License" "$("$prefix/bin/$program" --version)"
   "$prefix/bin/$program" --help | grep -q "usage:" || fail "$program --help"
 done
 # An installed qvn writes a story's web page without emscripten.
@@ -195,12 +196,15 @@ wait_for_end() {  # pid
   return 1
 }
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v xprop >/dev/null; then
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+  # -noreset: a server that resets when QVN3 closes refuses QvnMakeW meanwhile.
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
   xvfb_pid=$!
   trap 'kill "$xvfb_pid" 2>/dev/null || true; cleanup' EXIT
   for _ in $(seq 300); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] && kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start"
   export DISPLAY=:$(cat "$work/display")
+  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY accepts no connection"
   unset QT_QPA_PLATFORM
 
   for program in QVN3 QvnMakeW; do

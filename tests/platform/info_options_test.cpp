@@ -21,7 +21,8 @@ TEST(InfoOptionsTest, HelpAndVersionAreAnsweredOnStdout) {
   auto version = AnswerInfoOption("--version", kReader);
   ASSERT_TRUE(version);
   EXPECT_EQ(version->status, 0);
-  EXPECT_EQ(version->out, std::string("QVN3 (QVN for Linux) ") + ProgramVersion() + "\n");
+  EXPECT_EQ(version->out, std::string("QVN3 (QVN for Linux) ") + ProgramVersion() +
+                              "\nCopyright (c) 2026 The QVN for Linux developers\nMIT License\n");
   EXPECT_STRNE(ProgramVersion(), "0");
 }
 
