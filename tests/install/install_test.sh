@@ -109,7 +109,7 @@ check_equal "QvnMakeW's manual" "$prefix/share/qvn/workbench.html" \
 # renders without a warning.
 man_text=$(MANWIDTH=200 man --warnings -l "$prefix/share/man/man1/qvn.1.gz" 2>"$work/man.err")
 [ -s "$work/man.err" ] && { cat "$work/man.err"; fail "warnings from qvn.1"; }
-for command in compile play; do
+for command in compile play export; do
   for option in $("$prefix/bin/qvn" "$command" --help | grep -o -- '--[a-z-]*' | sort -u); do
     grep -q -- "$option" <<<"$man_text" || fail "qvn.1 does not describe qvn $command $option"
   done
