@@ -46,7 +46,9 @@ TEST(TableEncodingTest, EveryByteAndPairDecodesAsIconvDoes) {
 TEST(TableEncodingTest, EveryCharacterEncodesAsIconvDoes) {
   for (std::uint32_t cp = 1; cp < 0x10000; ++cp) {
     if (cp >= 0xD800 && cp <= 0xDFFF) continue;
-    std::string text = "a" + Utf8Of(cp) + "b";
+    std::string text = "a";
+    text += Utf8Of(cp);
+    text += 'b';
     ASSERT_EQ(qvn_table::Utf8ToCp932(text), Utf8ToCp932(text)) << std::hex << cp;
   }
 }
