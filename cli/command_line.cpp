@@ -50,8 +50,14 @@ const CommandOption* FindOption(const CommandLine& line, std::string_view name) 
 std::string UsageText(const CommandLine& line) {
   std::string lead = "usage: qvn " + std::string(line.command) + " ";
   std::vector<std::string> words;
-  for (const CommandOption& option : line.options)
-    words.push_back("[" + Spelled(option) + "]" + (option.repeatable ? "..." : ""));
+  // Appended piece by piece: GCC's -O3 warns (-Wrestrict) wrongly about
+  // "[" + string + "]".
+  for (const CommandOption& option : line.options) {
+    std::string word = "[";
+    word += Spelled(option);
+    word += option.repeatable ? "]..." : "]";
+    words.push_back(std::move(word));
+  }
   words.emplace_back(line.operand);
 
   std::string text = lead;
@@ -59,7 +65,8 @@ std::string UsageText(const CommandLine& line) {
   bool first_on_line = true;
   for (const std::string& word : words) {
     if (!first_on_line && column + 1 + word.size() > kColumns) {
-      text += "\n" + std::string(lead.size(), ' ');
+      text += '\n';
+      text.append(lead.size(), ' ');
       column = lead.size();
       first_on_line = true;
     }
