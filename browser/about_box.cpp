@@ -13,6 +13,7 @@
 #include <QScreen>
 
 #include "browser/qt_text.h"
+#include "gui/close_on_signals.h"
 #include "runtime/slot_dialog.h"
 
 namespace qvn {
@@ -124,7 +125,9 @@ bool AboutBox::ExecUntilOk() {
   auto connection = connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
                             [&quitting] { quitting = true; });
   int result = QDialog::Rejected;
-  while (result != QDialog::Accepted && !quitting) result = exec();
+  // A signal that ends the program closes the box for good.
+  while (result != QDialog::Accepted && result != kDialogClosedForExit && !quitting)
+    result = exec();
   disconnect(connection);
   return result == QDialog::Accepted;
 }
@@ -144,6 +147,8 @@ std::optional<int> AboutBox::ChooseSlot(QWidget* parent, SlotDialog& slot_logic,
     }
     box.comment_->setText(FromCp932(slot_logic.Comment()));
     box.slot_buttons_->button(slot_logic.SelectedSlot())->setChecked(true);
+    // A damaged slot cannot be loaded, only erased.
+    box.ok_->setEnabled(!slot_logic.Damaged());
   };
   show_status();
   connect(box.slot_buttons_, &QButtonGroup::idClicked, &box, [&](int slot) {

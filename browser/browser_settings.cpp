@@ -84,6 +84,7 @@ BrowserSettings ReadBrowserSettings(const Profile& profile) {
   ReadBoolean(profile, "OPTION", "OLDEXE", settings.old_exe);
   ReadBoolean(profile, "OPTION", "LOWRES", settings.low_res);
   ReadBoolean(profile, "OPTION", "CONTRAST", settings.contrast);
+  ReadBoolean(profile, "OPTION", "SMOOTH", settings.smooth);
   ReadInteger(profile, "OPTION", "GAP", settings.gap_tenths, kMinGapTenths, kMaxGapTenths);
   ReadBoolean(profile, kProgramsSection, "OFF", settings.programs_off);
   settings.allowed_stories = ReadAllowedStories(profile);
@@ -107,6 +108,7 @@ void WriteBrowserSettings(const BrowserSettings& settings, Profile& profile) {
   integer("OPTION", "OLDEXE", settings.old_exe);
   integer("OPTION", "LOWRES", settings.low_res);
   integer("OPTION", "CONTRAST", settings.contrast);
+  integer("OPTION", "SMOOTH", settings.smooth);
   integer("OPTION", "GAP", settings.gap_tenths);
   integer(kProgramsSection, "OFF", settings.programs_off);
   // Every numbered key goes first, so that a withdrawn story (or one after a

@@ -38,6 +38,7 @@ struct BrowserSettings {
   bool old_exe = false;
   bool low_res = false;
   bool contrast = false;
+  bool smooth = true;  // [OPTION] SMOOTH: the page's glyphs antialiased
   int gap_tenths = 12;
   // [PROGRAMS]: OFF=1 starts no program at all; STORY1, STORY2, ... are the
   // story files whose programs the reader always allows.

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -12,20 +11,18 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-#include "browser/about_box.h"
+#include "browser/focus_ring_button.h"
 #include "browser/graphics_window.h"
 #include "browser/page_widget.h"
 #include "browser/qt_text.h"
 #include "browser/sound/sdl_audio_backend.h"
 #include "browser/window_font.h"
 #include "gui/application_setup.h"
-#include "gui/font_dialog.h"
-#include "gui/help_window.h"
+#include "gui/close_on_signals.h"
 #include "layout/page_breaking.h"
 #include "layout/page_metrics.h"
 #include "layout/window_geometry.h"
 #include "platform/file_names.h"
-#include "platform/manual.h"
 #include "runtime/slot_dialog.h"
 
 namespace qvn {
@@ -72,6 +69,7 @@ MainForm::MainForm(std::string program_folder)
   ApplySettings();
   MeasureFont();
   ShowOpenButton();
+  new CloseOnSignals(this);
 }
 
 MainForm::~MainForm() = default;
@@ -102,7 +100,7 @@ void MainForm::CreateClientArea() {
           [this] { scroll_bar_->setValue(SnapToRow(scroll_bar_->value(), metrics_.line_pitch)); });
 
   for (int tag = 1; tag <= kChoiceButtons; ++tag) {
-    auto* button = new QPushButton(page_);
+    auto* button = new FocusRingButton(page_);
     button->setObjectName(QString("Button%1").arg(tag));
     button->setFixedSize(kChoiceButtonSize.width, kChoiceButtonSize.height);
     button->setFont(ButtonFont());
@@ -119,86 +117,9 @@ void MainForm::CreateClientArea() {
 }
 
 void MainForm::CreateMenus() {
-  auto add = [this](QMenu* menu, const char* name, std::u8string_view caption,
-                    QKeySequence shortcut = {}) {
-    QAction* action = menu->addAction(FromUtf8(caption));
-    action->setObjectName(name);
-    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-    return action;
-  };
-  auto checkable = [](QAction* action, bool checked) {
-    action->setCheckable(true);
-    action->setChecked(checked);
-    return action;
-  };
-
-  File1 = menuBar()->addMenu(FromUtf8(u8"ファイル(&F)"));
-  File1->setObjectName("File1");
-  Project1 = add(File1, "Project1", u8"開く(&O)", QKeySequence("Ctrl+O"));
-  Fixed1 = add(File1, "Fixed1", u8"開き直す(&R)", QKeySequence("Ctrl+R"));
-  Temp1 = add(File1, "Temp1", u8"一時保存(&T)", QKeySequence("Ctrl+S"));
-  OpenTmp1 = add(File1, "OpenTmp1", u8"一時保存を開く(&Y)", QKeySequence("Ctrl+T"));
-  Exit1 = add(File1, "Exit1", u8"終了(&X)", QKeySequence("Ctrl+Q"));
-  Temp1->setEnabled(false);
-  OpenTmp1->setEnabled(false);
-  connect(File1, &QMenu::aboutToShow, this,
-          [this] { Fixed1->setEnabled(!session_.Location().story_folder.empty()); });
-  connect(Project1, &QAction::triggered, this, [this] { Project1Click(); });
-  connect(Fixed1, &QAction::triggered, this, [this] { Fixed1Click(); });
-  connect(Temp1, &QAction::triggered, this, [this] { Temp1Click(); });
-  connect(OpenTmp1, &QAction::triggered, this, [this] { OpenTmp1Click(); });
-  connect(Exit1, &QAction::triggered, this, &QWidget::close);
-
-  Option1 = menuBar()->addMenu(FromUtf8(u8"設定(&O)"));
-  Option1->setObjectName("Option1");
-  Font1 = add(Option1, "Font1", u8"フォント(&F)", QKeySequence("Ctrl+F"));
-  connect(Font1, &QAction::triggered, this, [this] { Font1Click(); });
-  Gap1 = Option1->addMenu(FromUtf8(u8"行間隔(&G)"));
-  Gap1->setObjectName("Gap1");
-  Wide1 = add(Gap1, "Wide1", u8"広く(&W)", QKeySequence("Ctrl+W"));
-  Narrow1 = add(Gap1, "Narrow1", u8"狭く(&N)", QKeySequence("Ctrl+N"));
-  Standard1 = add(Gap1, "Standard1", u8"標準(&S)");
-  connect(Wide1, &QAction::triggered, this, [this] { GapOptClick(1); });
-  connect(Narrow1, &QAction::triggered, this, [this] { GapOptClick(-1); });
-  connect(Standard1, &QAction::triggered, this, [this] { GapOptClick(0); });
-  connect(Gap1, &QMenu::aboutToShow, this, [this] {
-    LineGapMenu state = LineGapMenuState(gap_tenths_);
-    Wide1->setEnabled(state.wider_enabled);
-    Narrow1->setEnabled(state.narrower_enabled);
-    Standard1->setEnabled(state.standard_enabled);
-  });
-  QMenu* sound = Option1->addMenu(FromUtf8(u8"音声(&S)"));
-  sound->setObjectName("Sound1");
-  Mid1 = checkable(add(sound, "Mid1", u8"Midファイル"), true);
-  Wav1 = checkable(add(sound, "Wav1", u8"Wavファイル"), true);
-  Other1 = checkable(add(sound, "Other1", u8"その他のファイル"), true);
-  for (QAction* kind : {Mid1, Wav1, Other1})
-    connect(kind, &QAction::triggered, this, [this](bool checked) { SoundClick(checked); });
-  QMenu* compatibility = Option1->addMenu(FromUtf8(u8"互換性(&C)"));
-  compatibility->setObjectName("Compatibility1");
-  OldExe1 = checkable(add(compatibility, "OldExe1", u8"旧形式外部EXE"), false);
-  LowRes1 = checkable(add(compatibility, "LowRes1", u8"ローレゾ", QKeySequence("Ctrl+C")), false);
-  Contrast1 =
-      checkable(add(compatibility, "Contrast1", u8"高輝度ふち取り", QKeySequence("Ctrl+E")), false);
-  connect(OldExe1, &QAction::toggled, this,
-          [this](bool checked) { session_.Options().old_program_form = checked; });
-  connect(LowRes1, &QAction::triggered, this, [this] { GrOptClick(); });
-  connect(Contrast1, &QAction::triggered, this, [this] { GrOptClick(); });
-  CreateProgramMenu();
-  balance1 = add(Option1, "balance1", u8"4:3バランス", QKeySequence("Ctrl+B"));
-  connect(balance1, &QAction::triggered, this, [this] { Balance(); });
-  connect(Option1, &QMenu::aboutToShow, this,
-          [this] { balance1->setEnabled(!isMinimized() && !isMaximized()); });
-
-  QMenu* help = menuBar()->addMenu(FromUtf8(u8"説明(&H)"));
-  help->setObjectName("Help1");
-  Index1 = add(help, "Index1", u8"目次(&I)", QKeySequence(Qt::Key_F1));
-  About1 = add(help, "About1", u8"バージョン情報(&A)");
-  connect(Index1, &QAction::triggered, this, [this] {
-    HelpWindow::ShowHelp(this, kBrowserManual, ManualPath(kBrowserManual), "HID00000002");
-  });
-  connect(About1, &QAction::triggered, this,
-          [this] { AboutBox::ShowMessage(this, FromCp932(VersionText(session_.Index()))); });
+  CreateFileMenu();
+  CreateOptionMenu();
+  CreateHelpMenu();
 }
 
 void MainForm::CreateSoundPlayer() {
@@ -218,13 +139,6 @@ void MainForm::CreateSoundPlayer() {
                                                        std::move(hooks));
 }
 
-void MainForm::SoundClick(bool checked) {
-  // Switching a kind off silences whatever plays, music included.
-  if (checked) return;
-  session_.MutableState().music_mark = false;
-  StopSound();
-}
-
 void MainForm::ApplySettings() {
   // Kept on the screen: a size from the file alone could ask for gigabytes.
   BrowserWindowState state = WindowStateFor(settings_, AvailableScreen());
@@ -239,6 +153,7 @@ void MainForm::ApplySettings() {
   session_.Options().old_program_form = settings_.old_exe;
   LowRes1->setChecked(settings_.low_res);
   Contrast1->setChecked(settings_.contrast);
+  Smooth1->setChecked(settings_.smooth);
   NoPrograms1->setChecked(settings_.programs_off);
   session_.Options().programs = {settings_.programs_off, settings_.allowed_stories};
   gap_tenths_ = state.gap_tenths;
@@ -258,6 +173,7 @@ void MainForm::CollectSettings() {
   settings_.old_exe = OldExe1->isChecked();
   settings_.low_res = LowRes1->isChecked();
   settings_.contrast = Contrast1->isChecked();
+  settings_.smooth = Smooth1->isChecked();
   settings_.programs_off = NoPrograms1->isChecked();
   settings_.allowed_stories = session_.Options().programs.allowed_stories;
   settings_.gap_tenths = gap_tenths_;
@@ -305,7 +221,8 @@ void MainForm::RebuildPageIfStale() {
     page_->SetPage(QImage());
     return;
   }
-  PageStyle style{TextColour(text_colour_), OutlineColour(text_colour_, Contrast1->isChecked())};
+  PageStyle style{TextColour(text_colour_), OutlineColour(text_colour_, Contrast1->isChecked()),
+                  Smooth1->isChecked()};
   page_->SetPage(renderer_.Render(page_lines_, window_font_, metrics_, BytesPerRowNow(), style,
                                   page_->devicePixelRatioF()));
 }
@@ -456,58 +373,6 @@ void MainForm::ButtonClick(int tag) {
   } else {
     Project1Click();
   }
-}
-
-void MainForm::Project1Click() {
-  if (session_.IsRunning()) return;
-  QString file = QFileDialog::getOpenFileName(this, "Open Tessaline Novel File", QString(),
-                                              "Tessaline Novel Files (*.qvn *.QVN)");
-  if (file.isEmpty()) return;
-  StopSound();
-  session_.CloseStory();
-  session_.SetStory(file.toStdString());
-  session_.OpenStory();
-}
-
-void MainForm::Fixed1Click() {
-  if (session_.IsRunning() || session_.Location().story_folder.empty()) return;
-  session_.ReopenStory();
-}
-
-void MainForm::Temp1Click() {
-  // The session decides: after the end of the story it saves the reset state.
-  session_.TempSave();
-}
-
-void MainForm::OpenTmp1Click() {
-  if (session_.IsRunning()) return;
-  session_.OpenTempSave();
-}
-
-void MainForm::Font1Click() {
-  // The faces whose every byte is one cell, 8 to 48 points.
-  std::optional<FontChoice> chosen =
-      FontDialog::GetFont(window_font_, WindowFontPoints(window_font_), {true, 8, 48}, this);
-  if (!chosen) return;
-  window_font_ = WindowFont(chosen->family, chosen->points, chosen->bold, chosen->italic);
-  window_font_.setUnderline(chosen->underline);
-  window_font_.setStrikeOut(chosen->strike_out);
-  MeasureFont();
-  PageReset();
-}
-
-void MainForm::GapOptClick(int tag) {
-  LineGapMenu state = LineGapMenuState(gap_tenths_);
-  // A shortcut reaches here even when the menu would show the item disabled.
-  if ((tag > 0 && !state.wider_enabled) || (tag < 0 && !state.narrower_enabled)) return;
-  gap_tenths_ = ApplyLineGap(gap_tenths_, tag);
-  MeasureFont();
-  PageReset();
-}
-
-void MainForm::GrOptClick() {
-  page_new_ = true;
-  PageReset();
 }
 
 }  // namespace qvn

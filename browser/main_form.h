@@ -83,6 +83,9 @@ class MainForm : public QMainWindow, public Host {
 
  private:
   void CreateMenus();
+  void CreateFileMenu();     // main_form_file_menu.cpp
+  void CreateOptionMenu();   // main_form_option_menu.cpp
+  void CreateHelpMenu();     // main_form_help_menu.cpp
   void CreateProgramMenu();  // main_form_programs.cpp
   void CreateSoundPlayer();
   void SoundClick(bool checked);
@@ -124,6 +127,7 @@ class MainForm : public QMainWindow, public Host {
   char background_mode_ = 0;  // 's' stretch, 't' tile, else the plain colour
   QImage background_picture_;
   QString last_slot_caption_;
+  QString last_open_folder_;
   std::unique_ptr<sound::SoundPlayer> sound_player_;
 
   PageWidget* page_ = nullptr;
@@ -151,6 +155,7 @@ class MainForm : public QMainWindow, public Host {
   QAction* OldExe1 = nullptr;
   QAction* LowRes1 = nullptr;
   QAction* Contrast1 = nullptr;
+  QAction* Smooth1 = nullptr;
   QMenu* Programs1 = nullptr;
   QAction* NoPrograms1 = nullptr;
   QAction* AllowedStories1 = nullptr;

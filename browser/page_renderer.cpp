@@ -49,10 +49,12 @@ __attribute__((target_clones("avx2", "default"))) void ColourPage(const PageBuff
   for (int y = 0; y < page.height; ++y) {
     const std::uint8_t* in = page.glyphs + static_cast<std::size_t>(y) * stride;
     std::uint8_t* out = grown + static_cast<std::size_t>(y) * stride;
-    std::copy_n(in, width, out);
+    // The outline follows the solid part of the glyphs, so that it stays
+    // crisp however smooth their edges are.
+    for (int x = 0; x < width; ++x) out[x] = in[x] >= 128 ? 0xFF : 0;
     for (int k = 1; k <= radius; ++k) {
-      for (int x = 0; x + k < width; ++x) out[x] |= in[x + k];
-      for (int x = k; x < width; ++x) out[x] |= in[x - k];
+      for (int x = 0; x + k < width; ++x) out[x] |= in[x + k] >= 128 ? 0xFF : 0;
+      for (int x = k; x < width; ++x) out[x] |= in[x - k] >= 128 ? 0xFF : 0;
     }
   }
   for (int y = 0; y < page.height; ++y) {
@@ -63,18 +65,30 @@ __attribute__((target_clones("avx2", "default"))) void ColourPage(const PageBuff
       std::uint8_t edge = here[x];
       for (int k = 1; k <= radius; ++k)
         edge |= here[x - static_cast<std::ptrdiff_t>(k * stride)] | here[x + k * stride];
-      std::uint32_t is_text = glyph_row[x] ? 0xFFFFFFFFu : 0u;
-      std::uint32_t is_edge = edge ? 0xFFFFFFFFu : 0u;
-      out[x] = (text & is_text) | (outline & is_edge & ~is_text);
+      // The text over the outline (or nothing) by the glyph's coverage;
+      // premultiplied colours mix channel by channel.
+      std::uint32_t under = edge ? outline : 0u;
+      std::uint32_t cover = glyph_row[x];
+      std::uint32_t mixed = 0;
+      for (int shift = 0; shift < 32; shift += 8) {
+        std::uint32_t a = (under >> shift) & 0xFF;
+        std::uint32_t b = (text >> shift) & 0xFF;
+        mixed |= ((a * (255 - cover) + b * cover + 127) / 255) << shift;
+      }
+      out[x] = mixed;
     }
   }
 }
 
 }  // namespace
 
-QFont PageFont(const QFont& font) {
+QFont PageFont(const QFont& font, bool smooth) {
   QFont page_font(font);
-  page_font.setStyleStrategy(QFont::NoAntialias);
+  // Grey smoothing only: colour (subpixel) glyphs cannot be drawn as the
+  // coverage the outline is grown from.
+  page_font.setStyleStrategy(
+      smooth ? QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias)
+             : QFont::NoAntialias);
   // Whole-pixel advances, as the glyphs of a bitmap font have: a fixed-pitch
   // font's ten-byte sample is then ten whole cells.
   page_font.setHintingPreference(QFont::PreferFullHinting);
@@ -118,15 +132,17 @@ FontMetrics MeasureFont(const QFont& font, int gap_tenths) {
 QImage PageRenderer::Render(const std::vector<Bytes>& lines, const QFont& font,
                             const FontMetrics& metrics, int bytes_per_row, const PageStyle& style,
                             qreal device_pixel_ratio) {
-  // Laid out in logical pixels, drawn in whole device pixels per logical one.
-  const int scale = std::max(1, static_cast<int>(std::ceil(device_pixel_ratio - 0.01)));
+  // Laid out in logical pixels, drawn at the device pixel ratio itself: a
+  // fractional one drawn larger and shrunk would give uneven strokes.
+  const qreal scale = std::max<qreal>(1, device_pixel_ratio);
+  const int radius = std::max(1, static_cast<int>(std::lround(scale)));
   const int logical_width = (metrics.cell_width + 1) * std::max(bytes_per_row, 2) + 2;
   const int logical_height = metrics.line_pitch * EstimateRows(lines, bytes_per_row) + 2;
-  const int width = logical_width * scale;
-  const int height = logical_height * scale;
+  const int width = qRound(logical_width * scale);
+  const int height = qRound(logical_height * scale);
   const std::size_t stride = (static_cast<std::size_t>(width) + 3) & ~std::size_t{3};
   const std::size_t area = stride * static_cast<std::size_t>(height);
-  const std::size_t margin = stride * static_cast<std::size_t>(scale);
+  const std::size_t margin = stride * static_cast<std::size_t>(radius);
   if (glyphs_.size() < area) glyphs_.resize(area);
   if (across_.size() < area + 2 * margin) across_.resize(area + 2 * margin);
   if (pixels_.size() < area) pixels_.resize(area);
@@ -138,7 +154,7 @@ QImage PageRenderer::Render(const std::vector<Bytes>& lines, const QFont& font,
   glyphs.setDevicePixelRatio(scale);
   {
     QPainter painter(&glyphs);
-    QFont page_font = PageFont(font);
+    QFont page_font = PageFont(font, style.smooth);
     painter.setFont(page_font);
     painter.setPen(Qt::white);
     const int ascent = QFontMetrics(page_font).ascent();
@@ -149,7 +165,7 @@ QImage PageRenderer::Render(const std::vector<Bytes>& lines, const QFont& font,
 
   ColourPage({glyphs_.data(), across_.data(), pixels_.data(), width, height, stride},
              qRgb(style.text.red, style.text.green, style.text.blue),
-             qRgb(style.outline.red, style.outline.green, style.outline.blue), scale);
+             qRgb(style.outline.red, style.outline.green, style.outline.blue), radius);
   QImage page(reinterpret_cast<uchar*>(pixels_.data()), width, height,
               static_cast<qsizetype>(stride * 4), QImage::Format_ARGB32_Premultiplied);
   page.setDevicePixelRatio(scale);

@@ -20,21 +20,23 @@ struct FontMetrics {
 // Measures the sample "字幅Metric" in `font`.
 FontMetrics MeasureFont(const QFont& font, int gap_tenths);
 
-// The window font as the page draws it: never antialiased.
-QFont PageFont(const QFont& font);
+// The window font as the page draws it: fully hinted, with its glyphs
+// smoothed (antialiased) or not. Measured unsmoothed: the cells stay the same.
+QFont PageFont(const QFont& font, bool smooth = false);
 
 struct PageStyle {
   Rgb text;
   Rgb outline;
+  bool smooth = true;  // glyph edges antialiased; the outline stays crisp
 };
 
 // Draws pages into buffers it keeps, so that a new page costs no allocation.
 class PageRenderer {
  public:
   // The page image: (cell + 1) × W + 2 wide, line pitch × estimated rows + 2
-  // high in logical pixels, at the device pixel ratio (rounded up to a whole
-  // number) so that glyphs are sharp; transparent where nothing is drawn. It shares the renderer's
-  // buffer and stays valid until the next call.
+  // high in logical pixels, drawn at the device pixel ratio; transparent where
+  // nothing is drawn. It shares the renderer's buffer and stays valid until
+  // the next call.
   QImage Render(const std::vector<Bytes>& lines, const QFont& font, const FontMetrics& metrics,
                 int bytes_per_row, const PageStyle& style, qreal device_pixel_ratio = 1);
 

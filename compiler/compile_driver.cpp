@@ -103,8 +103,10 @@ CompileResult Compile(const std::string& source_path, const CompileOptions& opti
   CompileContext context(options, log, FolderOf(source_path));
   const CompilerMessages& m = context.messages;
 
+  // Paths are logged as the file system names them: Shift-JIS may lack some
+  // of their characters.
   if (CollidesWithOutputs(source_path)) {
-    context.Log(m.name_refused + Utf8ToCp932(source_path), LogColor::kRed);
+    log.LineAsWritten(Cp932ToUtf8(m.name_refused) + source_path, LogColor::kRed);
     return {CompileOutcome::kRefusedName, {}};
   }
 
@@ -113,8 +115,15 @@ CompileResult Compile(const std::string& source_path, const CompileOptions& opti
   if (!read.ok) return {CompileOutcome::kSourceUnreadable, read.reason};
 
   const std::string base_path = BasePath(source_path);
-  const Bytes base_bytes = Utf8ToCp932(base_path);
-  context.Log(base_bytes + ".QVN, " + base_bytes + m.creating);
+  // The names the story files are written under: lower case, or the spelling
+  // of an existing file that is replaced in place.
+  auto written = [&base_path](const char* extension) {
+    std::string name = base_path + extension;
+    std::optional<std::filesystem::path> existing = ResolveExisting(name);
+    return existing ? existing->string() : name;
+  };
+  log.LineAsWritten(written(".qvn") + ", " + written(".qvj") + Cp932ToUtf8(m.creating),
+                    LogColor::kDefault);
 
   OutputFiles outputs(base_path);
   if (!outputs.CreateStoryFiles()) {

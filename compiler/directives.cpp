@@ -56,7 +56,10 @@ void CheckFile(CompileContext& context) {
   Bytes& line = context.current_line;
   bool has_mark = line.find(kStoryFolderMark) != Bytes::npos;
   bool inserted = false;
-  if (!has_mark && !HasBackslash(line)) {
+  // A name with a backslash is a Windows path and one that begins with "/" a
+  // full path: both are written as they stand and not looked for.
+  bool full_path = line.size() > 5 && line[5] == '/';
+  if (!has_mark && !HasBackslash(line) && !full_path) {
     // A bare name lives in the story's folder, which the browser fills in.
     line = CutBytes(line.substr(0, 5) + Bytes(kStoryFolderMark) + line.substr(5), kMaxLineBytes);
     has_mark = inserted = true;

@@ -8,7 +8,7 @@ namespace {
 
 CompilerMessages MakeMessages() {
   CompilerMessages m;
-  m.creating = Sjis(u8".QVJ の作成中...");
+  m.creating = Sjis(u8" の作成中...");
   m.line_count = Sjis(u8"行数 : ");
   m.block_count = Sjis(u8"ブロック数 : ");
   m.auto_title = Sjis(u8"自動設定タイトル : ");

@@ -6,7 +6,7 @@ namespace qvn {
 
 struct CompilerMessages {
   // Driver and report framing.
-  Bytes creating;              // ".QVJ の作成中..."
+  Bytes creating;              // " の作成中..." after the story files' paths
   Bytes line_count;            // "行数 : "
   Bytes block_count;           // "ブロック数 : "
   Bytes auto_title;            // "自動設定タイトル : "

@@ -57,13 +57,15 @@ FontDialog::FontDialog(const QFont& initial, int points, const FontDialogOptions
       size_field_(new QLineEdit(this)),
       underline_(new QCheckBox(Tr("&Underline"), this)),
       strike_out_(new QCheckBox(Tr("Stri&keout"), this)),
-      sample_(new QLabel(this)) {
+      sample_(new QLabel(this)),
+      size_note_(new QLabel(this)) {
   setObjectName("FontDialog");
   setWindowTitle(Tr("Select Font"));
   families_->setObjectName("Families");
   styles_->setObjectName("Styles");
   sizes_->setObjectName("Sizes");
   size_field_->setObjectName("SizeField");
+  size_note_->setObjectName("SizeNote");
 
   for (const QString& family : QFontDatabase::families()) {
     if (QFontDatabase::isPrivateFamily(family)) continue;
@@ -116,6 +118,7 @@ FontDialog::FontDialog(const QFont& initial, int points, const FontDialogOptions
   grid->addWidget(styles_, 1, 1, 2, 1);
   grid->addWidget(size_field_, 1, 2);
   grid->addWidget(sizes_, 2, 2);
+  grid->addWidget(size_note_, 3, 2);
   grid->setColumnStretch(0, 3);
   grid->setColumnStretch(1, 2);
   grid->setColumnStretch(2, 1);
@@ -162,6 +165,16 @@ FontChoice FontDialog::Choice() const {
 
 void FontDialog::UpdateSample() {
   FontChoice choice = Choice();
+  // The field takes two digits past the limits; what is used instead is said.
+  QString limits = QString::number(options_.min_points) + QString::fromUtf8("～") +
+                   QString::number(options_.max_points);
+  bool ok = false;
+  int typed = size_field_->text().toInt(&ok);
+  if (ok && typed == choice.points)
+    size_note_->setText(limits);
+  else
+    size_note_->setText(limits + QString::fromUtf8(": ") + QString::number(choice.points) +
+                        QString::fromUtf8(" になります"));
   QFont font(choice.family);
   font.setPointSize(choice.points);
   font.setBold(choice.bold);

@@ -67,6 +67,7 @@ class FontDialog : public QDialog {
   QCheckBox* underline_;
   QCheckBox* strike_out_;
   QLabel* sample_;
+  QLabel* size_note_;  // the limits, and the size a typed one out of them gives
 };
 
 }  // namespace qvn

@@ -1,5 +1,6 @@
 #include "gui/help_window.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTextBrowser>
@@ -18,6 +19,12 @@ HelpWindow::HelpWindow(QWidget* owner)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
   resize(640, 560);
+  // Closed from the keyboard as a dialog is, and as Ctrl+W closes a document.
+  auto* close_action = new QAction(this);
+  close_action->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence("Ctrl+W")});
+  close_action->setShortcutContext(Qt::WindowShortcut);
+  connect(close_action, &QAction::triggered, this, &QWidget::close);
+  addAction(close_action);
   connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
     setWindowTitle(browser_->documentTitle().isEmpty() ? browser_->source().fileName()
                                                        : browser_->documentTitle());

@@ -42,9 +42,14 @@ std::string BlockIndex::Assign(BytesView file_bytes) {
   first_match_.assign(slots, Slot{});
   for (std::size_t i = 0; i < count; ++i) {
     IndexRecord record = DecodeIndexRecord(file_bytes.data() + i * kIndexRecordSize);
+    // No compiler writes a name longer than 8 bytes: the file is damaged, and
+    // playing it would only jump nowhere.
+    if (record.length > kMaxBlockNameBytes) {
+      Clear();
+      return "the block index is damaged: record " + std::to_string(i + 1) +
+             " gives its name a length of " + std::to_string(record.length) + " bytes";
+    }
     records_.push_back(record);
-    // A length byte above 8 can never equal a key cut to 8 bytes.
-    if (record.length > kMaxBlockNameBytes) continue;
     std::uint64_t word = NameWord(record.Name());
     for (std::size_t at = HomeSlot(word, record.length, slots - 1);; at = (at + 1) & (slots - 1)) {
       Slot& slot = first_match_[at];

@@ -83,6 +83,8 @@ struct StorySession::PageSteps {
   StorySession& session;
   long silent_jumps = 0;
   bool next_only = false;
+  int page_text_colour = kDefaultColour;
+  int page_background_colour = kDefaultColour;
 
   bool SilentJump(std::int32_t offset) {
     if (offset < 0) {
@@ -112,6 +114,9 @@ struct StorySession::PageSteps {
     }
   }
   void PageEnds() {
+    // The end of the story resets the colours after this: the page keeps them.
+    page_text_colour = session.state_.text_colour;
+    page_background_colour = session.state_.background_colour;
     if (session.state_.current_sound.empty()) session.host_.StopSound();
     if (!session.state_.music_mark) session.state_.current_sound.clear();
     session.choice_count_ = 0;
@@ -144,6 +149,14 @@ void StorySession::InterpretBlock(std::int32_t offset) {
   BlockEnd end = WalkBlock(body_, index_, state_, offset, steps);
   if (end == BlockEnd::kStopped) return;
   if (end == BlockEnd::kChoices) ShowChoices(steps.next_only);
+  if (end == BlockEnd::kEndOfStory) {
+    // The last page in the colours its block set; the state keeps the reset.
+    StoryState drawn = state_;
+    drawn.text_colour = steps.page_text_colour;
+    drawn.background_colour = steps.page_background_colour;
+    host_.ResetPage(page_lines_, drawn);
+    return;
+  }
   host_.ResetPage(page_lines_, state_);
 }
 

@@ -12,15 +12,28 @@ Bytes Number(std::uint64_t value) {
   return Bytes(std::to_string(value));
 }
 
-// How to get there: the keys for `qvn play --choose`, or the first page.
-Bytes Way(const KeyPath& keys) {
+// How to get there: the keys for `qvn play --choose` or the same in words,
+// or the first page.
+Bytes Way(const KeyPath& keys, WayForm form) {
   if (keys.empty()) return Sjis(u8"（新しいゲームの最初のページ）");
-  return "--choose=" + ChooseArgument(keys);
+  if (form == WayForm::kChooseOption) return "--choose=" + ChooseArgument(keys);
+  Bytes words;
+  for (char key : keys) {
+    if (!words.empty()) words += Sjis(u8" → ");
+    if (key == kEnterKey)
+      words += Sjis(u8"次へ");
+    else if (key == kReopenKey)
+      words += Sjis(u8"開き直す");
+    else
+      words.push_back(key);
+  }
+  return words;
 }
 
 }  // namespace
 
-std::vector<ReportLine> ExplorationReport(const Exploration& found) {
+std::vector<ReportLine> ExplorationReport(const Exploration& found, WayForm way_form) {
+  auto way = [way_form](const KeyPath& keys) { return Way(keys, way_form); };
   std::vector<ReportLine> lines;
   auto line = [&](Bytes text) { lines.push_back({std::move(text), false, Bytes()}); };
   auto problem = [&](Bytes text, const Bytes& block) {
@@ -34,7 +47,7 @@ std::vector<ReportLine> ExplorationReport(const Exploration& found) {
 
   line(Sjis(u8"エンディング : ") + Number(found.endings.size()));
   for (const ReachedEnding& ending : found.endings)
-    line("  " + ending.block + " : " + Way(ending.keys));
+    line("  " + ending.block + " : " + way(ending.keys));
 
   std::size_t problems = 0;
   for (const UnreachedBlock& block : found.unreached) {
@@ -46,18 +59,18 @@ std::vector<ReportLine> ExplorationReport(const Exploration& found) {
   }
   for (const ReachedJumpError& error : found.jump_errors) {
     problem(Sjis(u8"存在しないブロックへのジャンプ : ") + error.block + " -> " + error.target +
-                " : " + Way(error.keys),
+                " : " + way(error.keys),
             error.block);
     ++problems;
   }
   for (const ReachedCircle& circle : found.silent_circles) {
-    problem(Sjis(u8"抜け出せない@NOWAITの循環 : ") + circle.block + " : " + Way(circle.keys),
+    problem(Sjis(u8"抜け出せない@NOWAITの循環 : ") + circle.block + " : " + way(circle.keys),
             circle.block);
     ++problems;
   }
   for (const ReachedPlayError& error : found.play_errors) {
     problem(Sjis(u8"再生できないデータ : ") + error.block + " (" + Utf8ToCp932(error.reason) +
-                ") : " + Way(error.keys),
+                ") : " + way(error.keys),
             error.block);
     ++problems;
   }

@@ -14,6 +14,11 @@ struct ReportLine {
   Bytes block;           // the block a problem lies in; empty for other lines
 };
 
-std::vector<ReportLine> ExplorationReport(const Exploration& exploration);
+// How a way from a new game is told: as the keys of `qvn play --choose`, or in
+// the words a reader knows ("A → 次へ").
+enum class WayForm { kChooseOption, kWords };
+
+std::vector<ReportLine> ExplorationReport(const Exploration& exploration,
+                                          WayForm way_form = WayForm::kChooseOption);
 
 }  // namespace qvn

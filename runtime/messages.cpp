@@ -34,6 +34,11 @@ const Bytes& SlotInUse() {
   return text;
 }
 
+const Bytes& DamagedSlot() {
+  static const Bytes text = Sjis(u8"破損したファイルです。");
+  return text;
+}
+
 const Bytes& EraseConfirm() {
   static const Bytes text = Sjis(u8"初期化(OKならもう一度消去を押す)");
   return text;

@@ -34,6 +34,15 @@ void SlotDialog::ShowStatus() {
     session_.host_.ShowErrorBox(path, read.reason);
     return;
   }
+  session_.erase_armed_ = false;
+  damaged_ = !UserDataDamage(text).empty();
+  if (damaged_) {
+    // Nothing of a damaged file is shown: it is no title and no comment.
+    caption_.clear();
+    comment_ = messages::DamagedSlot();
+    fresh_ = false;
+    return;
+  }
   std::vector<BytesView> lines = SplitTextLines(text);
   auto line = [&lines](std::size_t number) {
     return number <= lines.size() ? lines[number - 1] : BytesView();

@@ -23,6 +23,8 @@ class SlotDialog {
 
   int SelectedSlot() const;
   bool Fresh() const { return fresh_; }
+  // The selected file is no slot file: it cannot be loaded, only erased.
+  bool Damaged() const { return damaged_; }
   const Bytes& Caption() const { return caption_; }  // the slot's title
   const Bytes& Comment() const { return comment_; }
 
@@ -34,6 +36,7 @@ class SlotDialog {
   Bytes caption_;
   Bytes comment_;
   bool fresh_ = false;
+  bool damaged_ = false;
 };
 
 // The about box's comment for a story: its version, or the credit line when

@@ -40,16 +40,36 @@ std::vector<BytesView> SplitTextLines(BytesView text) {
   return lines;
 }
 
+std::string UserDataDamage(BytesView text) {
+  std::vector<BytesView> lines = SplitTextLines(text);
+  if (!ReadColourLine(lines, kBackgroundColourLine))
+    return "line 50 (the background colour) is not a number";
+  if (!ReadColourLine(lines, kTextColourLine)) return "line 51 (the text colour) is not a number";
+  // One line longer than a line can be is no save at all.
+  if (lines.size() == 1 && lines[0].size() > kMaxLineBytes) return "it is one overlong line";
+  // The title and the variables come from the story and the reader; every
+  // other line is the save's own, which never holds a control byte.
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    int number = static_cast<int>(i) + 1;
+    if (number == 1 || (number >= 3 && number < kFirstFlagLine)) continue;
+    for (char ch : lines[i]) {
+      auto byte = static_cast<unsigned char>(ch);
+      if ((byte < 0x20 && byte != '\t') || byte == 0x7F)
+        return "line " + std::to_string(number) + " holds a control byte";
+    }
+  }
+  return {};
+}
+
 std::string ParseUserData(BytesView text, const BlockIndex& index, StoryState& state) {
+  if (std::string damage = UserDataDamage(text); !damage.empty()) return damage;
   std::vector<BytesView> lines = SplitTextLines(text);
   auto line = [&lines](int number) -> BytesView {
     return number <= static_cast<int>(lines.size()) ? lines[number - 1] : BytesView();
   };
 
   std::optional<int> background = ReadColourLine(lines, kBackgroundColourLine);
-  if (!background) return "line 50 (the background colour) is not a number";
   std::optional<int> text_colour = ReadColourLine(lines, kTextColourLine);
-  if (!text_colour) return "line 51 (the text colour) is not a number";
 
   state.title = CutBytes(line(1), kMaxLineBytes);
   state.position_name = CutBytes(line(2), kMaxBlockNameBytes);

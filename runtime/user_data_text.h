@@ -16,11 +16,16 @@ inline constexpr int kUserDataLines = 52;
 // counts when it is not empty.
 std::vector<BytesView> SplitTextLines(BytesView text);
 
+// Why `text` cannot be a user data file (empty when it can be): a colour line
+// that is not a number, a control byte in a line other than the title and the
+// variables, or one single line longer than a line. No save writes these.
+std::string UserDataDamage(BytesView text);
+
 // Reads `text` into `state`: missing lines read as empty, long lines are cut,
 // a short flag or counter line leaves the rest clear and at "A", lines 50 to
 // 52 may be missing. Flag 0 and the sound names are left alone apart from the
 // current sound, which is emptied. Returns an empty string on success, else
-// the reason (a colour line that is not a number); `state` is then unchanged.
+// the reason (UserDataDamage's); `state` is then unchanged.
 std::string ParseUserData(BytesView text, const BlockIndex& index, StoryState& state);
 
 // The 52 lines of `state` with the given resume marker.

@@ -15,6 +15,9 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
   field_ = new QLineEdit(this);
   field_->setObjectName("FindText");
   layout->addWidget(field_, 1);
+  status_ = new QLabel(this);
+  status_->setObjectName("FindStatus");
+  layout->addWidget(status_);
   field_->installEventFilter(this);
 }
 

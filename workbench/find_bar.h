@@ -1,6 +1,8 @@
 #pragma once
 // The editor's find bar (Ctrl+F): Enter finds the next place, Shift+Enter the
-// one before, both wrapping around; Escape closes it.
+// one before, both wrapping around with a note; a text found nowhere is said
+// so. Escape closes it.
+#include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -12,6 +14,8 @@ class FindBar : public QWidget {
  public:
   explicit FindBar(QWidget* parent = nullptr);
   QLineEdit* Field() const { return field_; }
+  // The outcome of the last search: nothing, a wrap past an end, or no match.
+  QLabel* Status() const { return status_; }
 
  signals:
   void FindRequested(const QString& text, bool backward);
@@ -22,6 +26,7 @@ class FindBar : public QWidget {
 
  private:
   QLineEdit* field_;
+  QLabel* status_;
 };
 
 }  // namespace qvn

@@ -235,14 +235,22 @@ bool LogView::FindText(const QString& text, bool backward) {
   if (text.isEmpty()) return false;
   QTextDocument::FindFlags flags;
   if (backward) flags |= QTextDocument::FindBackward;
+  find_bar_->Status()->clear();
   if (find(text, flags)) return true;
   // Round again from the other end.
   QTextCursor saved = textCursor();
   QTextCursor from(document());
   from.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
   setTextCursor(from);
-  if (find(text, flags)) return true;
+  if (find(text, flags)) {
+    find_bar_->Status()->setText(backward ? QString::fromUtf8("末尾から続けました")
+                                          : QString::fromUtf8("先頭から続けました"));
+    return true;
+  }
+  // An old match left selected would pass for this one.
+  saved.clearSelection();
   setTextCursor(saved);
+  find_bar_->Status()->setText(QString::fromUtf8("見つかりません"));
   return false;
 }
 

@@ -3,48 +3,33 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <filesystem>
 
 #include "common/encoding.h"
-#include "gui/font_dialog.h"
-#include "gui/help_window.h"
+#include "gui/close_on_signals.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
-#include "platform/manual.h"
-#include "platform/process_start.h"
 #include "workbench/editor_command.h"
-#include "workbench/jpeg_dialog.h"
-#include "workbench/log_view_sink.h"
+#include "workbench/main_form_text.h"
 #include "workbench/output_name_rule.h"
-#include "workbench/password_dialog.h"
 #include "workbench/source_template.h"
 #include "workbench/workbench_settings.h"
 
 namespace qvn {
+
+using form::FromPath;
+using form::kCaption;
+using form::Text;
+using form::ToPath;
 
 namespace {
 
 constexpr int kClientWidth = 464;
 constexpr int kClientHeight = 354;
 constexpr int kPanelHeight = 25;
-const char kCaption[] = "QVN-Maker3";
-const char kHelpTopic[] = "HID00000005";
-const char kOpenFilter[] = "Source Files (*.SRC *.src);;Text Files (*.TXT *.txt);;All Files (*)";
-
-QString Text(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-QString FromPath(const std::string& path) {
-  return QFile::decodeName(path.c_str());
-}
-std::string ToPath(const QString& path) {
-  return QFile::encodeName(path).toStdString();
-}
 
 const char* const kUsage[] = {
     "使用方法：",
@@ -59,12 +44,6 @@ const char* const kUsage[] = {
     "※QVN-Maker3はQVNを開発するソフトです。QVNを鑑賞",
     "　するには、QVNブラウザ(QVN3.EXE)をご利用ください。",
 };
-
-// The file name part of a path: what follows its last "/".
-std::string FileNamePart(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 }  // namespace
 
@@ -94,6 +73,7 @@ MainForm::MainForm(const SettingsFolders& folders, const QString& source_argumen
 
   LoadSettings();
   ShowUsage();
+  new CloseOnSignals(this);
 
   if (!source_argument.isEmpty()) {
     auto existing = ResolveExisting(std::filesystem::path(ToPath(source_argument)));
@@ -115,51 +95,9 @@ QAction* MainForm::AddItem(QMenu* menu, const char* name, const char* caption,
 }
 
 void MainForm::CreateMenus() {
-  File1 = menuBar()->addMenu(Text("ファイル(&F)"));
-  File1->setObjectName("File1");
-  Open1 = AddItem(File1, "Open1", "開く(&O)", Qt::Key_F3, &MainForm::Open1Click);
-  Compile1 = AddItem(File1, "Compile1", "コンパイル(&C)", Qt::Key_F9, &MainForm::Compile1Click);
-  Edit1 = AddItem(File1, "Edit1", "エディタで編集(&E)", Qt::Key_F10, &MainForm::Edit1Click);
-  Browser1 =
-      AddItem(File1, "Browser1", "ブラウザの起動(&B)", Qt::Key_F11, &MainForm::Browser1Click);
-  Debugger1 =
-      AddItem(File1, "Debugger1", "デバッガの起動(&D)", Qt::Key_F12, &MainForm::Debugger1Click);
-  JPEG1 = AddItem(File1, "JPEG1", "&JPEGチェンジャー", Qt::Key_F5, &MainForm::JPEG1Click);
-  File1->addSeparator()->setObjectName("N1");
-  Exit1 = AddItem(File1, "Exit1", "終了(&X)", QKeySequence(), nullptr);
-  connect(Exit1, &QAction::triggered, this, &QWidget::close);
-  File1->addSeparator()->setObjectName("N2");
-  StoryCheck1 =
-      AddItem(File1, "StoryCheck1", "ストーリー検査", QKeySequence(), &MainForm::StoryCheck1Click);
-  StoryGraph1 =
-      AddItem(File1, "StoryGraph1", "ストーリー図", QKeySequence(), &MainForm::StoryGraph1Click);
-  WebExport1 = AddItem(File1, "WebExport1", "Web用に書き出す...", QKeySequence(),
-                       &MainForm::WebExport1Click);
-
-  Option1 = menuBar()->addMenu(Text("オプション(&O)"));
-  Option1->setObjectName("Option1");
-  Font1 = AddItem(Option1, "Font1", "フォント(&F)", QKeySequence(), &MainForm::Font1Click);
-  Editor1 = Option1->addMenu(Text("エディタの指定(&E)"));
-  Editor1->setObjectName("Editor1");
-  Self1 = AddItem(Editor1, "Self1", "QVN-Maker(&S)", QKeySequence(), &MainForm::Self1Click);
-  Outer1 = AddItem(Editor1, "Outer1", "外部プログラム(&O)", QKeySequence(), &MainForm::Outer1Click);
-  Jump1 = AddItem(Option1, "Jump1", "ジャンプ先チェック(&J)", QKeySequence(), nullptr);
-  Block1 = AddItem(Option1, "Block1", "ブロック名表示(&B)", QKeySequence(), nullptr);
-  Warn1 = AddItem(Option1, "Warn1", "警告簡略化(&W)", QKeySequence(), nullptr);
-  Password1 = AddItem(Option1, "Password1", "パスワード有効(&P)", QKeySequence(),
-                      &MainForm::Password1Click);
-  CreateSourceEncodingMenu();
-  // A checkable action inverts its own check mark when chosen.
-  for (QAction* item : {Self1, Outer1, Jump1, Block1, Warn1, Password1}) item->setCheckable(true);
-  Self1->setChecked(true);
-  Jump1->setChecked(true);
-  Warn1->setChecked(true);
-
-  Help1 = menuBar()->addMenu(Text("説明(&H)"));
-  Help1->setObjectName("Help1");
-  Index1 = AddItem(Help1, "Index1", "目次(&I)", Qt::Key_F1, &MainForm::Index1Click);
-  About1 = AddItem(Help1, "About1", "バージョン(&A)", QKeySequence(), &MainForm::About1Click);
-
+  CreateFileMenu();
+  CreateOptionMenu();
+  CreateHelpMenu();
   SetSourceItemsEnabled(false);
 }
 
@@ -189,24 +127,6 @@ void MainForm::showEvent(QShowEvent* event) {
 }
 
 // ---- Source file ----
-
-void MainForm::Open1Click() {
-  QFileDialog dialog(this, Text("QVN-Maker2 File Dialog"));
-  dialog.setNameFilters(Text(kOpenFilter).split(";;"));
-  dialog.setDefaultSuffix("txt");
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setOption(QFileDialog::ReadOnly);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  QString chosen = dialog.selectedFiles().first();
-  if (!ResolveExisting(std::filesystem::path(ToPath(chosen)))) {
-    auto answer = QMessageBox::question(
-        this, Text("QVN-Maker2 File Dialog"),
-        chosen + Text("\nこのファイルは存在しません。\nファイルを作成しますか?"));
-    if (answer != QMessageBox::Yes) return;
-  }
-  OpenSource(chosen);
-}
 
 void MainForm::OpenSource(const QString& path) {
   if (!CloseBuiltInEditing()) return;
@@ -261,25 +181,6 @@ std::vector<std::string> MainForm::EditorCommandWords() const {
   return EditorCommand(editor_path_, source_path_);
 }
 
-void MainForm::Edit1Click() {
-  if (!Edit1->isEnabled()) return;
-  if (!Self1->isChecked()) {
-    StartProgramArguments(EditorCommandWords());
-    return;
-  }
-  if (built_in_editing_) return;
-  Memo1->ClearLog();
-  Bytes source;
-  FileResult read = ReadWholeFile(source_path_, source);
-  if (!read.ok) {
-    ShowFileError(source_path_, read.reason);
-    return;
-  }
-  editable_ = EditableSource::FromBytes(source, CurrentSourceEncoding());
-  Memo1->StartEditing(QString::fromStdString(editable_.text()));
-  built_in_editing_ = true;
-}
-
 bool MainForm::CloseBuiltInEditing() {
   if (!built_in_editing_) return true;
   if (Memo1->document()->isModified()) {
@@ -296,27 +197,6 @@ bool MainForm::CloseBuiltInEditing() {
   Memo1->ClearLog();
   built_in_editing_ = false;
   return true;
-}
-
-void MainForm::Self1Click() {
-  Self1->setChecked(true);
-  Outer1->setChecked(false);
-}
-
-void MainForm::Outer1Click() {
-  // The item must not change its check mark before editing has been closed.
-  Outer1->setChecked(!Self1->isChecked());
-  if (!CloseBuiltInEditing()) return;
-  QFileDialog dialog(this, Text("QVN-Maker2 File Dialog"));
-  dialog.setNameFilters(Text(kOpenFilter).split(";;"));
-  dialog.selectNameFilter(dialog.nameFilters().value(2));
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setOption(QFileDialog::ReadOnly);
-  dialog.selectFile(FromPath(editor_path_));
-  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-    editor_path_ = ToPath(dialog.selectedFiles().first());
-  Outer1->setChecked(true);
-  Self1->setChecked(false);
 }
 
 // ---- Compile ----
@@ -349,77 +229,6 @@ void MainForm::LockMenus(bool locked) {
     locked_actions_.clear();
   }
   menuBar()->setEnabled(!locked);
-}
-
-void MainForm::Compile1Click() {
-  if (compiling_ || !Compile1->isEnabled()) return;
-  if (!CloseBuiltInEditing()) return;
-  compiling_ = true;
-  LockMenus(true);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  Memo1->ClearLog();
-  LogViewSink sink(*Memo1);
-  CompileResult result = Compile(source_path_, CurrentCompileOptions(), sink);
-  QApplication::restoreOverrideCursor();
-  LockMenus(false);
-  compiling_ = false;
-  if (result.outcome == CompileOutcome::kSourceUnreadable)
-    ShowFileError(source_path_, result.reason);
-  // The compiler's reason for a user data file already names the file.
-  if (result.outcome == CompileOutcome::kUserDataFailure)
-    QMessageBox::critical(this, kCaption, QString::fromStdString(result.reason));
-}
-
-// ---- Password and version ----
-
-void MainForm::Password1Click() {
-  if (!Password1->isChecked()) return;
-  PasswordDialog dialog(PasswordDialog::Mode::kPassword, this);
-  dialog.Edit1->setText(FromPath(FileNamePart(base_path_)));
-  dialog.exec();
-  password_ = dialog.Password();
-  key_number_ = dialog.KeyNumber();
-}
-
-void MainForm::About1Click() {
-  PasswordDialog dialog(PasswordDialog::Mode::kAbout, this);
-  dialog.exec();
-}
-
-// ---- Outside programs, converter, font, help ----
-
-// One word each, so a program folder whose path holds spaces still works.
-void MainForm::Browser1Click() {
-  StartProgramArguments({folders_.program_folder + "QVN3"});
-}
-
-void MainForm::Debugger1Click() {
-  StartProgramArguments({folders_.program_folder + "QVND"});
-}
-
-void MainForm::JPEG1Click() {
-  JpegDialog dialog(this);
-  dialog.exec();
-}
-
-void MainForm::Font1Click() {
-  // Any face may be chosen; the dialog opens on the status panel's font.
-  QFont current = Panel1->font();
-  std::optional<FontChoice> chosen = FontDialog::GetFont(
-      current, current.pointSize() > 0 ? current.pointSize() : 10, {false, 1, 72}, this);
-  if (!chosen) return;
-  QFont font(chosen->family);
-  font.setPointSize(chosen->points);
-  font.setBold(chosen->bold);
-  font.setItalic(chosen->italic);
-  font.setUnderline(chosen->underline);
-  font.setStrikeOut(chosen->strike_out);
-  Memo1->ApplyFontToText(font);
-  Panel1->setFont(font);
-}
-
-void MainForm::Index1Click() {
-  HelpWindow::ShowHelp(this, kWorkbenchManual, ManualPath(kWorkbenchManual), kHelpTopic);
 }
 
 // ---- Settings and exit ----

@@ -109,6 +109,9 @@ class MainForm : public QMainWindow {
 
  private:
   void CreateMenus();
+  void CreateFileMenu();    // main_form_file_menu.cpp
+  void CreateOptionMenu();  // main_form_option_menu.cpp
+  void CreateHelpMenu();    // main_form_help_menu.cpp
   // Reads the compiled story of the source; false (said in the log) when it
   // cannot be read.
   bool LoadCompiledStory(LoadedStory& story);

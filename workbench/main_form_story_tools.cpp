@@ -60,7 +60,7 @@ void MainForm::StoryCheck1Click() {
   if (ReadWholeFile(source_path_, source).ok) heads = BlockHeadLines(source);
   Memo1->AppendLine(QString::fromUtf8("ストーリー検査 : ") +
                     QFile::decodeName((base_path_ + ".qvn").c_str()));
-  for (const ReportLine& line : ExplorationReport(found)) {
+  for (const ReportLine& line : ExplorationReport(found, WayForm::kWords)) {
     if (!line.problem) {
       Memo1->AppendLine(FromCp932(line.text));
       continue;

@@ -76,6 +76,9 @@ bool SdlAudioBackend::OpenDevice() {
   device_ = Device::kFailed;
   SdlAudioBackend* none = nullptr;
   if (!hooked_backend.compare_exchange_strong(none, this)) return false;
+  // The program's own handlers close its window on SIGTERM and SIGINT; SDL's
+  // would only queue a quit event that nobody reads.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     hooked_backend = nullptr;
     return false;

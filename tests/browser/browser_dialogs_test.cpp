@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QTreeView>
 
 #include "browser/main_form.h"
 #include "browser/page_widget.h"
@@ -66,6 +69,58 @@ class BrowserDialogs : public ::testing::Test {
   TempFolder folder_;
   std::unique_ptr<MainForm> form_;
 };
+
+// 開く starts in the story's folder, fits its columns and speaks Japanese
+// only, down to a folder's type.
+TEST_F(BrowserDialogs, TheOpenDialogStartsInTheStorysFolderAndFitsItsColumns) {
+  std::filesystem::path stories = folder_ / "stories";
+  std::filesystem::create_directories(stories / "chapter");
+  WriteBytes(stories / "tale.qvn", "x");
+  form_->Session().SetStory((stories / "tale.qvn").string());
+  QString start, folder_type, file_type;
+  std::vector<std::pair<int, int>> widths;  // needed, given
+  bool seen = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog || seen) return;
+    seen = true;
+    // Closed whatever the checks find, so that a failure cannot hang the test.
+    struct Rejecter {
+      QFileDialog* dialog;
+      ~Rejecter() { dialog->reject(); }
+    } rejecter{dialog};
+    start = dialog->directory().absolutePath();
+    auto* view = dialog->findChild<QTreeView*>();
+    ASSERT_NE(view, nullptr);
+    QAbstractItemModel* model = view->model();
+    ASSERT_TRUE(WaitFor([&] { return model->rowCount(view->rootIndex()) == 2; }));
+    QApplication::processEvents();
+    for (int row = 0; row < 2; ++row) {
+      QModelIndex name = model->index(row, 0, view->rootIndex());
+      QString type = model->index(row, 2, view->rootIndex()).data().toString();
+      (name.data().toString() == "chapter" ? folder_type : file_type) = type;
+    }
+    // Each column at least as wide as its widest text, its title included.
+    for (int column = 1; column <= 3; ++column) {
+      int needed = view->header()->fontMetrics().horizontalAdvance(
+          model->headerData(column, Qt::Horizontal).toString());
+      for (int row = 0; row < 2; ++row)
+        needed =
+            std::max(needed, view->fontMetrics().horizontalAdvance(
+                                 model->index(row, column, view->rootIndex()).data().toString()));
+      widths.emplace_back(needed, view->header()->sectionSize(column));
+    }
+  });
+  poll.start(5);
+  Press(Qt::Key_O, Qt::ControlModifier);
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(start, QString::fromStdString(stories.string()));
+  EXPECT_EQ(folder_type, QString::fromUtf8("フォルダー"));
+  EXPECT_EQ(file_type, QString::fromUtf8("QVN ファイル"));
+  ASSERT_EQ(widths.size(), 3u);
+  for (auto [needed, given] : widths) EXPECT_LE(needed, given);
+}
 
 TEST_F(BrowserDialogs, FontDialogOffersCellFontsOpensOnTheWindowFontAndKeepsIt) {
   QStringList families, sizes;

@@ -115,6 +115,53 @@ TEST_F(BrowserKeys, EveryChoiceKeyTakesExactlyOneChoice) {
   EXPECT_EQ(Page(), "P" + std::to_string(page + 1));
 }
 
+// True when `button`, drawn as it is now, has the highlight colour all along
+// its edge: the ring that shows which control Enter presses.
+bool ShowsFocusRing(QPushButton* button) {
+  QImage image = button->grab().toImage();
+  double ratio = image.devicePixelRatio();
+  QColor ring = button->palette().color(QPalette::Highlight);
+  int w = image.width(), h = image.height();
+  int edge = static_cast<int>(1.5 * ratio);
+  for (QPoint at : {QPoint(edge, h / 2), QPoint(w - 1 - edge, h / 2), QPoint(w / 2, edge),
+                    QPoint(w / 2, h - 1 - edge)}) {
+    if (image.pixelColor(at) != ring) return false;
+  }
+  return true;
+}
+
+// From the first page on, after arrow keys and after the program moves the
+// focus, the focused choice shows a ring and no other does, in the default and
+// in a dark colour scheme.
+TEST_F(BrowserKeys, TheFocusedChoiceShowsARing) {
+  QPalette original = QApplication::palette();
+  QPalette dark = original;
+  dark.setColor(QPalette::Window, QColor(32, 32, 32));
+  dark.setColor(QPalette::Button, QColor(48, 48, 48));
+  dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+  dark.setColor(QPalette::Highlight, QColor(61, 174, 233));
+  for (const QPalette& palette : {original, dark}) {
+    QApplication::setPalette(palette);
+    Open(ChainStory());
+    auto* first = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    ASSERT_NE(first, nullptr);
+    QPushButton* other =
+        form_->ChoiceButton(1) == first ? form_->ChoiceButton(2) : form_->ChoiceButton(1);
+    ASSERT_TRUE(other->isVisible());
+    EXPECT_TRUE(ShowsFocusRing(first));
+    EXPECT_FALSE(ShowsFocusRing(other));
+    Press(Qt::Key_Right);
+    ASSERT_EQ(QApplication::focusWidget(), other);
+    EXPECT_TRUE(ShowsFocusRing(other));
+    EXPECT_FALSE(ShowsFocusRing(first));
+    first->setFocus();
+    EXPECT_TRUE(ShowsFocusRing(first));
+    EXPECT_FALSE(ShowsFocusRing(other));
+    form_.reset();
+  }
+  QApplication::setPalette(original);
+}
+
 TEST_F(BrowserKeys, KeysTakeOneChoiceWhenThePageHasTheFocus) {
   Open(ChainStory());
   form_->Page()->setFocus();

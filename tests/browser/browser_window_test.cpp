@@ -20,6 +20,7 @@
 #include "common/encoding.h"
 #include "compiler/compile.h"
 #include "layout/window_geometry.h"
+#include "platform/profile.h"
 #include "tests/browser/dialog_driver.h"
 #include "tests/support/temp_folder.h"
 
@@ -177,36 +178,48 @@ TEST_F(BrowserWindow, GeometryOfButtonsAndScrollBar) {
   EXPECT_NEAR((size.width - 16) * 3, size.height * 4, 8);
 }
 
-TEST_F(BrowserWindow, PageShowsTextOutlineAndBackground) {
+// Smoothed by default: the glyphs' edges mix white into what lies under them.
+// Smoothing off in the settings menu: text, outline and background only.
+TEST_F(BrowserWindow, PageShowsTextOutlineAndBackgroundSmoothedOrNot) {
   OpenWithSlot(1, "Taro");
-  QImage shot = form_->Page()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  int text = 0, outline = 0, background = 0, watermark = 0, other = 0;
-  int row_pitch = form_->Metrics().line_pitch;
-  // Left of the scroll bar and above the buttons.
-  for (int y = 0; y < shot.height() - 30; ++y) {
-    for (int x = 0; x < shot.width() - 16; ++x) {
-      QRgb pixel = shot.pixel(x, y);
-      if (pixel == qRgb(255, 255, 255))
-        ++text;  // FCL=7: white
-      else if (pixel == qRgb(0, 0, 128))
-        ++outline;  // navy behind white
-      else if (pixel == qRgb(0, 0, 0))
-        ++background;  // default background
-      else if (pixel == qRgb(47, 47, 47))
-        ++watermark;  // "QVN System" over it
-      else
-        ++other;
-      // Below the seven rows of text the page is background only.
-      if (y > 7 * row_pitch + 2) {
-        EXPECT_TRUE(pixel == qRgb(0, 0, 0) || pixel == qRgb(47, 47, 47));
+  ASSERT_TRUE(form_->Smooth1->isChecked());
+  for (bool smooth : {true, false}) {
+    if (!smooth) form_->Smooth1->trigger();
+    QImage shot = form_->Page()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int text = 0, outline = 0, background = 0, watermark = 0, mixed = 0;
+    int row_pitch = form_->Metrics().line_pitch;
+    // Left of the scroll bar and above the buttons.
+    for (int y = 0; y < shot.height() - 30; ++y) {
+      for (int x = 0; x < shot.width() - 16; ++x) {
+        QRgb pixel = shot.pixel(x, y);
+        if (pixel == qRgb(255, 255, 255))
+          ++text;  // FCL=7: white
+        else if (pixel == qRgb(0, 0, 128))
+          ++outline;  // navy behind white
+        else if (pixel == qRgb(0, 0, 0))
+          ++background;  // default background
+        else if (pixel == qRgb(47, 47, 47))
+          ++watermark;  // "QVN System" over it
+        else
+          ++mixed;  // a smoothed edge: white over navy or the background, in part
+        // Below the seven rows of text the page is background only.
+        if (y > 7 * row_pitch + 2) {
+          EXPECT_TRUE(pixel == qRgb(0, 0, 0) || pixel == qRgb(47, 47, 47));
+        }
       }
     }
+    EXPECT_GT(text, 50) << smooth;
+    EXPECT_GT(outline, text) << smooth;
+    EXPECT_GT(background, text) << smooth;
+    EXPECT_GT(watermark, 500) << smooth;
+    if (smooth)
+      EXPECT_GT(mixed, 50);
+    else
+      EXPECT_EQ(mixed, 0);
   }
-  EXPECT_GT(text, 50);
-  EXPECT_GT(outline, text);
-  EXPECT_GT(background, text);
-  EXPECT_GT(watermark, 500);
-  EXPECT_EQ(other, 0);
+  form_->close();
+  Profile settings = ReadProfileFile(folder_ / "program" / "qvn.ini");
+  EXPECT_EQ(settings.GetString("OPTION", "SMOOTH"), "0");
 }
 
 TEST_F(BrowserWindow, ShutdownSavesTheSlotBeforeTheSettings) {

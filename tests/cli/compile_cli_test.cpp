@@ -20,8 +20,8 @@ TEST(QvnCompile, SuccessPrintsTheLogInUtf8WithoutColourWhenPiped) {
   auto result = RunCommand(Args({(folder / "s.src").string()}));
   EXPECT_EQ(result.status, 0);
   std::string base = (folder / "s").string();
-  EXPECT_EQ(result.out, base + ".QVN, " + base +
-                            ".QVJ の作成中...\n"
+  EXPECT_EQ(result.out, base + ".qvn, " + base +
+                            ".qvj の作成中...\n"
                             "タイトル名 : 物語\n行数 : 5\nブロック数 : 1\n"
                             "パスワードは設定されていません.\n"
                             "ジャンプ先をチェックしています...\n"

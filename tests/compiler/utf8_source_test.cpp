@@ -157,7 +157,7 @@ TEST(Utf8Twins, ChosenEncodingIsTakenAsChosen) {
   Compiled refused = CompileIn(a, Sjis(u8"#A\r\nxあ\r\n"), SourceEncoding::kUtf8);
   EXPECT_EQ(refused.result.outcome, CompileOutcome::kCompileError);
   EXPECT_EQ(refused.log_text,
-            U8(u8"= story.QVN, story.QVJ の作成中...\n"
+            U8(u8"= story.qvn, story.qvj の作成中...\n"
                u8"! *** 第2行でエラーが発生しました。\n"
                u8"! *** ブロック : A\n"
                u8"! x\uFFFD\uFFFD\n"
@@ -173,7 +173,7 @@ TEST(Utf8Twins, ChosenEncodingIsTakenAsChosen) {
 // The report as the case files write logs: the line as written, red.
 std::string ErrorLog(int line, const std::string& block, const std::string& written,
                      const std::string& what, int stage) {
-  std::string log = U8(u8"= story.QVN, story.QVJ の作成中...\n! *** 第") + std::to_string(line) +
+  std::string log = U8(u8"= story.qvn, story.qvj の作成中...\n! *** 第") + std::to_string(line) +
                     U8(u8"行でエラーが発生しました。\n");
   if (!block.empty()) log += U8(u8"! *** ブロック : ") + block + "\n";
   return log + "! " + written + "\n! *** " + U8(u8"Shift-JISで表せない文字があります。 (") + what +
@@ -233,6 +233,29 @@ TEST(Utf8Directives, FileNamesAreLookedForAsWrittenAndStoredInCp932) {
   Bytes body = ReadBytes(folder / "story.qvn");
   EXPECT_NE(body.find(Sjis(u8">BMP=%P%夜～.bmp")), Bytes::npos);
   EXPECT_NE(body.find(Sjis(u8">WAV=%P%音.wav")), Bytes::npos);
+}
+
+// The log names the story files as the file system has them (UTF-8, with
+// what Shift-JIS lacks) and as they are written: lower case, or the spelling
+// of an existing file that is replaced in place.
+TEST(LogPaths, TheFilesWrittenAsTheFileSystemNamesThem) {
+  TempFolder folder;
+  fs::path story_folder = folder / U8(u8"café😀");
+  fs::create_directories(story_folder);
+  const std::string base = (story_folder / "demo").string();
+  const Bytes source = "#A\r\nx\r\n?END\r\nA\r\n";
+  RecordingSink log;
+  WriteBytes(story_folder / "demo.src", source);
+  ASSERT_EQ(Compile(base + ".src", {}, log).outcome, CompileOutcome::kSuccess);
+  ASSERT_FALSE(log.lines.empty());
+  EXPECT_EQ(log.lines[0].text, base + ".qvn, " + base + U8(u8".qvj の作成中..."));
+  EXPECT_TRUE(fs::exists(base + ".qvn"));
+
+  fs::rename(base + ".qvj", base + ".QVJ");
+  RecordingSink again;
+  ASSERT_EQ(Compile(base + ".src", {}, again).outcome, CompileOutcome::kSuccess);
+  EXPECT_EQ(again.lines[0].text, base + ".qvn, " + base + U8(u8".QVJ の作成中..."));
+  EXPECT_TRUE(fs::exists(base + ".QVJ"));
 }
 
 TEST(Diagnostics, EveryReportSaysWhereItPoints) {

@@ -6,8 +6,10 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextBrowser>
 
 #include "gui/application_setup.h"
@@ -75,6 +77,52 @@ TEST(HelpWindow, ShowsTheManualAtTheTopicsAnchor) {
   EXPECT_EQ(HelpWindow::ShowHelp(&owner, kBrowserManual, manual, "HID00000002"), help);
   EXPECT_EQ(help->Browser()->source().fragment(), "HID00000002");
   EXPECT_LT(help->Browser()->verticalScrollBar()->value(), at_settings);
+}
+
+// Escape and Ctrl+W, typed into the manual's text, close the help window.
+TEST(HelpWindow, ClosesFromTheKeyboard) {
+  App();
+  for (QKeySequence key : {QKeySequence(Qt::Key_Escape), QKeySequence("Ctrl+W")}) {
+    QWidget owner;
+    HelpWindow* help =
+        HelpWindow::ShowHelp(&owner, kBrowserManual, ManualPath(kBrowserManual), "settings");
+    ASSERT_NE(help, nullptr);
+    help->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    ASSERT_EQ(focus->window(), help);
+    QTest::keySequence(focus, key);
+    QApplication::processEvents();
+    EXPECT_FALSE(help->isVisible()) << key.toString().toStdString();
+  }
+}
+
+// A size past the limits typed into the field is said beside it, with the
+// size that will be taken; one within them says only the limits.
+TEST(FontDialogSize, ATypedSizeOutsideTheLimitsIsSaidBesideTheField) {
+  App();
+  FontDialog dialog(QFont("IPAMincho"), 16, {true, 8, 48}, nullptr);
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  dialog.SizeField()->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), dialog.SizeField());
+  auto* note = dialog.findChild<QLabel*>("SizeNote");
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(note->text(), QString::fromUtf8("8～48"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), "72");
+  EXPECT_EQ(dialog.SizeField()->text(), "72");
+  EXPECT_EQ(note->text(), QString::fromUtf8("8～48: 48 になります"));
+  EXPECT_EQ(dialog.Choice().points, 48);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), "48");
+  EXPECT_EQ(note->text(), QString::fromUtf8("8～48"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), "7");
+  EXPECT_EQ(note->text(), QString::fromUtf8("8～48: 8 になります"));
+  EXPECT_EQ(dialog.Choice().points, 8);
 }
 
 }  // namespace

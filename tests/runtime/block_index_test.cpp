@@ -38,17 +38,22 @@ TEST(FindBlock, FollowsTheFirstMatchRules) {
   EXPECT_EQ(index.Record(1).Name(), "START");
 }
 
-TEST(FindBlock, IgnoresNameBytesBeyondTheLengthAndOverlongLengths) {
+TEST(FindBlock, IgnoresNameBytesBeyondTheLengthAndRefusesOverlongLengths) {
   Bytes bytes;
   AppendIndexRecord(bytes, "ABCDEFGH", 7);
   bytes[0] = 3;  // "ABC", the rest is not significant
   AppendIndexRecord(bytes, "XY", 9);
-  bytes[kIndexRecordSize] = 12;  // a damaged length byte never matches
+  bytes[kIndexRecordSize] = 8;
   BlockIndex index;
   ASSERT_EQ(index.Assign(bytes), "");
   EXPECT_EQ(index.FindBlock("ABC"), 7);
   EXPECT_EQ(index.FindBlock("ABCDEFGH"), -1);
   EXPECT_EQ(index.FindBlock("XY"), -1);
+  // No name is longer than 8 bytes: a length of 9 is damage.
+  bytes[kIndexRecordSize] = 9;
+  EXPECT_EQ(index.Assign(bytes),
+            "the block index is damaged: record 2 gives its name a length of 9 bytes");
+  EXPECT_EQ(index.Count(), 0u);
 }
 
 TEST(LoadIndex, KeepsAtMost8002RecordsAndRefusesPartialRecords) {

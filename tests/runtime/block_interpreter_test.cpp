@@ -171,6 +171,10 @@ TEST_F(BlockInterpreterTest, EndOfStoryResetsSavesAndRestartsAtTheFirstBlock) {
   ASSERT_TRUE(Open(story));
   session.SelectChoice(1);
   EXPECT_THAT(Page(), ElementsAre("The end")) << "the final text stays";
+  // Drawn in the colours the last block set; the reset is what is saved.
+  EXPECT_EQ(host.page_background_colour, 3);
+  EXPECT_EQ(host.page_text_colour, 4);
+  EXPECT_EQ(session.State().text_colour, 16);
   EXPECT_FALSE(session.IsOpen());
   EXPECT_TRUE(host.open_button);
 

@@ -26,8 +26,10 @@ void FakeHost::ShowOpenButton() {
   events.push_back("open button");
 }
 
-void FakeHost::ResetPage(const std::vector<Bytes>& lines, const StoryState&) {
+void FakeHost::ResetPage(const std::vector<Bytes>& lines, const StoryState& state) {
   page.clear();
+  page_text_colour = state.text_colour;
+  page_background_colour = state.background_colour;
   for (const Bytes& line : lines) page.push_back(Cp932ToUtf8(line));
   events.push_back("page");
 }

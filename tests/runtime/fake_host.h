@@ -48,6 +48,9 @@ class FakeHost : public Host {
   void ShowChoiceButtons(int count) override;
   void ShowOpenButton() override;
   void ResetPage(const std::vector<Bytes>& lines, const StoryState& state) override;
+  // The colours the last page was drawn in.
+  int page_text_colour = -1;
+  int page_background_colour = -1;
   void PageLineAdded(BytesView line) override;
   void SetBusy(bool busy) override;
   void HideGraphicsWindow() override;

@@ -1,6 +1,8 @@
 // The slot dialog's status and erase, and the version text.
 #include "runtime/slot_dialog.h"
 
+#include <random>
+
 #include "format/user_data_file.h"
 #include "session_fixture.h"
 
@@ -129,6 +131,43 @@ TEST_F(SlotDialogTest, AMissingSlotShowsTheErrorBoxAndTheOpenFailsOnIt) {
     return 4;
   });
   EXPECT_FALSE(session.IsOpen());
+}
+
+// 600 random bytes are no slot file: shown as damaged, never loaded, erased
+// into a fresh slot with nothing else written.
+TEST_F(SlotDialogTest, ADamagedSlotIsShownAsSuchRefusedAndErasable) {
+  std::mt19937 random(600);
+  Bytes garbage;
+  for (int i = 0; i < 600; ++i) garbage.push_back(static_cast<char>(random() & 0xFF));
+  WriteFile(StoryFile("tale.Q03"), garbage);
+  Bytes played = ReadFile(StoryFile("tale.Q02"));
+  OpenWith([&](SlotDialog& dialog) {
+    dialog.Select(3);
+    EXPECT_TRUE(dialog.Damaged());
+    EXPECT_FALSE(dialog.Fresh());
+    EXPECT_EQ(dialog.Caption(), "");
+    EXPECT_EQ(dialog.Comment(), Sjis(u8"破損したファイルです。"));
+    dialog.Select(2);
+    EXPECT_FALSE(dialog.Damaged());
+    dialog.Select(3);
+    return 3;
+  });
+  EXPECT_FALSE(session.IsOpen());
+  EXPECT_EQ(host.error_boxes, 1);
+  EXPECT_EQ(ReadFile(StoryFile("tale.Q03")), garbage);
+
+  OpenWith([&](SlotDialog& dialog) {
+    dialog.Select(3);
+    dialog.PressErase();
+    EXPECT_EQ(ReadFile(StoryFile("tale.Q03")), garbage);
+    dialog.PressErase();
+    EXPECT_FALSE(dialog.Damaged());
+    EXPECT_TRUE(dialog.Fresh());
+    EXPECT_EQ(dialog.Comment(), Sjis(u8"未使用ファイルです。"));
+    return 3;
+  });
+  EXPECT_TRUE(session.IsOpen());
+  EXPECT_EQ(ReadFile(StoryFile("tale.Q02")), played);
 }
 
 }  // namespace

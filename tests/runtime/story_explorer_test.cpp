@@ -1,6 +1,7 @@
 // The explorer on small compiled stories whose answers are worked out by hand.
 #include <gtest/gtest.h>
 
+#include "common/encoding.h"
 #include "runtime/block_index.h"
 #include "runtime/exploration_report.h"
 #include "runtime/story_explorer.h"
@@ -173,6 +174,27 @@ TEST(ExplorationReport, ProblemsCarryTheirBlock) {
     if (line.problem) problem_blocks.push_back(line.block);
   EXPECT_EQ(problem_blocks, (std::vector<Bytes>{"ORPHAN", "START"}));
   EXPECT_FALSE(lines.back().problem);
+}
+
+// The workbench tells the way in the reader's words; `qvn explore` keeps the
+// option it takes.
+TEST(ExplorationReport, WaysInWordsOrAsTheChooseOption) {
+  StoryBuilder story;
+  story.Block("START", {"text", "?501", "secret door", "SECRET", "?000", "go", "END1", "?END"})
+      .Block("END1", {"!501", "!001", "the end", "/"})
+      .Block("SECRET", {"?001", "!002", "hidden end", "/"});
+  Exploration found = Explore(story);
+  auto has = [](const std::vector<ReportLine>& lines, const Bytes& text) {
+    for (const ReportLine& line : lines)
+      if (line.text == text) return true;
+    return false;
+  };
+  std::vector<ReportLine> words = ExplorationReport(found, WayForm::kWords);
+  EXPECT_TRUE(has(words, Sjis(u8"  END1 : 次へ")));
+  EXPECT_TRUE(has(words, Sjis(u8"  SECRET : 次へ → 開き直す → A")));
+  std::vector<ReportLine> option = ExplorationReport(found);
+  EXPECT_TRUE(has(option, Bytes("  END1 : --choose=")));
+  EXPECT_TRUE(has(option, Bytes("  SECRET : --choose=,r,A")));
 }
 
 }  // namespace

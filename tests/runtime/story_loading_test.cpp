@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <random>
 
 #include "session_fixture.h"
 
@@ -129,6 +130,24 @@ TEST_F(StoryLoadingTest, MissingFilesEndTheOpenWithTheErrorBox) {
   EXPECT_FALSE(session.OpenStory());
   EXPECT_NE(host.events.back().find("line 50"), std::string::npos);
   EXPECT_EQ(ReadFile(StoryFile("tale.Q01")), slot) << "nothing rewritten";
+}
+
+// 156 random bytes are twelve records of the right size: their name lengths
+// (bytes 0, 13, 26...) say that no compiler wrote them.
+TEST_F(StoryLoadingTest, ADamagedBlockIndexEndsTheOpenWithTheErrorBox) {
+  Story().Write(StoryFolder(), "tale");
+  std::mt19937 random(156);
+  Bytes garbage;
+  for (int i = 0; i < 156; ++i) garbage.push_back(static_cast<char>(random() & 0xFF));
+  WriteFile(ExistingOrAsNamed(StoryFile("tale.QVJ")), garbage);
+  session.SetStory(StoryFile("tale.qvn"));
+  EXPECT_FALSE(session.OpenStory());
+  EXPECT_FALSE(session.IsOpen());
+  EXPECT_TRUE(host.open_button);
+  EXPECT_EQ(host.error_boxes, 1);
+  EXPECT_NE(host.events.back().find("tale.qvj"), std::string::npos) << host.events.back();
+  EXPECT_NE(host.events.back().find("the block index is damaged"), std::string::npos);
+  EXPECT_TRUE(host.page.empty()) << "no jump error page";
 }
 
 TEST_F(StoryLoadingTest, EndOfInputAbandonsTheOpenWithoutWriting) {

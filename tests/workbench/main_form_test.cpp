@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QLineEdit>
@@ -297,8 +298,8 @@ TEST_F(MainFormTest, AnEditIsSavedByCompileAndTheCompileLogMatchesTheLibrary) {
   std::vector<LoggedLine> window_log = LogOf(*form);
   ASSERT_GE(window_log.size(), 3u);
   EXPECT_EQ(window_log.front().text,
-            Utf8ToCp932(Story("tale").string() + ".QVN, " + Story("tale").string()) +
-                Sjis(u8".QVJ の作成中..."));
+            Utf8ToCp932(Story("tale").string() + ".qvn, " + Story("tale").string()) +
+                Sjis(u8".qvj の作成中..."));
   EXPECT_EQ(window_log.back().text, Sjis(u8"正常に終了しました。"));
   std::vector<Bytes> window_outputs;
   for (const char* ext : kOutputs) window_outputs.push_back(FileBytes(Story("tale") += ext));
@@ -616,6 +617,28 @@ TEST_F(MainFormTest, SettingsAreWrittenAtExitAndReadAtTheNextStart) {
   EXPECT_FALSE(form->Self1->isChecked());
   EXPECT_TRUE(form->Outer1->isChecked());
   EXPECT_EQ(form->Memo1->font().pointSize(), 14);
+}
+
+// A logout or `kill` closes the workbench as its exit command does: the
+// edited text is saved, the settings written, and the loop ends with 0.
+TEST_F(MainFormTest, TermIntAndHupCloseTheWindowInOrder) {
+  for (int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
+    fs::remove(root_ / "program" / "QvnMakeW.ini");
+    ASSERT_TRUE(WriteFileDirect(Story("tale.src"), kStory).ok);
+    auto form = NewForm(StoryArg("tale.src"));
+    ASSERT_TRUE(form->BuiltInEditing());
+    QTextCursor cursor(form->Memo1->document());
+    cursor.insertText(Text(u8";追加\n"));
+    QTimer::singleShot(0, form.get(), [signal_number] { ::kill(::getpid(), signal_number); });
+    QTimer guard;  // only so that a loop that never ends cannot hang the suite
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    guard.start(10000);
+    EXPECT_EQ(QApplication::exec(), 0) << signal_number;
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(fs::exists(root_ / "program" / "QvnMakeW.ini")) << signal_number;
+    EXPECT_EQ(FileBytes(Story("tale.src")), Sjis(u8";追加\r\n") + kStory) << signal_number;
+  }
 }
 
 TEST_F(MainFormTest, ASettingsFileThatCannotBeWrittenIsReported) {

@@ -111,21 +111,31 @@ TEST_F(SourceEditorTest, CtrlFFindsForwardBackwardAndRound) {
   EXPECT_EQ(view.textCursor().selectedText(), "SHELF");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_EQ(view.textCursor().blockNumber(), 9);
+  EXPECT_EQ(view.Finder()->Status()->text(), "");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // round to the top
   EXPECT_EQ(view.textCursor().blockNumber(), 2);
+  EXPECT_EQ(view.Finder()->Status()->text(), QString::fromUtf8("先頭から続けました"));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ShiftModifier);
   EXPECT_EQ(view.textCursor().blockNumber(), 9);  // backward, round to the end
-  // Text that is nowhere leaves the caret where it was.
-  view.Finder()->Field()->setText("NOWHERE");
+  EXPECT_EQ(view.Finder()->Status()->text(), QString::fromUtf8("末尾から続けました"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ShiftModifier);
+  EXPECT_EQ(view.textCursor().blockNumber(), 2);
+  EXPECT_EQ(view.Finder()->Status()->text(), "");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  // Text that is nowhere says so and leaves no old match selected; the caret
+  // stays where it was.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), "NOWHERE");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_EQ(view.textCursor().blockNumber(), 9);
-  EXPECT_EQ(view.textCursor().selectedText(), "SHELF");
+  EXPECT_EQ(view.textCursor().selectedText(), "");
+  EXPECT_EQ(view.Finder()->Status()->text(), QString::fromUtf8("見つかりません"));
   // Escape closes the bar and gives the keys back to the text.
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   EXPECT_FALSE(view.Finder()->isVisible());
   EXPECT_EQ(QApplication::focusWidget(), &view);
   QTest::keyClicks(QApplication::focusWidget(), "Q");
-  EXPECT_EQ(view.document()->findBlockByNumber(9).text(), "Q y");
+  EXPECT_EQ(view.document()->findBlockByNumber(9).text(), "SHELFQ y");
   // A compile takes the bar away with the editor; the menus keep their keys.
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
   form->Compile1Click();

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -59,18 +60,37 @@ class StoryToolsTest : public ::testing::Test {
   std::unique_ptr<MainForm> form_;
 };
 
-TEST_F(StoryToolsTest, TheItemsFollowTheFileMenusOwnItems) {
+TEST_F(StoryToolsTest, TheItemsStandAboveExitWithAccessKeysOfTheirOwn) {
   QList<QAction*> items = form_->File1->actions();
   ASSERT_EQ(items.size(), 12);
-  EXPECT_EQ(items[5], form_->JPEG1);  // the existing items keep their places
-  EXPECT_EQ(items[7], form_->Exit1);
-  EXPECT_TRUE(items[8]->isSeparator());
-  EXPECT_EQ(items[9], form_->StoryCheck1);
-  EXPECT_EQ(items[10], form_->StoryGraph1);
-  EXPECT_EQ(items[11], form_->WebExport1);
-  EXPECT_EQ(form_->WebExport1->text(), Q(u8"Web用に書き出す..."));
-  EXPECT_EQ(form_->StoryCheck1->text(), Q(u8"ストーリー検査"));
-  EXPECT_EQ(form_->StoryGraph1->text(), Q(u8"ストーリー図"));
+  EXPECT_EQ(items[5], form_->JPEG1);  // the existing items keep their order
+  EXPECT_TRUE(items[6]->isSeparator());
+  EXPECT_EQ(items[7], form_->StoryCheck1);
+  EXPECT_EQ(items[8], form_->StoryGraph1);
+  EXPECT_EQ(items[9], form_->WebExport1);
+  EXPECT_TRUE(items[10]->isSeparator());
+  EXPECT_EQ(items.back(), form_->Exit1);
+  EXPECT_EQ(form_->StoryCheck1->text(), Q(u8"ストーリー検査(&S)"));
+  EXPECT_EQ(form_->StoryGraph1->text(), Q(u8"ストーリー図(&G)"));
+  EXPECT_EQ(form_->WebExport1->text(), Q(u8"&Web用に書き出す..."));
+  // Every item of the menu has its own access key.
+  QSet<QKeySequence> keys;
+  for (QAction* item : items) {
+    if (item->isSeparator()) continue;
+    QKeySequence key = QKeySequence::mnemonic(item->text());
+    EXPECT_FALSE(key.isEmpty()) << item->objectName().toStdString();
+    EXPECT_FALSE(keys.contains(key)) << item->objectName().toStdString();
+    keys.insert(key);
+  }
+  // The key chooses the item in the open menu.
+  form_->Compile1Click();
+  QTimer::singleShot(0, [] {
+    QWidget* menu = QApplication::activePopupWidget();
+    QTest::keyClick(menu, Qt::Key_S);
+    if (menu->isVisible()) menu->close();  // the key chose nothing
+  });
+  form_->File1->exec(QPoint(0, 0));
+  EXPECT_GE(FindLine(Q(u8"問題が 3 件見つかりました。")), 0);
 }
 
 TEST_F(StoryToolsTest, TheCheckWritesProblemsInBlueThatLeadToTheirBlock) {
