@@ -23,6 +23,7 @@
 #include "layout/page_metrics.h"
 #include "layout/window_geometry.h"
 #include "platform/file_names.h"
+#include "platform/program_folder.h"
 #include "runtime/slot_dialog.h"
 
 namespace qvn {
@@ -57,7 +58,7 @@ ScreenArea AvailableScreen() {
 
 MainForm::MainForm(std::string program_folder)
     : program_folder_(std::move(program_folder)),
-      session_(*this, program_folder_, DefaultFallbackFolder()) {
+      session_(*this, ProgramFolderForWriting(program_folder_), DefaultFallbackFolder()) {
   InstallFontSubstitutes();
   setObjectName("Form1");
   setWindowTitle("Tessaline Novel Browser");

@@ -9,7 +9,7 @@
 #include "browser/main_form.h"
 #include "browser/page_widget.h"
 #include "browser/qt_text.h"
-#include "platform/process_start.h"
+#include "platform/program_file.h"
 
 namespace qvn {
 
@@ -85,8 +85,8 @@ bool MainForm::PlaySound(SoundDirective directive, const std::filesystem::path& 
 
 void MainForm::StopSound() { sound_player_->Stop(); }
 
-void MainForm::StartProgram(const std::vector<std::string>& argv) {
-  StartProgramArguments(argv);
+void MainForm::StartProgram(const ProgramFile& program, const std::vector<std::string>& argv) {
+  StartProgramFile(program, argv);
 }
 
 std::optional<int> MainForm::ChooseSlot(SlotDialog& dialog) {

@@ -52,7 +52,7 @@ ProgramQuestion::ProgramQuestion(QWidget* parent, const ProgramRequest& request)
   do_not_start_->setObjectName("DoNotStartButton");
   always_ = new QPushButton(FromUtf8(u8"この物語では常に許可する(&A)"), this);
   always_->setObjectName("AlwaysButton");
-  always_->setEnabled(!request.outside_story_folder);
+  always_->setEnabled(request.MayAlways());
   do_not_start_->setDefault(true);
   connect(start_, &QPushButton::clicked, this, [this] { done(kStartOnce); });
   connect(do_not_start_, &QPushButton::clicked, this, &QDialog::reject);
@@ -80,8 +80,7 @@ ProgramAnswer ProgramQuestion::Ask(QWidget* parent, const ProgramRequest& reques
     case kStartOnce:
       return ProgramAnswer::kStartOnce;
     case kAlways:
-      return request.outside_story_folder ? ProgramAnswer::kStartOnce
-                                          : ProgramAnswer::kAlwaysForStory;
+      return request.MayAlways() ? ProgramAnswer::kAlwaysForStory : ProgramAnswer::kStartOnce;
     default:
       return ProgramAnswer::kDoNotStart;
   }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/exit_codes.h"
+#include "cli/terminal_name.h"
 
 namespace qvn {
 
@@ -17,26 +18,6 @@ std::string Spelled(const CommandOption& option) {
   std::string text(option.name);
   if (!option.value.empty()) text.append("=").append(option.value);
   return text;
-}
-
-// An argument echoed in a message must not drive the terminal.
-std::string Printable(std::string_view argument) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (char ch : argument) {
-    auto byte = static_cast<unsigned char>(ch);
-    if (byte == 0x1B) {
-      out += "\\e";
-    } else if (byte == '\n') {
-      out += "\\n";
-    } else if (byte < 0x20 || byte == 0x7F) {
-      out.append("\\x").push_back(kHex[byte >> 4]);
-      out.push_back(kHex[byte & 15]);
-    } else {
-      out.push_back(ch);
-    }
-  }
-  return out;
 }
 
 const CommandOption* FindOption(const CommandLine& line, std::string_view name) {
@@ -115,7 +96,7 @@ std::string HelpText(const CommandLine& line) {
 
 int UsageError(const CommandLine& line, std::string_view problem) {
   std::fprintf(stderr, "qvn %.*s: %s\n%s", static_cast<int>(line.command.size()),
-               line.command.data(), Printable(problem).c_str(), UsageText(line).c_str());
+               line.command.data(), EscapeControlBytes(problem).c_str(), UsageText(line).c_str());
   return kExitUsage;
 }
 

@@ -12,6 +12,7 @@
 #include "cli/exit_codes.h"
 #include "cli/gcc_diagnostics.h"
 #include "cli/terminal_log_sink.h"
+#include "cli/terminal_name.h"
 #include "common/encoding.h"
 #include "common/number_field.h"
 #include "compiler/compile.h"
@@ -139,10 +140,11 @@ int RunCompileCommand(int argc, char** argv) {
     case CompileOutcome::kRefusedName:
       return kExitFailed;
     case CompileOutcome::kSourceUnreadable:
-      std::fprintf(stderr, "qvn compile: %s: %s\n", parsed.source.c_str(), result.reason.c_str());
+      std::fprintf(stderr, "qvn compile: %s: %s\n", EscapeControlBytes(parsed.source).c_str(),
+                   result.reason.c_str());
       return kExitIoError;
     case CompileOutcome::kUserDataFailure:
-      std::fprintf(stderr, "qvn compile: %s\n", result.reason.c_str());
+      std::fprintf(stderr, "qvn compile: %s\n", EscapeControlBytes(result.reason).c_str());
       return kExitIoError;
     case CompileOutcome::kWriteFailure:
       return kExitIoError;

@@ -9,6 +9,7 @@
 #include "cli/exit_codes.h"
 #include "cli/explore_json.h"
 #include "cli/explore_story.h"
+#include "cli/terminal_name.h"
 #include "common/encoding.h"
 #include "runtime/exploration_report.h"
 #include "runtime/story_explorer.h"
@@ -74,7 +75,7 @@ int RunExploreCommand(int argc, char** argv) {
   LoadedStory loaded;
   std::string error;
   if (!LoadStoryForAnalysis(story, loaded, error)) {
-    std::fprintf(stderr, "qvn explore: %s\n", error.c_str());
+    std::fprintf(stderr, "qvn explore: %s\n", EscapeControlBytes(error).c_str());
     return kExitFailed;
   }
   Exploration found = ExploreStory(loaded.body, loaded.index, max_states);

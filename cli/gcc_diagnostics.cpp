@@ -1,12 +1,14 @@
 #include "cli/gcc_diagnostics.h"
 
 #include "cli/terminal_log_sink.h"
+#include "cli/terminal_name.h"
 #include "common/encoding.h"
 
 namespace qvn {
 
 std::string FormatGccDiagnostic(const std::string& file, const Diagnostic& where) {
-  std::string out = file + ":" + std::to_string(where.line > 0 ? where.line : 1) + ":" +
+  std::string out = EscapeControlBytes(file) + ":" +
+                    std::to_string(where.line > 0 ? where.line : 1) + ":" +
                     std::to_string(where.column > 0 ? where.column : 1) + ": " +
                     (where.error ? "error: " : "warning: ");
   out += Cp932ToUtf8(WithoutControlBytes(where.message));

@@ -9,6 +9,7 @@
 #include "cli/explore_story.h"
 #include "cli/graph_dot.h"
 #include "cli/graph_svg.h"
+#include "cli/terminal_name.h"
 #include "runtime/story_explorer.h"
 #include "runtime/story_outline.h"
 
@@ -56,7 +57,7 @@ int RunGraphCommand(int argc, char** argv) {
   LoadedStory loaded;
   std::string error;
   if (!LoadStoryForAnalysis(story, loaded, error)) {
-    std::fprintf(stderr, "qvn graph: %s\n", error.c_str());
+    std::fprintf(stderr, "qvn graph: %s\n", EscapeControlBytes(error).c_str());
     return kExitFailed;
   }
   StoryOutline outline = ReadOutline(loaded.body, loaded.index);
@@ -69,7 +70,7 @@ int RunGraphCommand(int argc, char** argv) {
   }
   std::string drawn;
   if (!RenderSvg(dot, drawn, error)) {
-    std::fprintf(stderr, "qvn graph: %s\n", error.c_str());
+    std::fprintf(stderr, "qvn graph: %s\n", EscapeControlBytes(error).c_str());
     return kExitFailed;
   }
   std::fwrite(drawn.data(), 1, drawn.size(), stdout);

@@ -11,6 +11,7 @@
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
 #include "cli/terminal_host.h"
+#include "cli/terminal_name.h"
 #include "common/encoding.h"
 #include "platform/program_folder.h"
 #include "runtime/slot_dialog.h"
@@ -98,7 +99,8 @@ CommandLine PlayCommandLine(PlayOptions& options) {
             }},
            {"--data-dir", "DIR",
             "user data of stories in read-only folders goes to DIR\n"
-            "(default: the program's folder, else ~/.local/share/qvn)",
+            "(default: a folder of the story's own under ~/.local/share/qvn;\n"
+            "the program's folder when qvn runs from the folder it was built in)",
             [&](std::string_view folder) -> std::string {
               if (folder.empty()) return "--data-dir needs a folder";
               options.data_dir = std::string(folder);
@@ -164,7 +166,7 @@ int RunPlayCommand(int argc, char** argv) {
   options.answers.interactive = !options.keys.has_value();
 
   TerminalHost host(options.answers, stdin, stdout, stderr);
-  std::string program_folder = ProgramFolder();
+  std::string program_folder = ProgramFolderForWriting(ProgramFolder());
   std::string fallback_folder = DefaultFallbackFolder();
   if (!options.data_dir.empty()) {
     // The folder asked for is the only place for user data.
@@ -180,7 +182,7 @@ int RunPlayCommand(int argc, char** argv) {
   std::string body = session.Location().StoryFile(".QVN");
   if (!ResolveExisting(body)) {
     std::fprintf(stderr, "qvn play: %s: no compiled story of that name (%s is missing)\n",
-                 options.story.c_str(), body.c_str());
+                 EscapeControlBytes(options.story).c_str(), EscapeControlBytes(body).c_str());
     return kExitFailed;
   }
   int pages_before = host.Pages();

@@ -6,7 +6,7 @@
 
 #include "common/encoding.h"
 #include "platform/file_names.h"
-#include "platform/process_start.h"
+#include "platform/program_file.h"
 #include "runtime/messages.h"
 #include "runtime/slot_dialog.h"
 
@@ -246,8 +246,8 @@ ProgramAnswer TerminalHost::AskToStartProgram(const ProgramRequest& request) {
   return ProgramAnswer::kDoNotStart;
 }
 
-void TerminalHost::StartProgram(const std::vector<std::string>& argv) {
-  bool started = StartProgramArguments(argv);
+void TerminalHost::StartProgram(const ProgramFile& program, const std::vector<std::string>& argv) {
+  bool started = StartProgramFile(program, argv);
   Event(std::string(started ? "program started: " : "program failed to start: ") +
         CommandLine(argv));
 }

@@ -56,7 +56,7 @@ class TerminalHost : public Host {
   bool PlaySound(SoundDirective directive, const std::filesystem::path& file) override;
   void StopSound() override;
   ProgramAnswer AskToStartProgram(const ProgramRequest& request) override;
-  void StartProgram(const std::vector<std::string>& argv) override;
+  void StartProgram(const ProgramFile& program, const std::vector<std::string>& argv) override;
   std::optional<int> ChooseSlot(SlotDialog& dialog) override;
   std::optional<Bytes> AskVariable(int number, BytesView comment, BytesView preset) override;
   void ShowWriteFailure(BytesView message) override;

@@ -1,12 +1,7 @@
 #include "compiler/output_files.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
 
-#include "platform/file_io.h"
 #include "platform/file_names.h"
 
 namespace qvn {
@@ -16,50 +11,23 @@ namespace {
 constexpr std::array<const char*, 6> kOutputExtensions = {".qvn", ".qvj", ".Q01",
                                                           ".Q02", ".Q03", ".Q04"};
 
-int CreateEmpty(const std::string& path) {
-  int fd = -1;
-  OpenForOutput(ResolveForWrite(path), fd);
-  return fd;
-}
-
-bool WriteAllTo(int fd, BytesView content) {
-  while (!content.empty()) {
-    ssize_t n = ::write(fd, content.data(), content.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    content.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
 }  // namespace
 
-OutputFiles::~OutputFiles() {
-  Close();
-}
-
-void OutputFiles::Close() {
-  if (body_fd_ >= 0) ::close(body_fd_);
-  if (index_fd_ >= 0) ::close(index_fd_);
-  body_fd_ = index_fd_ = -1;
-}
-
 bool OutputFiles::CreateStoryFiles() {
-  body_fd_ = CreateEmpty(base_path_ + ".qvn");
-  if (body_fd_ < 0) return false;
-  index_fd_ = CreateEmpty(base_path_ + ".qvj");
-  return index_fd_ >= 0;
+  // Each output is written beside the old one and renamed over it only when
+  // complete: a failed or killed compile leaves the previous story whole.
+  return body_.Create(ResolveForWrite(base_path_ + ".qvn")).ok &&
+         index_.Create(ResolveForWrite(base_path_ + ".qvj")).ok;
 }
 
 bool OutputFiles::WriteStoryFiles(BytesView body, BytesView index) {
-  bool ok = WriteAllTo(index_fd_, index) && WriteAllTo(body_fd_, body);
-  int index_fd = index_fd_;
-  int body_fd = body_fd_;
-  index_fd_ = body_fd_ = -1;
-  ok = (::close(index_fd) == 0) && ok;
-  ok = (::close(body_fd) == 0) && ok;
+  if (!body_.Write(body) || !index_.Write(index)) {
+    body_.Abandon();
+    index_.Abandon();
+    return false;
+  }
+  bool ok = body_.Commit().ok;
+  ok = index_.Commit().ok && ok;
   return ok;
 }
 
@@ -76,7 +44,8 @@ bool OutputFiles::WriteUserDataFiles(BytesView content, std::string& reason) {
 }
 
 void OutputFiles::RemoveAll() {
-  Close();
+  body_.Abandon();
+  index_.Abandon();
   for (const char* extension : kOutputExtensions) {
     for (const std::filesystem::path& match : CaseInsensitiveMatches(base_path_ + extension)) {
       std::error_code ec;

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <random>
 
 namespace qvn {
 
@@ -15,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The six characters mkstemp puts in place of "XXXXXX".
+// The random letters and digits that end a temporary file's name.
 constexpr std::size_t kTemporarySuffixBytes = 6;
 // The temporary name must fit where the file's own name fits.
 constexpr std::size_t kMaxTemporaryStemBytes = 200;
@@ -202,48 +203,113 @@ FileResult ReadFileHead(const fs::path& path, std::size_t max_bytes, Bytes& out,
   return read;
 }
 
-FileResult WriteFileAtomic(const fs::path& requested, BytesView content, LinkPolicy links) {
-  fs::path path;
-  FileResult resolved = ResolveWriteTarget(requested, links, path);
-  if (!resolved.ok) return resolved;
-  RemoveStaleTemporaryFiles(path);
+FileResult ReadOwnFile(const fs::path& path, Bytes& out, std::size_t max_bytes) {
+  out.clear();
+  FdCloser file;
+  std::uint64_t size = 0;
+  FileResult opened = OpenRegular(path, max_bytes, file, size);
+  if (!opened.ok) return opened;
+  // Judged by the file actually opened, so that a link swapped in after a
+  // check cannot slip through.
+  std::error_code ec;
+  fs::path opened_path = fs::read_symlink("/proc/self/fd/" + std::to_string(file.fd), ec);
   fs::path folder = path.parent_path();
-  std::string pattern =
-      (folder.empty() ? std::string() : folder.string() + "/") + TemporaryPrefix(path) + "XXXXXX";
-  FdCloser temp{::mkstemp(pattern.data())};
-  if (temp.fd < 0) return Failure(errno);
-  // Held until the rename: a cleaner of stale temporary files leaves it be.
-  ::flock(temp.fd, LOCK_EX);
-  struct stat old_info {};
-  mode_t mode = 0644;
-  if (::stat(path.c_str(), &old_info) == 0) mode = old_info.st_mode & 07777;
-  ::fchmod(temp.fd, mode);
-  if (!WriteAll(temp.fd, content) || ::fsync(temp.fd) != 0 ||
-      ::rename(pattern.c_str(), path.c_str()) != 0) {
-    int error = errno;
-    ::unlink(pattern.c_str());
-    return Failure(error);
+  fs::path real_folder = fs::canonical(folder.empty() ? fs::path(".") : folder, ec);
+  if (ec || opened_path.parent_path() != real_folder) return Failure(kLinkOutOfFolderReason);
+  out.reserve(static_cast<std::size_t>(size));
+  bool more = false;
+  FileResult read = ReadUpTo(file.fd, max_bytes, out, more);
+  if (!read.ok || more) {
+    out.clear();
+    if (more)
+      return Failure("the file grew beyond the " + std::to_string(max_bytes) +
+                     " bytes read for a file of this kind");
   }
-  SyncFolder(folder);
+  return read;
+}
+
+AtomicFile::~AtomicFile() {
+  Abandon();
+}
+
+void AtomicFile::Abandon() {
+  if (fd_ < 0) return;
+  ::unlink(temporary_.c_str());
+  ::close(fd_);
+  fd_ = -1;
+}
+
+FileResult AtomicFile::Create(const fs::path& requested, LinkPolicy links) {
+  Abandon();
+  write_failed_ = false;
+  FileResult resolved = ResolveWriteTarget(requested, links, target_);
+  if (!resolved.ok) return resolved;
+  struct stat info {};
+  if (::lstat(target_.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    if (S_ISDIR(info.st_mode)) return Failure(EISDIR);
+    return Failure("not a regular file");
+  }
+  RemoveStaleTemporaryFiles(target_);
+  fs::path folder = target_.parent_path();
+  std::string prefix =
+      (folder.empty() ? std::string() : folder.string() + "/") + TemporaryPrefix(target_);
+  static constexpr char kLetters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary_ = prefix;
+    for (std::size_t i = 0; i < kTemporarySuffixBytes; ++i)
+      temporary_ += kLetters[random() % (sizeof kLetters - 1)];
+    // 0666 before the umask, as any new file of the user's.
+    fd_ = ::open(temporary_.c_str(),
+                 O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd_ >= 0) break;
+    if (errno != EEXIST) return Failure(errno);
+  }
+  if (fd_ < 0) return Failure(EEXIST);
+  // Held until the rename: a cleaner of stale temporary files leaves it be.
+  ::flock(fd_, LOCK_EX);
   return Success();
 }
 
-FileResult OpenForOutput(const fs::path& requested, int& fd) {
-  fd = -1;
-  fs::path path;
-  FileResult resolved = ResolveWriteTarget(requested, LinkPolicy::kSameFolderOnly, path);
-  if (!resolved.ok) return resolved;
-  FdCloser file{::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644)};
-  if (file.fd < 0) return Failure(errno);
-  struct stat info {};
-  if (::fstat(file.fd, &info) != 0) return Failure(errno);
-  if (!S_ISREG(info.st_mode)) return Failure("not a regular file");
-  // Truncated only once it is known to be a regular file.
-  if (::ftruncate(file.fd, 0) != 0) return Failure(errno);
-  ::fcntl(file.fd, F_SETFL, ::fcntl(file.fd, F_GETFL) & ~O_NONBLOCK);
-  fd = file.fd;
-  file.fd = -1;
+bool AtomicFile::Write(BytesView content) {
+  if (fd_ < 0 || write_failed_) return false;
+  if (!WriteAll(fd_, content)) {
+    write_failed_ = true;
+    write_error_ = errno;
+    return false;
+  }
+  return true;
+}
+
+FileResult AtomicFile::Commit() {
+  if (fd_ < 0) return Failure(EBADF);
+  if (write_failed_) {
+    int error = write_error_;
+    Abandon();
+    return Failure(error);
+  }
+  struct stat old_info {};
+  if (::stat(target_.c_str(), &old_info) == 0 && S_ISREG(old_info.st_mode))
+    ::fchmod(fd_, old_info.st_mode & 07777);
+  if (::fsync(fd_) != 0 || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    int error = errno;
+    Abandon();
+    return Failure(error);
+  }
+  int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) return Failure(errno);
+  SyncFolder(target_.parent_path());
   return Success();
+}
+
+FileResult WriteFileAtomic(const fs::path& requested, BytesView content, LinkPolicy links) {
+  AtomicFile file;
+  FileResult created = file.Create(requested, links);
+  if (!created.ok) return created;
+  file.Write(content);
+  return file.Commit();
 }
 
 FileResult WriteFileDirect(const fs::path& path, BytesView content) {
@@ -256,9 +322,7 @@ FileResult WriteFileDirect(const fs::path& path, BytesView content) {
   return Success();
 }
 
-int RemoveStaleTemporaryFiles(const fs::path& requested) {
-  fs::path path;
-  if (!ResolveWriteTarget(requested, LinkPolicy::kFollow, path).ok) return 0;
+int RemoveStaleTemporaryFiles(const fs::path& path) {
   fs::path folder = path.parent_path();
   std::string prefix = TemporaryPrefix(path);
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());

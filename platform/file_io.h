@@ -55,19 +55,51 @@ enum class LinkPolicy {
 FileResult WriteFileAtomic(const std::filesystem::path& path, BytesView content,
                            LinkPolicy links = LinkPolicy::kFollow);
 
-// Opens `path` for writing from its start, creating or truncating it, for
-// output written piece by piece (the compiled story). Only a regular file or
-// a new one is opened (a FIFO never makes it wait), and a symbolic link only
-// when it names a file in its own folder. The descriptor goes to `fd`.
-FileResult OpenForOutput(const std::filesystem::path& path, int& fd);
-
-// Creates or truncates `path` and writes `content` (no rename: for files that
-// are simply replaced, such as compiled output).
+// Creates or truncates `path` and writes `content`, in place (for tests and
+// tools that set up files; the programs' own files go through AtomicFile).
 FileResult WriteFileDirect(const std::filesystem::path& path, BytesView content);
 
+// Reads the whole regular file like ReadWholeFile, but only when the file
+// opened lies in the folder `path` names: a symbolic link that leads out of
+// it (a slot shipped as a link to a reader's secrets) is refused.
+inline constexpr const char* kLinkOutOfFolderReason =
+    "a symbolic link to a file outside its own folder is not read";
+FileResult ReadOwnFile(const std::filesystem::path& path, Bytes& out, std::size_t max_bytes);
+
+// One file replaced atomically, written piece by piece: a temporary file in
+// the target's folder (created O_EXCL|O_NOFOLLOW, the umask honoured) that
+// Commit renames over the target. Until then the old file stays as it was,
+// and hard links of it keep their bytes; an object destroyed uncommitted
+// removes its temporary file.
+class AtomicFile {
+ public:
+  AtomicFile() = default;
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  // Only a regular file or a missing one is replaced (a FIFO, device or
+  // folder in its place is refused), and a link only as `links` allows.
+  FileResult Create(const std::filesystem::path& path,
+                    LinkPolicy links = LinkPolicy::kSameFolderOnly);
+  bool Write(BytesView content);
+  // Flushes, gives the file the replaced file's mode and renames it.
+  FileResult Commit();
+  void Abandon();
+
+ private:
+  std::filesystem::path target_;
+  std::string temporary_;
+  int fd_ = -1;
+  bool write_failed_ = false;
+  int write_error_ = 0;
+};
+
 // Removes the temporary files that interrupted atomic writes of `path` left
-// beside it: only names of WriteFileAtomic's own pattern, only regular files,
-// and never one that a write in progress holds. Returns how many were removed.
+// beside it: only in the folder `path` names (never through a link), only
+// names of the atomic writes' own pattern for that file name, only regular
+// files, and never one that a write in progress holds. Returns how many were
+// removed.
 int RemoveStaleTemporaryFiles(const std::filesystem::path& path);
 
 }  // namespace qvn

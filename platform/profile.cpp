@@ -177,7 +177,7 @@ Bytes Profile::Serialize() const {
 
 Profile ReadProfileFile(const std::filesystem::path& path) {
   Bytes content;
-  if (!ReadWholeFile(path, content, kMaxSettingsFileBytes).ok) return Profile{};
+  if (!ReadOwnFile(path, content, kMaxSettingsFileBytes).ok) return Profile{};
   return Profile::Parse(content);
 }
 
@@ -188,7 +188,9 @@ std::optional<Profile> ReadProfileForUpdate(const std::filesystem::path& path,
   if (path.empty() || !std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
     return Profile{};
   Bytes content;
-  FileResult read = ReadWholeFile(path, content);
+  // The same bound and the same links as at start: a file refused then must
+  // not be rewritten now with only the defaults in it.
+  FileResult read = ReadOwnFile(path, content, kMaxSettingsFileBytes);
   if (!read.ok) {
     reason = read.reason;
     return std::nullopt;

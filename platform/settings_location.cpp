@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "platform/file_names.h"
+#include "platform/program_folder.h"
 
 namespace qvn {
 
@@ -42,7 +43,9 @@ std::optional<std::string> ExistingIn(const std::string& folder, const std::stri
 }
 
 bool ProgramFolderTakesSettings(const SettingsFolders& folders, const std::string& file_name) {
-  if (folders.program_folder.empty() || !Writable(folders.program_folder)) return false;
+  if (!folders.program_folder_takes_settings || folders.program_folder.empty() ||
+      !Writable(folders.program_folder))
+    return false;
   auto existing = ExistingIn(folders.program_folder, file_name);
   return !existing || Writable(*existing);
 }
@@ -57,10 +60,13 @@ std::string ConfigFolderFrom(const char* xdg_config_home, const char* home) {
 
 SettingsFolders SettingsFoldersFor(const std::string& program_folder) {
   return SettingsFolders{WithSlash(program_folder),
-                         ConfigFolderFrom(::getenv("XDG_CONFIG_HOME"), ::getenv("HOME"))};
+                         ConfigFolderFrom(::getenv("XDG_CONFIG_HOME"), ::getenv("HOME")),
+                         RunFromBuildFolder()};
 }
 
 std::string SettingsPathForReading(const SettingsFolders& folders, const std::string& file_name) {
+  if (!folders.program_folder_takes_settings)
+    return ExistingIn(folders.config_folder, file_name).value_or(std::string());
   auto beside = ExistingIn(folders.program_folder, file_name);
   if (ProgramFolderTakesSettings(folders, file_name)) return beside.value_or(std::string());
   if (auto configured = ExistingIn(folders.config_folder, file_name)) return *configured;
@@ -72,7 +78,9 @@ std::string SettingsPathForWriting(const SettingsFolders& folders, const std::st
     auto existing = ExistingIn(folders.program_folder, file_name);
     return existing.value_or(folders.program_folder + file_name);
   }
-  if (folders.config_folder.empty()) return folders.program_folder + file_name;
+  if (folders.config_folder.empty())
+    return folders.program_folder_takes_settings ? folders.program_folder + file_name
+                                                 : std::string();
   std::error_code ec;
   std::filesystem::create_directories(folders.config_folder, ec);
   auto existing = ExistingIn(folders.config_folder, file_name);

@@ -8,6 +8,9 @@ namespace qvn {
 struct SettingsFolders {
   std::string program_folder;  // with a trailing "/"
   std::string config_folder;   // $XDG_CONFIG_HOME/qvn/ or ~/.config/qvn/
+  // False for an installed program: its settings are only in the
+  // configuration folder, never beside it.
+  bool program_folder_takes_settings = true;
 };
 
 // The configuration folder from the values of XDG_CONFIG_HOME and HOME (either
@@ -15,6 +18,8 @@ struct SettingsFolders {
 // directory rules ask.
 std::string ConfigFolderFrom(const char* xdg_config_home, const char* home);
 
+// The folders of a program in `program_folder`; the program folder takes
+// settings only when the running program lies in its build folder.
 SettingsFolders SettingsFoldersFor(const std::string& program_folder);
 
 // The file to read: the program folder's when the settings are written there

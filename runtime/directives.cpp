@@ -4,6 +4,7 @@
 
 #include "common/number_field.h"
 #include "platform/file_names.h"
+#include "platform/program_file.h"
 #include "runtime/story_error.h"
 
 namespace qvn {
@@ -50,14 +51,6 @@ void SetBackground(char mode, BytesView operand, const DirectiveContext& context
     state.background_spec = mode + Bytes(operand);
 }
 
-// The story file's full path with links resolved: the name under which the
-// reader's "always" is kept.
-std::string StoryFileIdentity(const StoryLocation& location) {
-  std::error_code ec;
-  fs::path story = fs::weakly_canonical(location.StoryFile(".qvn"), ec);
-  return ec ? location.StoryFile(".qvn") : story.string();
-}
-
 // A program named by an absolute path, or one that lies outside the story
 // folder once links and ".." are resolved, is never covered by "always".
 bool OutsideStoryFolder(BytesView program_word, const fs::path& program,
@@ -71,15 +64,16 @@ bool OutsideStoryFolder(BytesView program_word, const fs::path& program,
   return relative.empty() || *relative.begin() == "..";
 }
 
-void AskAndStart(ProgramRequest request, const DirectiveContext& context) {
+void AskAndStart(ProgramRequest request, const ProgramFile& program,
+                 const DirectiveContext& context) {
   ProgramPermissions& programs = context.programs;
   ProgramAnswer answer = ProgramAnswer::kStartOnce;
-  if (request.outside_story_folder || !programs.Allows(request.story_file))
+  bool may_always = request.MayAlways();
+  if (!may_always || !programs.Allows(request.story_file))
     answer = context.host.AskToStartProgram(request);
   if (answer == ProgramAnswer::kDoNotStart) return;
-  if (answer == ProgramAnswer::kAlwaysForStory && !request.outside_story_folder)
-    programs.Allow(request.story_file);
-  context.host.StartProgram(request.argv);
+  if (answer == ProgramAnswer::kAlwaysForStory && may_always) programs.Allow(request.story_file);
+  context.host.StartProgram(program, request.argv);
 }
 
 // The program is the command's first word; without a shell, each word is
@@ -95,18 +89,23 @@ void StartCommand(BytesView command, const DirectiveContext& context) {
   std::error_code ec;
   fs::path full = fs::canonical(*program, ec);
   if (ec) return;
+  // Held open from here to the start: the program started is the file the
+  // reader is asked about, even when its name is swapped meanwhile.
+  std::optional<ProgramFile> file = ProgramFile::Open(full);
+  if (!file) return;
   ProgramRequest request;
   request.story_title = context.state.title;
-  request.story_file = StoryFileIdentity(context.location);
-  request.outside_story_folder = OutsideStoryFolder(program_word, full, context.story_folder);
-  request.argv.push_back(full.string());
+  request.story_file = context.location.Identity();
+  request.outside_story_folder =
+      OutsideStoryFolder(program_word, fs::path(file->Path()), context.story_folder);
+  request.argv.push_back(file->Path());
   while (space != BytesView::npos) {
     std::size_t start = space + 1;
     space = command.find(' ', start);
     BytesView word = command.substr(start, space == BytesView::npos ? space : space - start);
     if (!word.empty()) request.argv.push_back(ExpandStoryPath(word, context.story_folder).string());
   }
-  AskAndStart(std::move(request), context);
+  AskAndStart(std::move(request), *file, context);
 }
 
 }  // namespace

@@ -12,14 +12,19 @@
 
 namespace qvn {
 
+class ProgramFile;
 class SlotDialog;
 
 // A program that a story asks to start ("EXE=" and the old form).
 struct ProgramRequest {
   Bytes story_title;                  // CP932, as the story gives it
-  std::string story_file;             // the compiled story's full path, links resolved
+  std::string story_file;             // the compiled story's full path, links resolved;
+                                      // empty when the story cannot be "always"
   std::vector<std::string> argv;      // argv[0]: the program's full path, an existing file
   bool outside_story_folder = false;  // given by an absolute path or lying outside the folder
+
+  // Whether "always" may be offered and remembered.
+  bool MayAlways() const { return !outside_story_folder && !story_file.empty(); }
 };
 
 // The reader's answer to a story that wants to start a program.
@@ -70,9 +75,9 @@ class Host {
   // on whatever the answer). Only asked when the reader's settings neither
   // forbid programs nor allow this one already.
   virtual ProgramAnswer AskToStartProgram(const ProgramRequest& request) = 0;
-  // Starts an outside program and forgets it; `argv[0]` is an existing file
-  // the reader agreed to.
-  virtual void StartProgram(const std::vector<std::string>& argv) = 0;
+  // Starts `program`, the file the reader agreed to, held open since it was
+  // checked, and forgets it; `argv[0]` is its path.
+  virtual void StartProgram(const ProgramFile& program, const std::vector<std::string>& argv) = 0;
 
   // The slot dialog: lets the reader look at the four slots through `dialog`
   // (status, erase) and returns the slot chosen with OK, 1 to 4. nullopt only

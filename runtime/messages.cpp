@@ -39,6 +39,11 @@ const Bytes& DamagedSlot() {
   return text;
 }
 
+const Bytes& Unreadable() {
+  static const Bytes text = Sjis(u8"読めません");
+  return text;
+}
+
 const Bytes& EraseConfirm() {
   static const Bytes text = Sjis(u8"初期化(OKならもう一度消去を押す)");
   return text;

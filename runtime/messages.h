@@ -15,6 +15,7 @@ const Bytes& StoryVersion();      // prefix of the version text
 const Bytes& UnusedSlot();        // slot status of a fresh slot
 const Bytes& SlotInUse();         // slot status of a played slot without variables
 const Bytes& DamagedSlot();       // slot status of a file that is no slot file
+const Bytes& Unreadable();        // slot status of a slot that is never read (a link out)
 const Bytes& EraseConfirm();      // first press of the erase button
 const Bytes& IdeographicSpace();  // in front of the caption of a single choice
 

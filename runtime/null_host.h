@@ -30,7 +30,7 @@ class NullHost : public Host {
   ProgramAnswer AskToStartProgram(const ProgramRequest&) override {
     return ProgramAnswer::kDoNotStart;
   }
-  void StartProgram(const std::vector<std::string>&) override {}
+  void StartProgram(const ProgramFile&, const std::vector<std::string>&) override {}
   std::optional<int> ChooseSlot(SlotDialog&) override { return 1; }
   // A value must not be empty: an empty default is answered with "x".
   std::optional<Bytes> AskVariable(int, BytesView, BytesView preset) override {

@@ -29,8 +29,14 @@ void SlotDialog::Select(int slot) {
 void SlotDialog::ShowStatus() {
   std::string path = session_.location_.SlotFile(SelectedSlot());
   Bytes text;
-  FileResult read = ReadWholeFile(path, text, kMaxUserDataFileBytes);
+  FileResult read = ReadOwnFile(path, text, kMaxUserDataFileBytes);
   if (!read.ok) {
+    // A link out of the folder may name a reader's secret: nothing of what
+    // the slot showed before stays beside that name.
+    if (read.reason == kLinkOutOfFolderReason) {
+      caption_.clear();
+      comment_ = messages::Unreadable();
+    }
     session_.host_.ShowErrorBox(path, read.reason);
     return;
   }

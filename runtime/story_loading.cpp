@@ -28,8 +28,8 @@ constexpr std::size_t kPromptBytes = 32;
 // Creates the empty probe file (left in place) to learn whether the folder
 // can be written.
 bool CreateProbe(const std::string& folder, const std::string& path) {
-  if (!IsWritableFolder(folder)) return false;
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+  if (folder.empty() || !IsWritableFolder(folder)) return false;
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   return ::close(fd) == 0;
 }
@@ -88,7 +88,7 @@ void StorySession::AdoptSharedFallbackFiles() {
       }
     }
     Bytes text;
-    if (!ReadWholeFile(*old_file, text, kMaxUserDataFileBytes).ok) continue;
+    if (!ReadOwnFile(*old_file, text, kMaxUserDataFileBytes).ok) continue;
     std::vector<BytesView> lines = SplitTextLines(text);
     if (lines.empty() || CutBytes(lines[0], kMaxLineBytes) != *title) continue;
     std::error_code ec;
@@ -104,7 +104,9 @@ void StorySession::CopyMissingSlotFiles() {
     if (FileExists(location_.SlotFile(slot))) continue;
     std::string source = location_.StoryFile(StoryLocation::SlotExtension(slot));
     Bytes text;
-    FileResult read = ReadWholeFile(source, text, kMaxUserDataFileBytes);
+    // A slot that links out of the story folder is never read, so never
+    // copied where the reader's files are.
+    FileResult read = ReadOwnFile(source, text, kMaxUserDataFileBytes);
     if (!read.ok) throw StoryError(source, read.reason);
     StoryState copy;
     std::string damage = ParseUserData(text, index_, copy);

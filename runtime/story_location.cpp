@@ -24,8 +24,29 @@ void StoryLocation::SetStory(const std::string& story_path) {
   std::error_code ec;
   std::filesystem::path absolute = std::filesystem::absolute(story_path, ec);
   std::string path = ec ? story_path : absolute.lexically_normal().string();
+  body_file.clear();
+  std::string file_name = path.substr(FolderOf(path).size());
+  std::size_t dot = file_name.find('.');
+  bool names_body =
+      dot != std::string::npos && EqualsIgnoringAsciiCase(file_name.substr(dot), ".qvn");
+  std::optional<fs::path> body = ResolveExisting(names_body ? path : BasePath(path) + ".qvn");
+  if (body) {
+    std::filesystem::path real = std::filesystem::canonical(*body, ec);
+    if (!ec && std::filesystem::is_regular_file(real, ec)) {
+      path = real.string();
+      body_file = path;
+    }
+  }
   story_folder = FolderOf(path);
   base_name = BasePath(path).substr(story_folder.size());
+}
+
+std::string StoryLocation::Identity() const {
+  if (body_file.empty()) return std::string();
+  std::error_code ec;
+  std::filesystem::path index = std::filesystem::canonical(StoryFile(".QVJ"), ec);
+  if (ec || FolderOf(index.string()) != story_folder) return std::string();
+  return body_file;
 }
 
 std::string StoryLocation::StoryFallbackFolder() const {
@@ -51,6 +72,7 @@ std::string StoryLocation::StoryFallbackFolder() const {
 }
 
 std::string StoryLocation::StoryFile(const std::string& extension) const {
+  if (!body_file.empty() && EqualsIgnoringAsciiCase(extension, ".qvn")) return body_file;
   return ExistingOrAsNamed(story_folder + base_name + extension);
 }
 

@@ -47,7 +47,7 @@ FileResult WriteUserDataFile(const std::string& path, BytesView content) {
 
 void StorySession::LoadUserData(const std::string& path) {
   Bytes text;
-  FileResult read = ReadWholeFile(path, text, kMaxUserDataFileBytes);
+  FileResult read = ReadOwnFile(path, text, kMaxUserDataFileBytes);
   if (!read.ok) throw StoryError(path, read.reason);
   std::string damage = ParseUserData(text, index_, state_);
   if (!damage.empty()) throw StoryError(path, damage);

@@ -23,6 +23,15 @@ void ExitOnError(j_common_ptr info) {
 
 void IgnoreMessage(j_common_ptr) {}
 
+// Called by libjpeg while it reads the scans of a progressive picture.
+void BoundScans(j_common_ptr common) {
+  if (common->is_decompressor == 0) return;
+  auto* info = reinterpret_cast<j_decompress_ptr>(common);
+  std::int64_t scans = info->input_scan_number;
+  std::int64_t pixels = std::int64_t{info->image_width} * info->image_height;
+  if (scans > kMaxJpegScans || scans * pixels > kMaxJpegScanPixels) common->err->error_exit(common);
+}
+
 // Everything between setjmp and a longjmp is plain data, so the jump skips
 // no destructor; the result is filled in only once decoding has finished.
 bool Decode(jpeg_decompress_struct& info, BytesView data, bool palette, DecodedPicture& out) {
@@ -73,6 +82,9 @@ std::optional<DecodedPicture> DecodeJpeg(BytesView data, bool palette) {
   errors.base.error_exit = ExitOnError;
   errors.base.output_message = IgnoreMessage;
   jpeg_create_decompress(&info);
+  jpeg_progress_mgr progress{};
+  progress.progress_monitor = BoundScans;
+  info.progress = &progress;
   DecodedPicture picture;
   bool ok = false;
   volatile bool decoded = false;

@@ -23,6 +23,13 @@ struct DecodedPicture {
 // Pictures beyond this many pixels are refused rather than decoded.
 inline constexpr std::int64_t kMaxPicturePixels = 64LL * 1024 * 1024;
 
+// A progressive picture is read scan by scan, each scan a pass over all its
+// blocks however few bytes it takes: both the scans and the passes over a
+// large picture are bounded, so that a small file cannot hold the window.
+// Honest encoders write about ten scans.
+inline constexpr int kMaxJpegScans = 256;
+inline constexpr std::int64_t kMaxJpegScanPixels = 64 * kMaxPicturePixels;
+
 // nullopt for anything that is not a whole, decodable JPEG picture.
 std::optional<DecodedPicture> DecodeJpeg(BytesView data, bool palette);
 

@@ -78,6 +78,55 @@ TEST(PictureLoader, DamagedOrMissingFilesLoadNothing) {
   EXPECT_FALSE(DecodeJpeg("", true).has_value());
 }
 
+// A grey progressive JPEG whose scans after the first hold only one run of
+// empty blocks: every scan costs a pass over all blocks, whatever the file's
+// size.
+Bytes ProgressiveJpeg(int side, int ac_scans) {
+  auto marker = [](int code, const Bytes& body) {
+    std::size_t length = body.size() + 2;
+    return Bytes{'\xFF', static_cast<char>(code), static_cast<char>(length >> 8),
+                 static_cast<char>(length & 0xFF)} +
+           body;
+  };
+  const int blocks = (side / 8) * (side / 8);  // one run of EOBRUN 2^6 each
+  Bytes jpeg = "\xFF\xD8";
+  jpeg += marker(0xDB, Bytes(1, '\0') + Bytes(64, '\x01'));
+  jpeg += marker(
+      0xC2, Bytes{8, static_cast<char>(side >> 8), static_cast<char>(side & 0xFF),
+                  static_cast<char>(side >> 8), static_cast<char>(side & 0xFF), 1, 1, 0x11, 0});
+  Bytes one_code(16, '\0');
+  one_code[0] = 1;                                                       // one code of one bit
+  jpeg += marker(0xC4, Bytes(1, '\x00') + one_code + Bytes(1, '\x00'));  // DC: difference 0
+  jpeg += marker(0xC4, Bytes(1, '\x10') + one_code + Bytes(1, '\x60'));  // AC: EOBRUN 2^6
+  jpeg += marker(0xDA, Bytes{1, 1, 0x00, 0, 0, 0x00});
+  jpeg += Bytes(static_cast<std::size_t>((blocks + 7) / 8), '\0');
+  for (int scan = 0; scan < ac_scans; ++scan) {
+    jpeg += marker(0xDA, Bytes{1, 1, 0x00, 1, 63, 0x00});
+    // Each run: the code "0" and six bits 0 (64 blocks); padded with ones.
+    std::string bits;
+    for (int run = 0; run < blocks / 64; ++run) bits += "0000000";
+    while (bits.size() % 8) bits += '1';
+    for (std::size_t i = 0; i < bits.size(); i += 8)
+      jpeg += static_cast<char>(std::stoi(bits.substr(i, 8), nullptr, 2));
+  }
+  return jpeg + "\xFF\xD9";
+}
+
+TEST(PictureLoader, ProgressiveJpegsWithoutEndAreRefused) {
+  // As many scans as honest encoders write decode; hundreds are refused.
+  auto honest = DecodeJpeg(ProgressiveJpeg(64, 10), false);
+  ASSERT_TRUE(honest.has_value());
+  EXPECT_EQ(honest->width, 64);
+  // The first scan holds the DC coefficients; the rest are counted with it.
+  EXPECT_TRUE(DecodeJpeg(ProgressiveJpeg(64, kMaxJpegScans - 1), false).has_value());
+  EXPECT_FALSE(DecodeJpeg(ProgressiveJpeg(64, kMaxJpegScans), false).has_value());
+  EXPECT_FALSE(DecodeJpeg(ProgressiveJpeg(64, 3000), true).has_value());
+  // A large picture may have fewer scans: the passes over all its blocks are
+  // bounded too.
+  EXPECT_TRUE(DecodeJpeg(ProgressiveJpeg(4096, 10), false).has_value());
+  EXPECT_FALSE(DecodeJpeg(ProgressiveJpeg(8000, 200), false).has_value());
+}
+
 TEST(PictureLoader, FifosAndFoldersLoadNothingAndNeverWait) {
   ::alarm(20);  // a picture loader waiting on a FIFO fails the test instead of hanging
   TempFolder folder;

@@ -1,6 +1,8 @@
 // `qvn compile` end to end: exit codes, colours, encodings, usage.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/encoding.h"
 #include "tests/compiler/compile_case.h"
 #include "tests/support/run_command.h"
@@ -104,6 +106,33 @@ TEST(QvnCompile, FailuresAndUsage) {
   auto help = RunCommand(Args({"--help"}));
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--simple-warnings"), std::string::npos);
+}
+
+// A file name is the one text of a diagnostic line that the story's author
+// chooses freely: its control bytes are escaped, so that it can neither
+// drive the terminal nor forge a line an editor would read.
+TEST(QvnCompile, ControlBytesOfFileNamesAreEscapedWhereverTheyArePrinted) {
+  TempFolder folder;
+  const std::string hostile = "\x1b]0;PWNED\a\x1b[2J\nfake.src:1:1: error: injected\x7f.src";
+  const std::string escaped = "\\e]0;PWNED\\x07\\e[2J\\nfake.src:1:1: error: injected\\x7F.src";
+  WriteBytes(folder / hostile, "#A\r\nx\r\n!001\r\n");
+  auto compiled = RunCommand(Args({"--diagnostics=gcc", (folder / hostile).string()}));
+  EXPECT_EQ(compiled.status, 1);
+  EXPECT_EQ(compiled.err.find('\x1b'), std::string::npos);
+  EXPECT_EQ(std::count(compiled.err.begin(), compiled.err.end(), '\n'), 1) << compiled.err;
+  EXPECT_NE(compiled.err.find(escaped + ":3:1: error: "), std::string::npos) << compiled.err;
+
+  auto unreadable = RunCommand(Args({(folder / ("none" + hostile)).string()}));
+  EXPECT_EQ(unreadable.status, 2);
+  EXPECT_NE(unreadable.err.find("none" + escaped + ": No such file"), std::string::npos);
+  for (const char* command : {"explore", "graph", "play"}) {
+    auto missing = RunCommand({QvnBinary(), command, (folder / ("none" + hostile)).string()});
+    EXPECT_NE(missing.status, 0) << command;
+    EXPECT_EQ(missing.err.find('\x1b'), std::string::npos) << command;
+    EXPECT_EQ(missing.err.find('\a'), std::string::npos) << command;
+    EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1)
+        << command << ": " << missing.err;
+  }
 }
 
 std::string U8(std::u8string_view text) {

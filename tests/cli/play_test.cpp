@@ -276,6 +276,31 @@ TEST_F(QvnPlay, ReadOnlyStoryFolderKeepsItsSlotsInTheDataFolder) {
   EXPECT_NE(saved.find("\r\nRIGHT\r\n"), std::string::npos);
 }
 
+// An installed qvn (a copy outside its build folder) never writes into its
+// own folder, even when it may: a read-only story's slots go to a folder of
+// that story's own under $XDG_DATA_HOME/qvn/.
+TEST_F(QvnPlay, AnInstalledCopyKeepsReadOnlyStoriesSlotsInTheirOwnDataFolder) {
+  std::filesystem::create_directories(folder / "bin");
+  std::filesystem::copy_file(QvnBinary(), folder / "bin/qvn");
+  std::filesystem::permissions(folder / "night.Q01", std::filesystem::perms::owner_read |
+                                                         std::filesystem::perms::group_read);
+  CommandResult result = RunCommand({"/usr/bin/env", "XDG_DATA_HOME=" + (folder / "share").string(),
+                                     "XDG_CONFIG_HOME=" + (folder / "config").string(),
+                                     "/usr/bin/timeout", "60", (folder / "bin/qvn").string(),
+                                     "play", "--choose=a", (folder / "night.qvn").string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "bin"),
+                          std::filesystem::directory_iterator()),
+            1)
+      << "nothing beside the program";
+  std::vector<std::filesystem::path> own;
+  for (const auto& entry : std::filesystem::directory_iterator(folder / "share/qvn"))
+    own.push_back(entry.path());
+  ASSERT_EQ(own.size(), 1u);
+  EXPECT_TRUE(own[0].filename().string().starts_with("night-"));
+  EXPECT_NE(ReadBytes(own[0] / "night.Q01").find("\r\nRIGHT\r\n"), std::string::npos);
+}
+
 TEST_F(QvnPlay, ASaveThatFailsEndsWithStatus1) {
   // A folder in the place of the temporary save cannot be replaced by a
   // file, even by the superuser.

@@ -1,7 +1,9 @@
 // Sources and folders a compile may be handed: line ends, long lines, odd
 // bytes, names that collide with the outputs, unreadable or unwritable places.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "common/encoding.h"
@@ -231,6 +233,59 @@ TEST(Failures, OutputsNeverReachOutOfTheirFolder) {
             CompileOutcome::kSuccess);
   EXPECT_TRUE(fs::is_symlink(story_folder / "story.qvn"));
   EXPECT_EQ(ReadBytes(story_folder / "shared.qvn").substr(0, 2), "\x01x");  // the text record "x"
+}
+
+// Backups made with hard links share the outputs' files: a compile replaces
+// its outputs and never writes into the old files.
+TEST(Failures, HardLinksOfOldOutputsKeepTheirBytes) {
+  TempFolder folder;
+  fs::create_directories(folder / "backup");
+  for (const char* extension : kOutputs) {
+    WriteBytes(folder / ("story" + std::string(extension)), "old");
+    fs::create_hard_link(folder / ("story" + std::string(extension)),
+                         folder / "backup" / ("story" + std::string(extension)));
+  }
+  RecordingSink sink;
+  ASSERT_EQ(CompileSource(folder, "#A\r\nx\r\n/\r\n", {}, sink).outcome, CompileOutcome::kSuccess);
+  EXPECT_EQ(ReadBytes(folder / "story.qvn").substr(0, 2), "\x01x");
+  ASSERT_EQ(CompileSource(folder, "#A\r\nx\r\n", {}, sink).outcome, CompileOutcome::kCompileError);
+  for (const char* extension : kOutputs)
+    EXPECT_EQ(ReadBytes(folder / "backup" / ("story" + std::string(extension))), "old")
+        << extension;
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(folder.path()))
+    left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"backup", "story.src"})) << "no temporary file left";
+}
+
+// A compile killed at any moment leaves the previous story whole or the new
+// one: never an empty or half-written body or index.
+TEST(Failures, AKilledCompileNeverBreaksThePreviousStory) {
+  Bytes source;
+  for (int i = 1; i <= 2000; ++i) source += "#B" + std::to_string(i) + "\r\nx\r\n?END\r\nB1\r\n";
+  TempFolder folder;
+  RecordingSink sink;
+  ASSERT_EQ(CompileSource(folder, source, {}, sink).outcome, CompileOutcome::kSuccess);
+  const Bytes body = ReadBytes(folder / "story.qvn");
+  const Bytes index = ReadBytes(folder / "story.qvj");
+  const std::string source_path = (folder / "story.src").string();
+  int broken = 0;
+  for (int trial = 0; trial < 40; ++trial) {
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      RecordingSink quiet;
+      Compile(source_path, {}, quiet);
+      ::_exit(0);
+    }
+    ::usleep(static_cast<useconds_t>(trial * 997 % 40000));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    if (ReadBytes(folder / "story.qvn") != body || ReadBytes(folder / "story.qvj") != index)
+      ++broken;
+  }
+  EXPECT_EQ(broken, 0);
 }
 
 TEST(Limits, EightThousandBlocksAndNoMore) {

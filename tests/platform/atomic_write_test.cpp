@@ -2,6 +2,7 @@
 // leave behind.
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -109,6 +110,113 @@ TEST(StaleTemporaryFiles, OnlyTheFilesOwnPatternIsRemoved) {
   ASSERT_TRUE(WriteFileAtomic(folder / "demo.Q01", "new").ok);
   EXPECT_FALSE(fs::exists(folder / ".demo.Q01.locked"));
   EXPECT_EQ(ReadBytes(folder / "demo.Q01"), "new");
+}
+
+}  // namespace
+}  // namespace qvn
+
+namespace qvn {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+mode_t ModeOf(const fs::path& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return info.st_mode & 07777;
+}
+
+struct UmaskScope {
+  explicit UmaskScope(mode_t mask) : old(::umask(mask)) {}
+  ~UmaskScope() { ::umask(old); }
+  mode_t old;
+};
+
+TEST(AtomicWriteModes, NewFilesHonourTheUmaskAndReplacedFilesKeepTheirMode) {
+  TempFolder folder;
+  {
+    UmaskScope mask(077);
+    ASSERT_TRUE(WriteFileAtomic(folder / "private.Q01", "slot").ok);
+    EXPECT_EQ(ModeOf(folder / "private.Q01"), 0600u);
+  }
+  {
+    UmaskScope mask(022);
+    ASSERT_TRUE(WriteFileAtomic(folder / "shared.Q01", "slot").ok);
+    EXPECT_EQ(ModeOf(folder / "shared.Q01"), 0644u);
+    // A replaced file keeps its own mode, whatever the umask says.
+    ::chmod((folder / "private.Q01").c_str(), 0640);
+    ASSERT_TRUE(WriteFileAtomic(folder / "private.Q01", "again").ok);
+    EXPECT_EQ(ModeOf(folder / "private.Q01"), 0640u);
+  }
+}
+
+TEST(AtomicWriteModes, HardLinksOfTheOldFileKeepTheirBytes) {
+  TempFolder folder;
+  WriteBytes(folder / "demo.qvn", "old story");
+  fs::create_directories(folder / "backup");
+  fs::create_hard_link(folder / "demo.qvn", folder / "backup/demo.qvn");
+  AtomicFile file;
+  ASSERT_TRUE(file.Create(folder / "demo.qvn").ok);
+  ASSERT_TRUE(file.Write("new story"));
+  EXPECT_EQ(ReadBytes(folder / "demo.qvn"), "old story") << "not replaced before Commit";
+  ASSERT_TRUE(file.Commit().ok);
+  EXPECT_EQ(ReadBytes(folder / "demo.qvn"), "new story");
+  EXPECT_EQ(ReadBytes(folder / "backup/demo.qvn"), "old story");
+}
+
+TEST(AtomicWriteModes, AnAbandonedFileLeavesTheOldOneAndNoTemporary) {
+  TempFolder folder;
+  WriteBytes(folder / "demo.qvj", "old index");
+  {
+    AtomicFile file;
+    ASSERT_TRUE(file.Create(folder / "demo.qvj").ok);
+    ASSERT_TRUE(file.Write("half"));
+  }
+  EXPECT_EQ(ReadBytes(folder / "demo.qvj"), "old index");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+TEST(StaleTemporaryFiles, AreNeverLookedForThroughALink) {
+  TempFolder folder;
+  fs::create_directories(folder / "story");
+  fs::create_directories(folder / "victim");
+  WriteBytes(folder / "victim/notes", "notes");
+  WriteBytes(folder / "victim/.notes.backup", "backup");
+  WriteBytes(folder / "victim/.notes.Xy12Zq", "looks like ours");
+  fs::create_symlink("../victim/notes", folder / "story/s.Q02");
+  EXPECT_EQ(RemoveStaleTemporaryFiles(folder / "story/s.Q02"), 0);
+  EXPECT_TRUE(fs::exists(folder / "victim/.notes.backup"));
+  EXPECT_TRUE(fs::exists(folder / "victim/.notes.Xy12Zq"));
+  // The slot's own pattern in its own folder still goes.
+  WriteBytes(folder / "story/.s.Q02.Ab12Cd", "stale");
+  EXPECT_EQ(RemoveStaleTemporaryFiles(folder / "story/s.Q02"), 1);
+}
+
+TEST(OwnFolderReads, ALinkLeavingItsFolderIsNeverRead) {
+  TempFolder folder;
+  fs::create_directories(folder / "story/sub");
+  fs::create_directories(folder / "home");
+  WriteBytes(folder / "home/netrc", "secret");
+  WriteBytes(folder / "story/real.Q01", "slot");
+  WriteBytes(folder / "story/sub/inner", "inner");
+  fs::create_symlink("../home/netrc", folder / "story/s.Q01");
+  fs::create_symlink(folder / "home/netrc", folder / "story/s.Q02");
+  fs::create_symlink("sub/inner", folder / "story/s.Q03");
+  fs::create_symlink("real.Q01", folder / "story/s.Q04");
+  fs::create_symlink("s.Q01", folder / "story/s.QV$");
+  Bytes out;
+  for (const char* name : {"s.Q01", "s.Q02", "s.Q03", "s.QV$"}) {
+    FileResult read = ReadOwnFile(folder / "story" / name, out, kMaxUserDataFileBytes);
+    EXPECT_FALSE(read.ok) << name;
+    EXPECT_TRUE(out.empty()) << name;
+  }
+  ASSERT_TRUE(ReadOwnFile(folder / "story/s.Q04", out, kMaxUserDataFileBytes).ok);
+  EXPECT_EQ(out, "slot");
+  ASSERT_TRUE(ReadOwnFile(folder / "story/real.Q01", out, kMaxUserDataFileBytes).ok);
+  EXPECT_EQ(out, "slot");
 }
 
 }  // namespace

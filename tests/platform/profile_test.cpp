@@ -161,5 +161,29 @@ TEST_F(ProfileFileTest, AFileThatExistsButCannotBeReadIsNoEmptyProfile) {
   EXPECT_FALSE(reason.empty());
 }
 
+// A settings file refused when the program starts is refused again when it
+// saves, so it is never replaced by one that lost its keys: one size bound,
+// and a link out of the file's folder is never read.
+TEST_F(ProfileFileTest, AFileRefusedAtStartIsRefusedForUpdateToo) {
+  Bytes big = "[PROGRAMS]\r\nOFF=1\r\n;" + Bytes(kMaxSettingsFileBytes, 'x') + "\r\n";
+  ASSERT_TRUE(WriteFileDirect(folder_ / "big.ini", big).ok);
+  EXPECT_FALSE(ReadProfileFile(folder_ / "big.ini").GetString("PROGRAMS", "OFF"));
+  std::string reason;
+  EXPECT_FALSE(ReadProfileForUpdate(folder_ / "big.ini", reason).has_value());
+  // One byte less than the bound is read both times.
+  Bytes fits = "[PROGRAMS]\r\nOFF=1\r\n";
+  fits += ";" + Bytes(kMaxSettingsFileBytes - fits.size() - 1, 'x');
+  ASSERT_EQ(fits.size(), kMaxSettingsFileBytes);
+  ASSERT_TRUE(WriteFileDirect(folder_ / "fits.ini", fits).ok);
+  EXPECT_EQ(ReadProfileFile(folder_ / "fits.ini").GetString("PROGRAMS", "OFF"), "1");
+  EXPECT_TRUE(ReadProfileForUpdate(folder_ / "fits.ini", reason).has_value());
+
+  fs::create_directories(folder_ / "config");
+  ASSERT_TRUE(WriteFileDirect(folder_ / "secret", "[A]\r\nK=secret\r\n").ok);
+  fs::create_symlink("../secret", folder_ / "config/qvn.ini");
+  EXPECT_FALSE(ReadProfileFile(folder_ / "config/qvn.ini").GetString("A", "K"));
+  EXPECT_FALSE(ReadProfileForUpdate(folder_ / "config/qvn.ini", reason).has_value());
+}
+
 }  // namespace
 }  // namespace qvn

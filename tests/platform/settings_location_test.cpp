@@ -28,6 +28,20 @@ TEST(SettingsLocationTest, ProgramFolderIsTheFolderOfThisExecutable) {
   EXPECT_TRUE(fs::exists(fs::path(folder) / "settings_location_test"));
 }
 
+// An installed program never writes into its own folder; one run from the
+// build folder it was built in keeps its files beside itself.
+TEST(SettingsLocationTest, OnlyAProgramInItsBuildFolderWritesBesideItself) {
+  // The tests run from the build folder.
+  EXPECT_TRUE(RunFromBuildFolder());
+  EXPECT_EQ(ProgramFolderForWriting(ProgramFolder()), ProgramFolder());
+  EXPECT_TRUE(SettingsFoldersFor(ProgramFolder()).program_folder_takes_settings);
+  EXPECT_TRUE(InsideBuildFolder("/w/build/browser/", "/w/build"));
+  EXPECT_TRUE(InsideBuildFolder("/w/build/", "/w/build/"));
+  EXPECT_FALSE(InsideBuildFolder("/w/build-install/bin/", "/w/build"));
+  EXPECT_FALSE(InsideBuildFolder("/w/", "/w/build"));
+  EXPECT_FALSE(InsideBuildFolder("/home/a/.local/bin/", ""));
+}
+
 class SettingsPlacesTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -62,6 +76,15 @@ TEST_F(SettingsPlacesTest, AnUnwritableProgramFolderSendsTheSettingsToTheConfigF
   EXPECT_EQ(SettingsPathForWriting(folders_, "qvn.ini"), folders_.config_folder + "qvn.ini");
   EXPECT_TRUE(fs::is_directory(folders_.config_folder));
   EXPECT_EQ(SettingsPathForReading(folders_, "qvn.ini"), "");
+  ASSERT_TRUE(WriteFileDirect(folders_.config_folder + "qvn.ini", "x").ok);
+  EXPECT_EQ(SettingsPathForReading(folders_, "qvn.ini"), folders_.config_folder + "qvn.ini");
+}
+
+TEST_F(SettingsPlacesTest, AnInstalledProgramKeepsItsSettingsInTheConfigurationFolder) {
+  folders_.program_folder_takes_settings = false;
+  ASSERT_TRUE(WriteFileDirect(folders_.program_folder + "qvn.ini", "x").ok);
+  EXPECT_EQ(SettingsPathForReading(folders_, "qvn.ini"), "");
+  EXPECT_EQ(SettingsPathForWriting(folders_, "qvn.ini"), folders_.config_folder + "qvn.ini");
   ASSERT_TRUE(WriteFileDirect(folders_.config_folder + "qvn.ini", "x").ok);
   EXPECT_EQ(SettingsPathForReading(folders_, "qvn.ini"), folders_.config_folder + "qvn.ini");
 }

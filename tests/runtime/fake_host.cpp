@@ -76,13 +76,15 @@ ProgramAnswer FakeHost::AskToStartProgram(const ProgramRequest& request) {
   for (const std::string& word : request.argv) line += " " + word;
   if (request.outside_story_folder) line += " (outside)";
   events.push_back(line);
+  if (on_program_question) on_program_question();
   if (program_script.empty()) return program_answer;
   ProgramAnswer answer = program_script.front();
   program_script.pop_front();
   return answer;
 }
 
-void FakeHost::StartProgram(const std::vector<std::string>& argv) {
+void FakeHost::StartProgram(const ProgramFile& program, const std::vector<std::string>& argv) {
+  started_inodes.push_back(program.Inode());
   std::string line = "program";
   for (const std::string& word : argv) line += " " + word;
   events.push_back(line);

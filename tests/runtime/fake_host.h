@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_file.h"
 #include "runtime/host.h"
 #include "runtime/slot_dialog.h"
 
@@ -26,6 +27,9 @@ class FakeHost : public Host {
   std::deque<ProgramAnswer> program_script;
   ProgramAnswer program_answer = ProgramAnswer::kDoNotStart;
   std::vector<ProgramRequest> program_questions;
+  // Called from AskToStartProgram before it answers, as the reader thinks.
+  std::function<void()> on_program_question;
+  std::vector<ino_t> started_inodes;  // of the files StartProgram was given
   // Called from ShowPicture, where a window lets events through.
   std::function<void()> on_show_picture;
 
@@ -60,7 +64,7 @@ class FakeHost : public Host {
   bool PlaySound(SoundDirective directive, const std::filesystem::path& file) override;
   void StopSound() override;
   ProgramAnswer AskToStartProgram(const ProgramRequest& request) override;
-  void StartProgram(const std::vector<std::string>& argv) override;
+  void StartProgram(const ProgramFile& program, const std::vector<std::string>& argv) override;
   std::optional<int> ChooseSlot(SlotDialog& dialog) override;
   std::optional<Bytes> AskVariable(int number, BytesView comment, BytesView preset) override;
   void ShowWriteFailure(BytesView message) override;

@@ -1,6 +1,7 @@
 // Programs named by a story start only with the reader's consent: asked each
 // time, or "always" for the story, never for a program outside its folder,
 // and not at all when the reader switched programs off.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "runtime/directives.h"
@@ -119,6 +120,95 @@ TEST_F(ProgramConsentTest, SwitchedOffNothingStartsAndNobodyIsAsked) {
   EXPECT_EQ(Questions(), 0u);
   EXPECT_EQ(Starts(), 0u);
   EXPECT_EQ(Page(), std::vector<std::string>{"one"});
+}
+
+// "Always" belongs to one resolved story: links named like a trusted story
+// never lend its consent to another folder's programs or story files.
+class BorrowedConsentTest : public ProgramConsentTest {
+ protected:
+  BorrowedConsentTest() {
+    std::filesystem::create_directories(stories / "trusted");
+    trusted = std::filesystem::canonical(stories / "trusted").string() + "/";
+    StoryBuilder story;
+    story.Block("START", {">EXE=%P%helper.sh", "trusted", "?END", "START"});
+    story.Write(stories / "trusted", "tale");
+    Programs().allowed_stories = {trusted + "tale.qvn"};
+    WriteFile(StoryFile("helper.sh"), "");
+  }
+  std::string trusted;
+};
+
+TEST_F(BorrowedConsentTest, LinksToATrustedStoryFindProgramsBesideItsRealBody) {
+  for (const char* extension : {".qvn", ".qvj", ".Q01", ".Q02", ".Q03", ".Q04"})
+    std::filesystem::create_symlink("../trusted/tale" + std::string(extension),
+                                    StoryFile("tale" + std::string(extension)));
+  session.SetStory(StoryFile("tale.qvn"));
+  ASSERT_TRUE(session.OpenStory());
+  EXPECT_EQ(Page(), std::vector<std::string>{"trusted"});
+  EXPECT_EQ(session.Location().story_folder, trusted);
+  EXPECT_EQ(Starts(), 0u) << "the downloaded folder's helper.sh never starts";
+  EXPECT_EQ(Questions(), 0u);
+
+  // The trusted story's own program starts as "always" says.
+  WriteFile(stories / "trusted/helper.sh", "");
+  session.SelectChoice(1);
+  EXPECT_EQ(Questions(), 0u);
+  ASSERT_EQ(Starts(), 1u);
+  EXPECT_EQ(host.EventsStartingWith("program").back(), "program " + trusted + "helper.sh");
+}
+
+TEST_F(BorrowedConsentTest, AStoryOfItsOwnBesideALinkIsAsked) {
+  std::filesystem::create_symlink("../trusted/tale.qvn", StoryFile("tale.qvn"));
+  StoryBuilder own;
+  own.Block("START", {">EXE=%P%helper.sh", "own", "?END", "START"});
+  std::filesystem::create_directories(stories / "build");
+  own.Write(stories / "build", "tale");
+  std::filesystem::rename(stories / "build/tale.qvn", StoryFile("tale.QVN"));
+  std::filesystem::rename(stories / "build/tale.qvj", StoryFile("tale.QVJ"));
+  for (const char* slot : {".Q01", ".Q02", ".Q03", ".Q04"})
+    std::filesystem::rename(stories / ("build/tale" + std::string(slot)),
+                            StoryFile("tale" + std::string(slot)));
+  session.SetStory(StoryFile("tale.QVN"));
+  ASSERT_TRUE(session.OpenStory());
+  EXPECT_EQ(Page(), std::vector<std::string>{"own"});
+  EXPECT_EQ(Questions(), 1u) << "its own story, never the trusted one's consent";
+  EXPECT_EQ(Starts(), 0u);
+  EXPECT_EQ(host.program_questions.at(0).story_file, folder + "tale.QVN");
+}
+
+TEST_F(BorrowedConsentTest, ABodyAndIndexInTwoFoldersAreNeverAlways) {
+  StoryBuilder story;
+  story.Block("START", {">EXE=%P%helper.sh", "split", "?END", "START"});
+  story.Write(StoryFolder(), "tale");
+  std::filesystem::rename(StoryFile("tale.qvj"), stories / "index.qvj");
+  std::filesystem::create_symlink("../index.qvj", StoryFile("tale.qvj"));
+  host.program_script = {ProgramAnswer::kAlwaysForStory};
+  session.SetStory(StoryFile("tale.qvn"));
+  ASSERT_TRUE(session.OpenStory());
+  ASSERT_EQ(Questions(), 1u);
+  EXPECT_FALSE(host.program_questions[0].MayAlways());
+  EXPECT_EQ(Starts(), 1u) << "\"always\" acts as \"this time\"";
+  EXPECT_EQ(Programs().allowed_stories, std::vector<std::string>{trusted + "tale.qvn"});
+  session.SelectChoice(1);
+  EXPECT_EQ(Questions(), 2u);
+}
+
+TEST_F(ProgramConsentTest, TheProgramStartedIsTheFileTheReaderWasAskedAbout) {
+  std::filesystem::create_directories(stories / "outside");
+  WriteFile(StoryFile("in.sh"), "");
+  WriteFile(stories / "outside/out.sh", "");
+  struct stat info {};
+  ASSERT_EQ(::stat(StoryFile("in.sh").c_str(), &info), 0);
+  const ino_t asked = info.st_ino;
+  host.on_program_question = [&] {
+    std::filesystem::remove(StoryFile("in.sh"));
+    std::filesystem::create_symlink("../outside/out.sh", StoryFile("in.sh"));
+  };
+  host.program_script = {ProgramAnswer::kStartOnce};
+  ASSERT_TRUE(OpenWithProgram(">EXE=%P%in.sh"));
+  ASSERT_EQ(host.started_inodes.size(), 1u);
+  EXPECT_EQ(host.started_inodes[0], asked);
+  EXPECT_EQ(host.EventsStartingWith("program").back(), "program " + folder + "in.sh");
 }
 
 TEST(ProgramPermissionsTest, OnlyPathsThatSurviveTheSettingsFileAreKept) {

@@ -41,32 +41,78 @@ class NoHang {
   ~NoHang() { ::alarm(0); }
 };
 
-TEST_F(StoryFilesTest, ASlotLinkedOutOfTheStoryFolderIsNeverWrittenThrough) {
+TEST_F(StoryFilesTest, ASlotLinkedOutOfTheStoryFolderIsNeverReadNorWrittenThrough) {
   Story().Write(StoryFolder(), "tale");
-  // Any file of fewer than 50 lines loads as a slot.
+  // Any file of fewer than 50 lines would load as a slot.
   Bytes victim = "ssh-ed25519 AAAAC3Nza reader@home\n";
   WriteFile(stories / "victim.txt", victim);
   fs::remove(StoryFile("tale.Q01"));
   fs::create_symlink("../victim.txt", StoryFile("tale.Q01"));
   session.SetStory(StoryFile("tale.qvn"));
-  ASSERT_TRUE(session.OpenStory());
-  EXPECT_EQ(session.Location().user_data_folder, StoryFolder() + "/");
-  session.SelectChoice(1);
-  session.CloseStory();
-  EXPECT_EQ(host.write_failures, 1) << "the slot counts as one that cannot be written";
-  EXPECT_EQ(ReadFile(stories / "victim.txt"), victim);
-  EXPECT_TRUE(fs::is_symlink(StoryFile("tale.Q01")));
-  EXPECT_TRUE(HiddenNames(StoryFolder()).empty()) << "no temporary file left";
-
-  // The erase of the slot dialog does not write through it either.
-  host.slot_script.push_back([](SlotDialog& dialog) {
+  Bytes caption;
+  Bytes comment;
+  host.slot_script.push_back([&](SlotDialog& dialog) {
+    caption = dialog.Caption();
+    comment = dialog.Comment();
     dialog.PressErase();
     dialog.PressErase();
     return std::optional<int>(1);
   });
-  session.OpenStory();
-  session.CloseStory();
+  EXPECT_FALSE(session.OpenStory());
+  EXPECT_EQ(caption, "") << "the linked file is never shown";
+  EXPECT_EQ(comment, Sjis(u8"読めません"));
+  EXPECT_GE(host.error_boxes, 1);
   EXPECT_EQ(ReadFile(stories / "victim.txt"), victim);
+  EXPECT_TRUE(fs::is_symlink(StoryFile("tale.Q01")));
+  EXPECT_TRUE(HiddenNames(StoryFolder()).empty()) << "no temporary file left";
+}
+
+// A read-only story's slots are copied for the reader: a slot that links out
+// of the story folder is never copied.
+TEST_F(StoryFilesTest, AReadOnlyStorysSlotLinkedOutIsNeverCopied) {
+  Story().Write(StoryFolder(), "tale");
+  fs::create_directories(stories / "home");
+  WriteFile(stories / "home/netrc", "machine example login me password secret\n");
+  fs::remove(StoryFile("tale.Q01"));
+  fs::create_symlink("../home/netrc", StoryFile("tale.Q01"));
+  ::chmod(StoryFolder().c_str(), 0555);
+  session.SetStory(StoryFile("tale.qvn"));
+  EXPECT_FALSE(session.OpenStory());
+  ::chmod(StoryFolder().c_str(), 0755);
+  EXPECT_FALSE(fs::exists(ProgramFolder() + "tale.Q01")) << "never copied";
+  EXPECT_EQ(host.error_boxes, 1);
+}
+
+// The clean-up of temporary files at open never follows a slot's link.
+TEST_F(StoryFilesTest, TheCleanUpNeverFollowsASlotsLink) {
+  Story().Write(StoryFolder(), "tale");
+  fs::create_directories(stories / "victim");
+  WriteFile(stories / "victim/notes", "notes\n");
+  WriteFile(stories / "victim/.notes.backup", "backup\n");
+  WriteFile(stories / "victim/.notes.Xy12Zq", "looks like ours\n");
+  fs::remove(StoryFile("tale.Q02"));
+  fs::create_symlink("../victim/notes", StoryFile("tale.Q02"));
+  session.SetStory(StoryFile("tale.qvn"));
+  ASSERT_TRUE(session.OpenStory());
+  EXPECT_TRUE(fs::exists(stories / "victim/.notes.backup"));
+  EXPECT_TRUE(fs::exists(stories / "victim/.notes.Xy12Zq"));
+}
+
+TEST_F(StoryFilesTest, SlotsHonourTheUmask) {
+  mode_t old = ::umask(077);
+  Story().Write(StoryFolder(), "tale");
+  ::chmod(StoryFolder().c_str(), 0555);
+  session.SetStory(StoryFile("tale.qvn"));
+  bool opened = session.OpenStory();
+  session.TempSave();
+  ::umask(old);
+  ::chmod(StoryFolder().c_str(), 0755);
+  ASSERT_TRUE(opened);
+  for (const char* name : {"tale.Q01", "tale.Q04", "tale.QV$"}) {
+    struct stat info {};
+    ASSERT_EQ(::stat((ProgramFolder() + name).c_str(), &info), 0) << name;
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << name;
+  }
 }
 
 TEST_F(StoryFilesTest, ASlotLinkedWithinTheStoryFolderIsWrittenThrough) {

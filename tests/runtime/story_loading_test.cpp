@@ -110,6 +110,23 @@ TEST_F(StoryLoadingTest, UnwritableProgramFolderFallsBackToTheDataFolder) {
   EXPECT_TRUE(std::filesystem::exists(own + "tale.Q04"));
 }
 
+// An installed program is given no program folder to write: a read-only
+// story's user data goes to its own folder under the data folder at once.
+TEST_F(StoryLoadingTest, WithoutAProgramFolderReadOnlyStoriesUseTheirOwnDataFolder) {
+  Story().Write(StoryFolder(), "tale");
+  ::chmod(StoryFolder().c_str(), 0555);
+  StorySession installed(host, "", FallbackFolder());
+  installed.SetStory(StoryFile("tale.qvn"));
+  bool opened = installed.OpenStory();
+  ::chmod(StoryFolder().c_str(), 0755);
+  ASSERT_TRUE(opened);
+  std::string own = installed.Location().user_data_folder;
+  EXPECT_EQ(own.substr(0, FallbackFolder().size() + 5), FallbackFolder() + "tale-");
+  EXPECT_TRUE(std::filesystem::exists(own + "tale.Q01"));
+  EXPECT_FALSE(std::filesystem::exists(ProgramFolder() + "$$QVNTMP.$$$"));
+  EXPECT_FALSE(std::filesystem::exists("$$QVNTMP.$$$")) << "nothing in the current folder";
+}
+
 TEST_F(StoryLoadingTest, MissingFilesEndTheOpenWithTheErrorBox) {
   for (const char* missing : {"tale.QVJ", "tale.QVN"}) {
     Story().Write(StoryFolder(), "tale");
