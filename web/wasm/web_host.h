@@ -44,7 +44,7 @@ class WebHost : public Host {
   bool PlaySound(SoundDirective directive, const std::filesystem::path& file) override;
   void StopSound() override;
   ProgramAnswer AskToStartProgram(const ProgramRequest& request) override;
-  void StartProgram(const std::vector<std::string>&) override {}
+  void StartProgram(const ProgramFile&, const std::vector<std::string>&) override {}
   std::optional<int> ChooseSlot(SlotDialog& dialog) override;
   std::optional<Bytes> AskVariable(int number, BytesView comment, BytesView preset) override;
   void ShowWriteFailure(BytesView message) override;
