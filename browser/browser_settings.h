@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "browser/layout/window_placement.h"
 #include "common/bytes.h"
+#include "layout/window_placement.h"
 #include "platform/profile.h"
 
 namespace qvn {

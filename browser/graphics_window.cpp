@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "browser/layout/background_geometry.h"
+#include "layout/background_geometry.h"
 
 namespace qvn {
 

@@ -2,11 +2,11 @@
 // compatibility switches and the 4:3 balance.
 #include <QMenuBar>
 
-#include "browser/layout/page_metrics.h"
 #include "browser/main_form.h"
 #include "browser/menu_item.h"
 #include "browser/window_font.h"
 #include "gui/font_dialog.h"
+#include "layout/page_metrics.h"
 
 namespace qvn {
 

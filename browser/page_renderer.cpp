@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "browser/layout/page_breaking.h"
-#include "browser/layout/page_metrics.h"
 #include "browser/qt_text.h"
+#include "layout/page_breaking.h"
+#include "layout/page_metrics.h"
 
 namespace qvn {
 

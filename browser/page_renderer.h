@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "browser/layout/page_colours.h"
 #include "common/bytes.h"
+#include "layout/page_colours.h"
 
 namespace qvn {
 

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "browser/layout/background_geometry.h"
 #include "browser/page_accessible.h"
 #include "browser/watermark.h"
+#include "layout/background_geometry.h"
 
 namespace qvn {
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "browser/layout/page_colours.h"
+#include "layout/page_colours.h"
 
 namespace qvn {
 

@@ -6,7 +6,7 @@
 #include <QFont>
 #include <QPainter>
 
-#include "browser/layout/background_geometry.h"
+#include "layout/background_geometry.h"
 
 namespace qvn {
 

@@ -1,6 +1,6 @@
 #include "browser/window_font.h"
 
-#include "browser/layout/font_size.h"
+#include "layout/font_size.h"
 
 namespace qvn {
 

@@ -5,6 +5,7 @@
 #include "cli/compile_command.h"
 #include "cli/exit_codes.h"
 #include "cli/explore_command.h"
+#include "cli/export_command.h"
 #include "cli/graph_command.h"
 #include "cli/play_command.h"
 #include "platform/info_options.h"
@@ -24,6 +25,7 @@ constexpr const char* kUsage =
     "  play      play a compiled story in the terminal (qvn play --help)\n"
     "  explore   what a reader can reach in a compiled story (qvn explore --help)\n"
     "  graph     the block graph of a compiled story (qvn graph --help)\n"
+    "  export    a compiled story as one HTML page (qvn export --help)\n"
     "\n"
     "qvn --version prints the version; man qvn describes every option.\n";
 
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
   if (command == "play") return qvn::RunPlayCommand(argc - 1, argv + 1);
   if (command == "explore") return qvn::RunExploreCommand(argc - 1, argv + 1);
   if (command == "graph") return qvn::RunGraphCommand(argc - 1, argv + 1);
+  if (command == "export") return qvn::RunExportCommand(argc - 1, argv + 1);
   if (command == "--version") {
     std::fputs(qvn::VersionText("qvn").c_str(), stdout);
     return qvn::kExitOk;

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "browser/layout/page_breaking.h"
 #include "common/sjis.h"
+#include "layout/page_breaking.h"
 
 // Input: one byte giving the bytes per row (as a signed number, so that
 // widths below 2 are tried too), then the line.

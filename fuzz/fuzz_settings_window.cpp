@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "browser/browser_settings.h"
-#include "browser/layout/page_breaking.h"
-#include "browser/layout/page_metrics.h"
-#include "browser/layout/window_geometry.h"
+#include "layout/page_breaking.h"
+#include "layout/page_metrics.h"
+#include "layout/window_geometry.h"
 
 namespace {
 

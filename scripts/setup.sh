@@ -20,6 +20,7 @@ packages=(
   xdotool vorbis-tools lame flac
   ccache strace
   at-spi2-core python3-pyatspi dbus
+  emscripten chromium
 )
 
 missing=()
@@ -29,14 +30,25 @@ for package in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+# npm comes with some builds of node; Debian's own package otherwise.
+if ! command -v npm >/dev/null 2>&1; then
+  missing+=(npm)
 fi
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
   sudo=(sudo)
 fi
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -q
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# puppeteer-core drives the installed chromium in the web reader's tests; its
+# version is pinned by tests/web/package-lock.json. No browser is downloaded.
+web_tests="$(dirname "$0")/../tests/web"
+if [ ! -f "$web_tests/node_modules/.package-lock.json" ] ||
+   [ "$web_tests/package-lock.json" -nt "$web_tests/node_modules/.package-lock.json" ]; then
+  (cd "$web_tests" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund)
+fi

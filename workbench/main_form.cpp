@@ -112,6 +112,7 @@ void MainForm::SetSourceItemsEnabled(bool enabled) {
   Password1->setEnabled(enabled);
   StoryCheck1->setEnabled(enabled);
   StoryGraph1->setEnabled(enabled);
+  WebExport1->setEnabled(enabled);
 }
 
 void MainForm::ShowFileError(const std::string& file, const std::string& reason) {

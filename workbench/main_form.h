@@ -59,6 +59,7 @@ class MainForm : public QMainWindow {
   QAction* Exit1;
   QAction* StoryCheck1;
   QAction* StoryGraph1;
+  QAction* WebExport1;
   QMenu* Option1;
   QAction* Font1;
   QMenu* Editor1;
@@ -92,6 +93,7 @@ class MainForm : public QMainWindow {
   // the story's block graph in a window of its own.
   void StoryCheck1Click();
   void StoryGraph1Click();
+  void WebExport1Click();
 
   // How sources are read: the compile's choice and the built-in editor's.
   SourceEncoding CurrentSourceEncoding() const;

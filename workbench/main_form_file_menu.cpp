@@ -38,6 +38,8 @@ void MainForm::CreateFileMenu() {
                         &MainForm::StoryCheck1Click);
   StoryGraph1 = AddItem(File1, "StoryGraph1", "ストーリー図(&G)", QKeySequence(),
                         &MainForm::StoryGraph1Click);
+  WebExport1 = AddItem(File1, "WebExport1", "&Web用に書き出す...", QKeySequence(),
+                       &MainForm::WebExport1Click);
   File1->addSeparator()->setObjectName("N1");
   Exit1 = AddItem(File1, "Exit1", "終了(&X)", QKeySequence(), nullptr);
   connect(Exit1, &QAction::triggered, this, &QWidget::close);

@@ -16,12 +16,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include "browser/layout/window_geometry.h"
 #include "browser/main_form.h"
 #include "browser/page_widget.h"
 #include "browser/qt_text.h"
 #include "common/encoding.h"
 #include "compiler/compile.h"
+#include "layout/window_geometry.h"
 #include "platform/profile.h"
 #include "tests/browser/dialog_driver.h"
 #include "tests/support/temp_folder.h"

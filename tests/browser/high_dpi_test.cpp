@@ -6,10 +6,10 @@
 #include <QApplication>
 #include <QScrollBar>
 
-#include "browser/layout/page_breaking.h"
 #include "browser/main_form.h"
 #include "browser/page_widget.h"
 #include "compiler/compile.h"
+#include "layout/page_breaking.h"
 #include "tests/browser/dialog_driver.h"
 #include "tests/support/temp_folder.h"
 

@@ -5,14 +5,14 @@
 
 #include <QApplication>
 
-#include "browser/layout/page_breaking.h"
-#include "browser/layout/window_geometry.h"
 #include "browser/main_form.h"
 #include "browser/page_renderer.h"
 #include "browser/page_widget.h"
 #include "browser/qt_text.h"
 #include "browser/window_font.h"
 #include "compiler/compile.h"
+#include "layout/page_breaking.h"
+#include "layout/window_geometry.h"
 #include "tests/browser/dialog_driver.h"
 #include "tests/support/temp_folder.h"
 

@@ -102,6 +102,14 @@ Copyright (c) 2026 The QVN for Linux developers
 MIT License" "$("$prefix/bin/$program" --version)"
   "$prefix/bin/$program" --help | grep -q "usage:" || fail "$program --help"
 done
+# An installed qvn writes a story's web page without emscripten.
+if [ -f "$build/share/qvn/web/qvn-reader.html" ]; then
+  mkdir -p "$work/web"
+  cp "$prefix/share/qvn/demo/demo.qvn" "$prefix/share/qvn/demo/demo.qvj" "$work/web/"
+  "$prefix/bin/qvn" export --web "$work/web/demo.qvn" >/dev/null 2>"$work/export.log" ||
+    { cat "$work/export.log"; fail "qvn export --web with the installed reader"; }
+  grep -q "<title>夜の図書館</title>" "$work/web/demo.html" || fail "the exported page has no title"
+fi
 check_equal "QVN3's manual" "$prefix/share/qvn/qvn3.html" "$("$prefix/bin/QVN3" --manual-path)"
 check_equal "QvnMakeW's manual" "$prefix/share/qvn/workbench.html" \
   "$("$prefix/bin/QvnMakeW" --manual-path)"
@@ -109,7 +117,7 @@ check_equal "QvnMakeW's manual" "$prefix/share/qvn/workbench.html" \
 # renders without a warning.
 man_text=$(MANWIDTH=200 man --warnings -l "$prefix/share/man/man1/qvn.1.gz" 2>"$work/man.err")
 [ -s "$work/man.err" ] && { cat "$work/man.err"; fail "warnings from qvn.1"; }
-for command in compile play; do
+for command in compile play export; do
   for option in $("$prefix/bin/qvn" "$command" --help | grep -o -- '--[a-z-]*' | sort -u); do
     grep -q -- "$option" <<<"$man_text" || fail "qvn.1 does not describe qvn $command $option"
   done

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "browser/layout/page_colours.h"
-#include "browser/layout/page_metrics.h"
-#include "browser/layout/window_geometry.h"
+#include "layout/page_colours.h"
+#include "layout/page_metrics.h"
+#include "layout/window_geometry.h"
 
 namespace qvn {
 namespace {

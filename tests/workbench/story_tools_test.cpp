@@ -4,6 +4,7 @@
 #include <QGraphicsSvgItem>
 #include <QMenuBar>
 #include <QProgressDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
@@ -63,15 +64,17 @@ class StoryToolsTest : public ::testing::Test {
 
 TEST_F(StoryToolsTest, TheItemsStandAboveExitWithAccessKeysOfTheirOwn) {
   QList<QAction*> items = form_->File1->actions();
-  ASSERT_EQ(items.size(), 11);
+  ASSERT_EQ(items.size(), 12);
   EXPECT_EQ(items[5], form_->JPEG1);  // the existing items keep their order
   EXPECT_TRUE(items[6]->isSeparator());
   EXPECT_EQ(items[7], form_->StoryCheck1);
   EXPECT_EQ(items[8], form_->StoryGraph1);
-  EXPECT_TRUE(items[9]->isSeparator());
+  EXPECT_EQ(items[9], form_->WebExport1);
+  EXPECT_TRUE(items[10]->isSeparator());
   EXPECT_EQ(items.back(), form_->Exit1);
   EXPECT_EQ(form_->StoryCheck1->text(), Q(u8"ストーリー検査(&S)"));
   EXPECT_EQ(form_->StoryGraph1->text(), Q(u8"ストーリー図(&G)"));
+  EXPECT_EQ(form_->WebExport1->text(), Q(u8"&Web用に書き出す..."));
   // Every item of the menu has its own access key.
   QSet<QKeySequence> keys;
   for (QAction* item : items) {
@@ -199,6 +202,37 @@ TEST_F(StoryToolsTest, TheGraphIsLaidOutBehindAProgressDialogThatCancels) {
   EXPECT_TRUE(cancelled);
   EXPECT_FALSE(drawn) << "a cancelled graph is not shown";
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// The page is written beside the story, compiling first since the source is
+// newer; the question to open it is answered "No".
+TEST_F(StoryToolsTest, TheWebPageIsWrittenBesideTheStoryAfterACompile) {
+  fs::path page = fs::path(source_).replace_extension(".html");
+  // The compile lets the window process events first: the question is
+  // looked for until it shows.
+  bool asked = false;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    asked = true;
+    answer.stop();
+    box->button(QMessageBox::No)->click();
+  });
+  answer.start(10);
+  form_->WebExport1->trigger();
+  EXPECT_TRUE(fs::exists(fs::path(source_).replace_extension(".qvn")));
+  if (QVN_WEB_READER_BUILT) {
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(fs::exists(page));
+    EXPECT_GE(FindLine(Q(u8"Web用に書き出しました : ") + QString::fromStdString(page.string())), 0);
+  } else {
+    // Without the reader the log says what is missing, in red.
+    ASSERT_GE(form_->Memo1->LineCount(), 1);
+    int last = form_->Memo1->LineCount() - 1;
+    EXPECT_TRUE(form_->Memo1->LineText(last).contains("emscripten"));
+    EXPECT_EQ(form_->Memo1->LineColor(last), QColor(255, 0, 0));
+  }
 }
 
 }  // namespace

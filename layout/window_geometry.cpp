@@ -1,4 +1,4 @@
-#include "browser/layout/window_geometry.h"
+#include "layout/window_geometry.h"
 
 namespace qvn {
 

@@ -1,4 +1,4 @@
-#include "browser/layout/page_breaking.h"
+#include "layout/page_breaking.h"
 
 #include <algorithm>
 

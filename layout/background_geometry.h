@@ -3,8 +3,8 @@
 // tiles, or the watermark grid over a plain colour.
 #include <vector>
 
-#include "browser/layout/page_colours.h"
-#include "browser/layout/window_geometry.h"
+#include "layout/page_colours.h"
+#include "layout/window_geometry.h"
 
 namespace qvn {
 

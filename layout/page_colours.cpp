@@ -1,4 +1,4 @@
-#include "browser/layout/page_colours.h"
+#include "layout/page_colours.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "browser/layout/background_geometry.h"
+#include "layout/background_geometry.h"
 
 #include <algorithm>
 

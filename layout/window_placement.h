@@ -1,7 +1,7 @@
 #pragma once
 // Where the browser window may stand: on the screen, no smaller than its
 // minimum, whatever a settings file asked for.
-#include "browser/layout/window_geometry.h"
+#include "layout/window_geometry.h"
 
 namespace qvn {
 

@@ -1,4 +1,4 @@
-#include "browser/layout/window_placement.h"
+#include "layout/window_placement.h"
 
 #include <algorithm>
 #include <cstdint>
