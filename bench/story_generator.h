@@ -8,7 +8,9 @@
 
 namespace qvn::bench {
 
-inline std::string BlockName(int i) { return "B" + std::to_string(i); }
+inline std::string BlockName(int i) {
+  return std::string("B").append(std::to_string(i));
+}
 
 inline std::string GenerateStorySource(int blocks, int lines_per_block, std::uint32_t seed = 1) {
   std::mt19937 random(seed);
@@ -24,23 +26,31 @@ inline std::string GenerateStorySource(int blocks, int lines_per_block, std::uin
   std::string source = "TITLE=Benchmark story\r\nVERSION=1.00\r\n%1=Hero,Alex\r\n";
   source.reserve(static_cast<std::size_t>(blocks) * static_cast<std::size_t>(lines_per_block) * 42);
   for (int b = 1; b <= blocks; ++b) {
-    source += "#" + BlockName(b) + "\r\n";
-    source += "!" + std::to_string(100 + pick(800)) + "NOT" + std::to_string(100 + pick(800)) + "\r\n";
+    source.append("#").append(BlockName(b)).append("\r\n");
+    source.append("!").append(std::to_string(100 + pick(800))).append("NOT");
+    source.append(std::to_string(100 + pick(800))).append("\r\n");
     source += "?A<C\r\n!A+\r\n";
     int text_lines = lines_per_block - 16;
     for (int t = 0; t < text_lines; ++t) {
-      if (t == 3) source += ">FCL=" + std::to_string(pick(17)) + "\r\n";
-      else if (t == 7) source += "\r\n";
-      else if (t == 9) source += "; a comment the compiler skips over\r\n";
-      else if (t % 3 != 2) source += std::string(sentences[pick(3)]) + sentences[pick(3)] + "\r\n";
-      else source += std::string(sentences[pick(3)]) + "\r\n";
+      if (t == 3)
+        source.append(">FCL=").append(std::to_string(pick(17))).append("\r\n");
+      else if (t == 7)
+        source += "\r\n";
+      else if (t == 9)
+        source += "; a comment the compiler skips over\r\n";
+      else if (t % 3 != 2)
+        source += std::string(sentences[pick(3)]) + sentences[pick(3)] + "\r\n";
+      else
+        source += std::string(sentences[pick(3)]) + "\r\n";
     }
     auto target = [&] { return BlockName(1 + pick(blocks)); };
     for (int c = 0; c < 3; ++c) {
       // The first choice is always offered, so that every page has a way on.
-      source += c == 0 ? std::string("?000\r\n") : "?" + std::to_string(100 + pick(800)) + "A>B\r\n";
-      source += "Choice number " + std::to_string(c + 1) + "\r\n";
-      source += "?NOT" + std::to_string(100 + pick(800)) + "," + target() + "\r\n";
+      source += c == 0 ? std::string("?000\r\n")
+                       : std::string("?").append(std::to_string(100 + pick(800))).append("A>B\r\n");
+      source.append("Choice number ").append(std::to_string(c + 1)).append("\r\n");
+      source.append("?NOT").append(std::to_string(100 + pick(800))).append(",");
+      source.append(target()).append("\r\n");
       source += target() + "\r\n";
     }
     source += "?END\r\n";

@@ -149,10 +149,11 @@ EditableSource EditableSource::FromBytes(BytesView source, SourceEncoding encodi
     editable.bom_ = StartsWith(source, kUtf8Bom);
     if (editable.bom_) source.remove_prefix(kUtf8Bom.size());
     std::size_t first_break = source.find_first_of("\r\n");
-    if (first_break != BytesView::npos && source[first_break] == '\n') editable.line_break_ = "\n";
+    if (first_break != BytesView::npos && source[first_break] == '\n')
+      editable.line_break_.assign(1, '\n');
     if (first_break != BytesView::npos && source[first_break] == '\r' &&
         source.substr(first_break + 1, 1) != "\n")
-      editable.line_break_ = "\r";
+      editable.line_break_.assign(1, '\r');
     editable.last_line_ended_ = source.empty() || source.back() == '\n' || source.back() == '\r';
   }
   bool first = true;

@@ -28,7 +28,9 @@ std::vector<std::string> EditorCommandAtLine(const std::string& editor,
   auto source = words.end() - 1;
   for (const char* name : kPlusLine) {
     if (program == name) {
-      words.insert(source, "+" + std::to_string(line));
+      std::string plus_line(1, '+');
+      plus_line.append(std::to_string(line));
+      words.insert(source, std::move(plus_line));
       return words;
     }
   }

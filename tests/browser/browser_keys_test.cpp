@@ -25,8 +25,9 @@ namespace {
 Bytes ChainStory() {
   Bytes story = "TITLE=Chain\r\n";
   for (int page = 1; page <= 16; ++page) {
-    std::string next = "P" + std::to_string(page + 1);
-    story += "#P" + std::to_string(page) + "\r\nPage " + std::to_string(page) + "\r\n";
+    std::string next = std::string("P").append(std::to_string(page + 1));
+    story += std::string("#P").append(std::to_string(page)) +
+             std::string("\r\nPage ").append(std::to_string(page)) + "\r\n";
     if (page == 16) {
       story += "/\r\n";
     } else if (page % 2 == 1) {
@@ -41,7 +42,7 @@ Bytes ChainStory() {
 // One page of 120 numbered lines, for scrolling.
 Bytes LongStory() {
   Bytes story = "#START\r\n";
-  for (int i = 0; i < 120; ++i) story += "Line " + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 120; ++i) story += std::string("Line ").append(std::to_string(i)) + "\r\n";
   story += "?END\r\nEND\r\n#END\r\nThe end.\r\n/\r\n";
   return story;
 }
@@ -94,25 +95,25 @@ TEST_F(BrowserKeys, EveryChoiceKeyTakesExactlyOneChoice) {
     Type(key);
     bool valid = key != 'f' && !(page % 2 == 0 && (key == '2' || key == 'b' || key == 'B'));
     if (valid) ++page;
-    EXPECT_EQ(Page(), "P" + std::to_string(page)) << "after '" << key << "'";
+    EXPECT_EQ(Page(), std::string("P").append(std::to_string(page))) << "after '" << key << "'";
   }
   // Enter and Space press the focused button: one page each.
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Return}) {
     Press(key);
     ++page;
-    EXPECT_EQ(Page(), "P" + std::to_string(page)) << "after key " << key;
+    EXPECT_EQ(Page(), std::string("P").append(std::to_string(page))) << "after key " << key;
   }
   // The arrows only move the focus.
   ASSERT_EQ(page % 2, 1);
   QWidget* before = QApplication::focusWidget();
   for (Qt::Key key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Down, Qt::Key_Up, Qt::Key_Left}) {
     Press(key);
-    EXPECT_EQ(Page(), "P" + std::to_string(page)) << "after key " << key;
+    EXPECT_EQ(Page(), std::string("P").append(std::to_string(page))) << "after key " << key;
   }
   EXPECT_NE(QApplication::focusWidget(), before);
   // The focus is now on "B": Enter takes choice 2, still one page.
   Press(Qt::Key_Return);
-  EXPECT_EQ(Page(), "P" + std::to_string(page + 1));
+  EXPECT_EQ(Page(), std::string("P").append(std::to_string(page + 1)));
 }
 
 // True when `button`, drawn as it is now, has the highlight colour all along

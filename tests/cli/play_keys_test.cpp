@@ -41,9 +41,9 @@ TEST_F(PlayKeys, ChoiceKeysAfterTheEndOfTheStoryPressNothing) {
   const std::string counters_after_one_play = "AAAB" + std::string(22, 'A');
   int slot = 1;
   for (std::string keys : {",1", ",,", ",a", ",F"}) {
-    std::string file = "again.Q0" + std::to_string(slot);
-    CommandResult result =
-        Play({"--slot=" + std::to_string(slot++), "--choose=" + keys, Story("again")});
+    std::string file = std::string("again.Q0").append(std::to_string(slot));
+    CommandResult result = Play({std::string("--slot=").append(std::to_string(slot++)),
+                                 "--choose=" + keys, Story("again")});
     EXPECT_EQ(result.status, 0) << keys << ": " << result.err;
     EXPECT_EQ(Count(result.out, "Start\n"), 1) << keys << "\n" << result.out;
     EXPECT_EQ(SlotLine(file, 48), counters_after_one_play) << keys;
@@ -99,13 +99,13 @@ TEST_F(PlayKeys, TheSixthChoiceByItsLetter) {
   std::vector<std::string> lines = {"#S", "six ways"};
   for (int k = 1; k <= 6; ++k) {
     lines.push_back("?000");
-    lines.push_back("way " + std::to_string(k));
-    lines.push_back("T" + std::to_string(k));
+    lines.push_back(std::string("way ").append(std::to_string(k)));
+    lines.push_back(std::string("T").append(std::to_string(k)));
   }
   lines.push_back("?END");
   for (int k = 1; k <= 6; ++k) {
-    lines.push_back("#T" + std::to_string(k));
-    lines.push_back("page " + std::to_string(k));
+    lines.push_back(std::string("#T").append(std::to_string(k)));
+    lines.push_back(std::string("page ").append(std::to_string(k)));
     lines.push_back("/");
   }
   CompileStory("six", lines);

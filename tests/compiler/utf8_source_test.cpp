@@ -133,7 +133,7 @@ TEST(Utf8Twins, ByteLimitsCountTheConvertedBytes) {
   EXPECT_EQ(warned, (std::vector<int>{4, 5, 6}));
 
   TempFolder z;
-  Compiled nine = CompileIn(z, "#" + a(4) + "x\r\nx\r\n/\r\n");
+  Compiled nine = CompileIn(z, std::string("#").append(a(4)).append("x\r\nx\r\n/\r\n"));
   EXPECT_NE(nine.log_text.find(U8(u8"ブロック名は半角8文字以内です。")), std::string::npos);
 }
 

@@ -172,7 +172,8 @@ TEST_F(ProfileFileTest, AFileRefusedAtStartIsRefusedForUpdateToo) {
   EXPECT_FALSE(ReadProfileForUpdate(folder_ / "big.ini", reason).has_value());
   // One byte less than the bound is read both times.
   Bytes fits = "[PROGRAMS]\r\nOFF=1\r\n";
-  fits += ";" + Bytes(kMaxSettingsFileBytes - fits.size() - 1, 'x');
+  fits.push_back(';');
+  fits.append(kMaxSettingsFileBytes - fits.size(), 'x');
   ASSERT_EQ(fits.size(), kMaxSettingsFileBytes);
   ASSERT_TRUE(WriteFileDirect(folder_ / "fits.ini", fits).ok);
   EXPECT_EQ(ReadProfileFile(folder_ / "fits.ini").GetString("PROGRAMS", "OFF"), "1");

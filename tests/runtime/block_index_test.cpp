@@ -58,7 +58,8 @@ TEST(FindBlock, IgnoresNameBytesBeyondTheLengthAndRefusesOverlongLengths) {
 
 TEST(LoadIndex, KeepsAtMost8002RecordsAndRefusesPartialRecords) {
   Bytes bytes;
-  for (int i = 0; i < 8003; ++i) AppendIndexRecord(bytes, "B" + std::to_string(i), i);
+  for (int i = 0; i < 8003; ++i)
+    AppendIndexRecord(bytes, std::string("B").append(std::to_string(i)), i);
   BlockIndex index;
   ASSERT_EQ(index.Assign(bytes), "");
   EXPECT_EQ(index.Count(), 8002u);
