@@ -12,10 +12,10 @@
 #include <random>
 #include <string>
 
+#include "analysis/story_explorer.h"
 #include "compiler/compile.h"
 #include "platform/file_io.h"
 #include "runtime/block_index.h"
-#include "analysis/story_explorer.h"
 
 namespace {
 
@@ -31,21 +31,25 @@ std::string ExploreStorySource(std::uint32_t seed) {
   std::mt19937 random(seed);
   auto pick = [&](int n) { return static_cast<int>(random() % static_cast<std::uint32_t>(n)); };
   auto flag = [&] { return std::string(kFlags[pick(8)]); };
-  auto target = [&] { return "B" + std::to_string(1 + pick(kBlocks)); };
+  auto target = [&] { return std::string("B").append(std::to_string(1 + pick(kBlocks))); };
   std::string source = "TITLE=Explore benchmark\r\n";
   for (int b = 1; b <= kBlocks; ++b) {
-    source += "#B" + std::to_string(b) + "\r\n";
-    source += (pick(2) ? "!" : "!NOT") + flag() + "\r\n";
+    source.append("#B").append(std::to_string(b)).append("\r\n");
+    source.append(pick(2) ? "!" : "!NOT").append(flag()).append("\r\n");
     source += std::string(kConditions[pick(5)]) + "\r\n" + kCounterOps[pick(8)] + "\r\n";
     source += std::string(kCounterOps[pick(8)]) + "\r\n";
     for (int t = 0; t < 4; ++t)
-      source += "The lamp flickered while the pages turned, line " + std::to_string(t) + ".\r\n";
+      source.append("The lamp flickered while the pages turned, line ")
+          .append(std::to_string(t))
+          .append(".\r\n");
     if (pick(100) == 0) {
       source += "/\r\n";
       continue;
     }
-    source += "?000\r\nGo on\r\n?" + flag() + "," + target() + "\r\n" + target() + "\r\n";
-    source += "?" + flag() + "\r\nFollow the light\r\n" + target() + "\r\n";
+    source.append("?000\r\nGo on\r\n?").append(flag()).append(",").append(target());
+    source.append("\r\n").append(target()).append("\r\n");
+    source.append("?").append(flag()).append("\r\nFollow the light\r\n").append(target());
+    source.append("\r\n");
     source += std::string(kConditions[pick(5)]) + "\r\nTake the stairs\r\n?NOT" + flag() + "," +
               target() + "\r\n" + target() + "\r\n";
     source += "?END\r\n";

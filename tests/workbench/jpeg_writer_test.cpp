@@ -13,7 +13,12 @@ namespace fs = std::filesystem;
 
 RgbPicture Reddish(int width, int height) {
   RgbPicture picture{width, height, {}};
-  for (int i = 0; i < width * height; ++i) picture.rgb.insert(picture.rgb.end(), {200, 40, 40});
+  picture.rgb.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+  for (std::size_t i = 0; i < picture.rgb.size(); i += 3) {
+    picture.rgb[i] = 200;
+    picture.rgb[i + 1] = 40;
+    picture.rgb[i + 2] = 40;
+  }
   return picture;
 }
 
