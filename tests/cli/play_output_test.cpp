@@ -148,7 +148,7 @@ TEST_F(PlayOutput, OverPipesThePromptComesBeforeAnyInputIsRead) {
   ::close(from_play[1]);
 
   std::string shown;
-  bool prompt = ReadUntil(from_play[0], shown, "Slot (1-4, or e1-e4 to erase): ");
+  bool prompt = ReadUntil(from_play[0], shown, "スロット (1-4、消すときは e1-e4): ");
   EXPECT_TRUE(prompt) << shown;
   if (prompt) {
     EXPECT_EQ(::write(to_play[1], "1\nq\n", 4), 4);
