@@ -3,33 +3,15 @@
 #include <cstdio>
 
 #include "common/encoding.h"
+#include "common/json_string.h"
 
 namespace qvn {
 
 namespace {
 
-// A JSON string: quotes, backslashes and control characters escaped.
-std::string QuoteUtf8(const std::string& utf8) {
-  std::string out = "\"";
-  for (char ch : utf8) {
-    auto byte = static_cast<unsigned char>(ch);
-    if (ch == '"' || ch == '\\') {
-      out.push_back('\\');
-      out.push_back(ch);
-    } else if (byte < 0x20 || byte == 0x7f) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-      out += escape;
-    } else {
-      out.push_back(ch);
-    }
-  }
-  return out + "\"";
-}
-
 // CP932 bytes (names, captions) as a JSON string in UTF-8.
 std::string Quote(BytesView cp932) {
-  return QuoteUtf8(Cp932ToUtf8(cp932));
+  return JsonString(Cp932ToUtf8(cp932));
 }
 
 template <typename Items, typename Write>
@@ -63,10 +45,10 @@ const char* ReasonName(UnreachedReason reason) {
 std::string ExplorationJson(const Exploration& found) {
   // The keys and the whole `qvn play` argument list (before STORY).
   auto way = [&](const KeyPath& keys) {
-    std::string out = "\"keys\": " + QuoteUtf8(ChooseArgument(keys)) + ", \"replay\": [";
+    std::string out = "\"keys\": " + JsonString(ChooseArgument(keys)) + ", \"replay\": [";
     bool first = true;
     for (const std::string& argument : ReplayArguments(found, keys)) {
-      out += (first ? "" : ", ") + QuoteUtf8(argument);
+      out += (first ? "" : ", ") + JsonString(argument);
       first = false;
     }
     return out + "]";
@@ -92,8 +74,8 @@ std::string ExplorationJson(const Exploration& found) {
            ", \"caption\": " + Quote(choice.caption) + "}";
   });
   List(out, "play_errors", found.play_errors, [&](const ReachedPlayError& error) {
-    out += "{\"block\": " + Quote(error.block) + ", \"reason\": " + QuoteUtf8(error.reason) + ", " +
-           way(error.keys) + "}";
+    out += "{\"block\": " + Quote(error.block) + ", \"reason\": " + JsonString(error.reason) +
+           ", " + way(error.keys) + "}";
   });
   out += ",\n  \"states\": " + std::to_string(found.states);
   out += ",\n  \"complete\": ";

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <set>
 
+#include "common/json_string.h"
 #include "format/text_record.h"
 
 namespace qvn {
@@ -33,25 +34,9 @@ std::string Base64(BytesView data) {
   return out;
 }
 
-// A JSON string that is also safe inside a script element: "<", ">" and "&"
-// are escaped, so no story text can end the element.
-std::string JsonString(std::string_view utf8) {
-  std::string out = "\"";
-  for (char ch : utf8) {
-    auto byte = static_cast<unsigned char>(ch);
-    if (ch == '"' || ch == '\\') {
-      out.push_back('\\');
-      out.push_back(ch);
-    } else if (byte < 0x20 || byte == 0x7f || ch == '<' || ch == '>' || ch == '&') {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-      out += escape;
-    } else {
-      out.push_back(ch);
-    }
-  }
-  out.push_back('"');
-  return out;
+// Inside the page's script element: no story text can end the element.
+std::string ScriptJson(std::string_view utf8) {
+  return JsonString(utf8, JsonPlace::kScript);
 }
 
 std::string HtmlText(std::string_view utf8) {
@@ -82,14 +67,14 @@ std::string HtmlText(std::string_view utf8) {
 }
 
 std::string StoryJson(const WebStory& story) {
-  std::string json = "{\"identity\":" + JsonString(story.identity);
-  json += ",\"title\":" + JsonString(story.title_utf8);
-  json += ",\"base\":" + JsonString(story.base_name);
-  json += ",\"story\":" + JsonString(story.story_file);
+  std::string json = "{\"identity\":" + ScriptJson(story.identity);
+  json += ",\"title\":" + ScriptJson(story.title_utf8);
+  json += ",\"base\":" + ScriptJson(story.base_name);
+  json += ",\"story\":" + ScriptJson(story.story_file);
   json += ",\"freshSlot\":\"" + Base64(story.fresh_slot) + "\"";
   json += ",\"files\":[";
   for (std::size_t i = 0; i < story.files.size(); ++i) {
-    json += std::string(i ? "," : "") + "\n{\"path\":" + JsonString(story.files[i].path) +
+    json += std::string(i ? "," : "") + "\n{\"path\":" + ScriptJson(story.files[i].path) +
             ",\"data\":\"" + Base64(story.files[i].data) + "\"}";
   }
   json += "]}";

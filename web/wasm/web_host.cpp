@@ -51,25 +51,6 @@ std::string Existing(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::string JsonString(std::string_view utf8) {
-  std::string out = "\"";
-  for (char ch : utf8) {
-    auto byte = static_cast<unsigned char>(ch);
-    if (ch == '"' || ch == '\\') {
-      out.push_back('\\');
-      out.push_back(ch);
-    } else if (byte < 0x20 || byte == 0x7f) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-      out += escape;
-    } else {
-      out.push_back(ch);
-    }
-  }
-  out.push_back('"');
-  return out;
-}
-
 void WebHost::SetWidth(int client_width, int cell_width) {
   int bytes = BytesPerRow(client_width, 0, cell_width > 0 ? cell_width : 1);
   if (bytes < 2) bytes = 2;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/json_string.h"
 #include "runtime/host.h"
 
 namespace qvn {
@@ -68,8 +69,5 @@ class WebHost : public Host {
   std::string loaded_background_;
   int bytes_per_row_ = 78;
 };
-
-// Text as a JSON string literal, quotes included.
-std::string JsonString(std::string_view utf8);
 
 }  // namespace qvn
