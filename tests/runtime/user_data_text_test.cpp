@@ -44,6 +44,22 @@ TEST(UserDataText, FreshContentRoundTripsByteForByte) {
   EXPECT_EQ(FormatUserData(state, false), fresh);
 }
 
+// An index may name a block with any bytes: what the reader saved at such a
+// block loads again, while a control byte in the save's own lines is damage.
+TEST(UserDataText, ControlBytesAreDamageOnlyInTheSavesOwnLines) {
+  StoryState state;
+  state.title = "T\x01";
+  state.position_name = "B\x01\x1b";
+  state.variables[0] = {"L\x02", "V\x03"};
+  Bytes saved = FormatUserData(state, false);
+  StoryState loaded;
+  EXPECT_EQ(ParseUserData(saved, Index(), loaded), "");
+  EXPECT_EQ(loaded.position_name, "B\x01\x1b");
+  std::vector<Bytes> lines = FreshLines();
+  lines[20][0] = '\x01';  // the first line of flags
+  EXPECT_NE(UserDataDamage(Join(lines)), "");
+}
+
 // A damaged story can name a block or give a title or variable holding a
 // line feed; the save still has one field per line and loads again.
 TEST(UserDataText, FieldsWithALineFeedKeepTheFileWhole) {
