@@ -164,6 +164,21 @@ void SyncFolder(const fs::path& folder) {
   if (dir.fd >= 0) ::fsync(dir.fd);
 }
 
+// The rest of an opened regular file of `size` bytes, which must not grow
+// beyond `max_bytes` meanwhile; `out` is left empty on failure.
+FileResult ReadOpenedWhole(int fd, std::uint64_t size, std::size_t max_bytes, Bytes& out) {
+  out.reserve(static_cast<std::size_t>(size));
+  bool more = false;
+  FileResult read = ReadUpTo(fd, max_bytes, out, more);
+  if (!read.ok || more) {
+    out.clear();
+    if (more)
+      return Failure("the file grew beyond the " + std::to_string(max_bytes) +
+                     " bytes read for a file of this kind");
+  }
+  return read;
+}
+
 }  // namespace
 
 FileResult CheckRegularFile(const fs::path& path, std::size_t max_bytes) {
@@ -178,16 +193,7 @@ FileResult ReadWholeFile(const fs::path& path, Bytes& out, std::size_t max_bytes
   std::uint64_t size = 0;
   FileResult opened = OpenRegular(path, max_bytes, file, size);
   if (!opened.ok) return opened;
-  out.reserve(static_cast<std::size_t>(size));
-  bool more = false;
-  FileResult read = ReadUpTo(file.fd, max_bytes, out, more);
-  if (!read.ok || more) {
-    out.clear();
-    if (more)
-      return Failure("the file grew beyond the " + std::to_string(max_bytes) +
-                     " bytes read for a file of this kind");
-  }
-  return read;
+  return ReadOpenedWhole(file.fd, size, max_bytes, out);
 }
 
 FileResult ReadFileHead(const fs::path& path, std::size_t max_bytes, Bytes& out,
@@ -216,16 +222,7 @@ FileResult ReadOwnFile(const fs::path& path, Bytes& out, std::size_t max_bytes) 
   fs::path folder = path.parent_path();
   fs::path real_folder = fs::canonical(folder.empty() ? fs::path(".") : folder, ec);
   if (ec || opened_path.parent_path() != real_folder) return Failure(kLinkOutOfFolderReason);
-  out.reserve(static_cast<std::size_t>(size));
-  bool more = false;
-  FileResult read = ReadUpTo(file.fd, max_bytes, out, more);
-  if (!read.ok || more) {
-    out.clear();
-    if (more)
-      return Failure("the file grew beyond the " + std::to_string(max_bytes) +
-                     " bytes read for a file of this kind");
-  }
-  return read;
+  return ReadOpenedWhole(file.fd, size, max_bytes, out);
 }
 
 AtomicFile::~AtomicFile() {
