@@ -258,7 +258,8 @@ void TerminalHost::StartProgram(const ProgramFile& program, const std::vector<st
 std::optional<int> TerminalHost::ChooseSlot(SlotDialog& dialog) {
   if (answers_.slot || !answers_.interactive) {
     int slot = answers_.slot.value_or(1);
-    dialog.Select(slot);
+    // The dialog opens on slot 1, already read: read a slot only once.
+    if (dialog.SelectedSlot() != slot) dialog.Select(slot);
     return slot;
   }
   for (;;) {
