@@ -48,7 +48,7 @@ TEST(InfoOptionsTest, ManualPathIsTheManualTheHelpShows) {
   ASSERT_TRUE(none);
   EXPECT_EQ(none->status, 1);
   EXPECT_EQ(none->out, "");
-  EXPECT_EQ(none->err, "QVN3: the manual no-such-manual.html is not installed\n");
+  EXPECT_EQ(none->err, "QVN3: マニュアル no-such-manual.html がインストールされていません\n");
 }
 
 }  // namespace
