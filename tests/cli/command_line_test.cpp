@@ -106,8 +106,7 @@ TEST(QvnCommandLine, AnEnglishLocaleGetsEnglishWords) {
       {{"explore", "--json=yes", "s.qvn"}, "qvn explore: --json takes no value"},
       {{"--help"}, "usage: qvn <command> [options]"},
       {{"frob"}, "qvn: unknown command 'frob'"},
-      {{"compile", "--help"},
-       "usage: qvn compile [--jump-check=on|off] [--block-names=on|off]"},
+      {{"compile", "--help"}, "usage: qvn compile [--jump-check=on|off] [--block-names=on|off]"},
       {{"compile", "--password=p", "s.src"}, "qvn compile: --password and --key go together"},
       {{"compile", "--color=red", "s.src"}, "qvn compile: --color takes auto, always or never"},
       {{"explore", "--max-states=0", "s.qvn"},
@@ -132,14 +131,15 @@ TEST(QvnCommandLine, AnEnglishLocaleGetsEnglishWords) {
     const char* line;
   };
   for (const HelpLine& row : {
-           HelpLine{"compile",
-                    "  --jump-check=on|off       check that every jump names a block (default on)\n"},
+           HelpLine{
+               "compile",
+               "  --jump-check=on|off       check that every jump names a block (default on)\n"},
            HelpLine{"explore", "Exit status: 0 nothing found, 1 problems found"},
            HelpLine{"graph", "  --around=BLOCK    only the blocks at most two ways from BLOCK\n"},
            HelpLine{"export", "  --web          the format, and the only one: one HTML file\n"},
        }) {
-    auto english = RunCommand(
-        {"/usr/bin/env", "LANG=en_US.UTF-8", QvnBinary(), row.command, "--help"});
+    auto english =
+        RunCommand({"/usr/bin/env", "LANG=en_US.UTF-8", QvnBinary(), row.command, "--help"});
     EXPECT_NE(english.out.find(row.line), std::string::npos) << english.out;
   }
 }
@@ -153,8 +153,10 @@ TEST(QvnCommandLine, TheDefaultHelpIsJapaneseThroughout) {
       {{"--help"}, "使い方: qvn <コマンド> [オプション]\n"},
       {{"--help"}, "  explore   読み手が作品のどこまで行けるかを調べる (qvn explore --help)\n"},
       {{"compile", "--help"}, "  --simple-warnings=on|off  細かい警告を省く (既定 on)\n"},
-      {{"explore", "--help"}, "  --json          文章の報告の代わりに JSON のオブジェクトを一つ書く\n"},
-      {{"graph", "--help"}, "終了ステータス: 0 書けた、1 作品を読めないか描けない、64 使い方の誤り。\n"},
+      {{"explore", "--help"},
+       "  --json          文章の報告の代わりに JSON のオブジェクトを一つ書く\n"},
+      {{"graph", "--help"},
+       "終了ステータス: 0 書けた、1 作品を読めないか描けない、64 使い方の誤り。\n"},
       {{"export", "--help"}, "  --web          形式 (これだけ): 一つの HTML ファイル\n"},
   };
   for (const char* lang : {"LANG=C.UTF-8", "LANG=ja_JP.UTF-8", "LANG=de_DE.UTF-8"}) {

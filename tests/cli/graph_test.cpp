@@ -140,7 +140,8 @@ TEST_F(QvnGraph, ThePartAroundABlockReachesTwoWaysEitherSide) {
   EXPECT_EQ(*texts, (std::set<std::string>{"A", "B", "C", "D", "E"}));
   CommandResult missing = Graph({"--around=NONE", story});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("作品に NONE というブロックはありません"), std::string::npos) << missing.err;
+  EXPECT_NE(missing.err.find("作品に NONE というブロックはありません"), std::string::npos)
+      << missing.err;
   EXPECT_EQ(Graph({"--around=", story}).status, 64);
   EXPECT_EQ(Graph({"--around=NINEBYTES", story}).status, 64);
 }

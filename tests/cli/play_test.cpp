@@ -279,7 +279,8 @@ TEST_F(QvnPlay, FifosAndOversizedFilesAreRefusedOnStderrWithStatus1) {
   // The slot's status, its selection and its load all meet the refusal; the
   // reader is told once, on a terminal and over pipes alike.
   auto once = [](const std::string& err) {
-    return err.find("大きすぎます") == err.rfind("大きすぎます") && err.find("大きすぎます") != err.npos;
+    return err.find("大きすぎます") == err.rfind("大きすぎます") &&
+           err.find("大きすぎます") != err.npos;
   };
   EXPECT_TRUE(once(large.err)) << large.err;
   CommandResult asked = Play({(folder / "night.qvn").string()}, "1\nq\n");

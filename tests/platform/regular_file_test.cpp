@@ -43,7 +43,8 @@ TEST(RegularFile, FifosDevicesAndFoldersAreRefusedWithoutReading) {
   std::uint64_t size = 1;
   EXPECT_EQ(ReadFileHead(folder / "slot.Q01", 13, bytes, size).reason,
             "通常のファイルではなく FIFO (名前付きパイプ) です");
-  EXPECT_EQ(ReadFileHead("/dev/zero", 13, bytes, size).reason, "通常のファイルではなくデバイスです");
+  EXPECT_EQ(ReadFileHead("/dev/zero", 13, bytes, size).reason,
+            "通常のファイルではなくデバイスです");
   EXPECT_FALSE(CheckRegularFile(folder / "slot.Q01", 100).ok);
   EXPECT_FALSE(CheckRegularFile("/dev/zero", 100).ok);
 

@@ -198,7 +198,8 @@ TEST_F(StoryFilesTest, WhatIsReadWholeIsBounded) {
   session.CloseStory();
   fs::resize_file(StoryFile("tale.qvj"), 13ull * 100'000'000 + 1);
   EXPECT_FALSE(session.OpenStory()) << "a size that is not whole records is damage";
-  EXPECT_NE(host.events.back().find("大きさ 1300000001 バイト"), std::string::npos) << host.events.back();
+  EXPECT_NE(host.events.back().find("大きさ 1300000001 バイト"), std::string::npos)
+      << host.events.back();
 }
 
 TEST_F(StoryFilesTest, AnInterruptedFirstCopyIsCompletedSlotBySlot) {
