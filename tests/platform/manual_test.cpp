@@ -61,13 +61,19 @@ TEST(ManualTest, EachProgramHasItsManualInBothLanguagesWithTheSameAnchors) {
   }
 }
 
-TEST(ManualTest, TheBrowserManualNamesTheFontsItsDialogOffers) {
-  // The font dialog offers fixed-pitch faces and the Japanese faces whose
-  // half-width characters are half as wide: not only monospaced ones.
+TEST(ManualTest, TheManualsNameTheFontsTheirDialogsOffer) {
+  // The browser's font dialog offers fixed-pitch faces and the Japanese faces
+  // whose half-width characters are half as wide; the workbench's any face.
   for (Language language : {Language::kJapanese, Language::kEnglish}) {
-    std::string text = ReadText(ManualPath(kBrowserManual, language));
-    EXPECT_EQ(text.find("fonts only"), std::string::npos);
-    EXPECT_EQ(text.find("等幅フォントのみ"), std::string::npos);
+    std::string browser = ReadText(ManualPath(kBrowserManual, language));
+    std::string workbench = ReadText(ManualPath(kWorkbenchManual, language));
+    for (const std::string* text : {&browser, &workbench}) {
+      EXPECT_EQ(text->find("fonts only"), std::string::npos);
+      EXPECT_EQ(text->find("monospaced"), std::string::npos);
+      EXPECT_EQ(text->find("等幅フォントのみ"), std::string::npos);
+    }
+    EXPECT_EQ(workbench.find("等幅"), std::string::npos);
+    EXPECT_EQ(workbench.find("fixed-pitch"), std::string::npos);
   }
 }
 
