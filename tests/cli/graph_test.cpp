@@ -153,6 +153,11 @@ TEST_F(QvnGraph, BadUsage) {
   CommandResult missing = Graph({(folder / "none.qvn").string()});
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("その名前のコンパイル済みの作品はありません"), std::string::npos);
+  CommandResult english = RunCommand(
+      {"/usr/bin/env", "LANG=en_US.UTF-8", QvnBinary(), "graph", (folder / "none.qvn").string()});
+  EXPECT_EQ(english.status, 1);
+  EXPECT_NE(english.err.find(": no compiled story of that name ("), std::string::npos)
+      << english.err;
 }
 
 }  // namespace
