@@ -56,13 +56,13 @@ bool WriteAll(int fd, BytesView content) {
   return true;
 }
 
-// Why a file of this type and size is not read; empty when it may be.
 // The refusals are worded as the system words its own reasons, in the
 // reader's language.
 std::string NotRegular() {
   return Translate("FileRefusal", "通常のファイルではありません");
 }
 
+// Why a file of this type and size is not read; empty when it may be.
 std::string Refusal(const struct stat& info, std::size_t max_bytes) {
   if (S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
   if (S_ISFIFO(info.st_mode))
