@@ -64,6 +64,17 @@ bool UsableFontName(BytesView name) {
   return true;
 }
 
+// A chosen language is written; "as the system" takes out a key that named
+// one and leaves any other value (a language this version does not know).
+void WriteLanguageSetting(std::optional<Language> language, Profile& profile) {
+  if (language) {
+    profile.SetString("OPTION", "LANGUAGE", LanguageCode(*language));
+    return;
+  }
+  if (auto old = profile.GetString("OPTION", "LANGUAGE"); old && ParseLanguageSetting(*old))
+    profile.RemoveKey("OPTION", "LANGUAGE");
+}
+
 }  // namespace
 
 BrowserSettings::BrowserSettings() : font_name(Sjis(u8"ＭＳ 明朝")) {}
@@ -88,6 +99,8 @@ BrowserSettings ReadBrowserSettings(const Profile& profile) {
   ReadInteger(profile, "OPTION", "GAP", settings.gap_tenths, kMinGapTenths, kMaxGapTenths);
   ReadBoolean(profile, kProgramsSection, "OFF", settings.programs_off);
   settings.allowed_stories = ReadAllowedStories(profile);
+  if (auto language = profile.GetString("OPTION", "LANGUAGE"))
+    settings.language = ParseLanguageSetting(*language);
   return settings;
 }
 
@@ -110,6 +123,7 @@ void WriteBrowserSettings(const BrowserSettings& settings, Profile& profile) {
   integer("OPTION", "CONTRAST", settings.contrast);
   integer("OPTION", "SMOOTH", settings.smooth);
   integer("OPTION", "GAP", settings.gap_tenths);
+  WriteLanguageSetting(settings.language, profile);
   integer(kProgramsSection, "OFF", settings.programs_off);
   // Every numbered key goes first, so that a withdrawn story (or one after a
   // gap left by hand) cannot come back when the list grows again.

@@ -19,6 +19,7 @@
 #include "browser/window_font.h"
 #include "gui/application_setup.h"
 #include "gui/close_on_signals.h"
+#include "gui/language_menu.h"
 #include "layout/page_breaking.h"
 #include "layout/page_metrics.h"
 #include "layout/window_geometry.h"
@@ -158,6 +159,7 @@ void MainForm::ApplySettings() {
   NoPrograms1->setChecked(settings_.programs_off);
   session_.Options().programs = {settings_.programs_off, settings_.allowed_stories};
   gap_tenths_ = state.gap_tenths;
+  Language1->SetSetting(settings_.language);
 }
 
 void MainForm::CollectSettings() {
@@ -178,6 +180,7 @@ void MainForm::CollectSettings() {
   settings_.programs_off = NoPrograms1->isChecked();
   settings_.allowed_stories = session_.Options().programs.allowed_stories;
   settings_.gap_tenths = gap_tenths_;
+  settings_.language = Language1->Setting();
 }
 
 void MainForm::SetCommandLineStory(const std::string& argument) {

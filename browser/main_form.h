@@ -20,6 +20,7 @@ class QScrollBar;
 namespace qvn {
 
 class GraphicsWindow;
+class LanguageMenu;
 class PageWidget;
 
 class MainForm : public QMainWindow, public Host {
@@ -160,6 +161,7 @@ class MainForm : public QMainWindow, public Host {
   QAction* NoPrograms1 = nullptr;
   QAction* AllowedStories1 = nullptr;
   QAction* balance1 = nullptr;
+  LanguageMenu* Language1 = nullptr;
   QAction* Index1 = nullptr;
   QAction* About1 = nullptr;
 };

@@ -25,7 +25,7 @@ for ts in "${files[@]}"; do
   "$lupdate" -silent -locations none -no-obsolete -no-ui-lines \
     -tr-function-alias translate+=Translate \
     -source-language ja -target-language "$language" \
-    -extensions cpp,h \
+    -extensions cpp,h -I "$root" \
     common format platform compiler runtime cli gui browser workbench translations \
     -ts "$ts"
 done
