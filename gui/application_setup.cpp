@@ -28,6 +28,8 @@ class TranslationHolder : public QObject {
   }
   ~TranslationHolder() override {
     if (catalogue_installed_) InstallMessageCatalogue(nullptr);
+    // Going with the application itself, there is nothing to take them out of.
+    if (!QCoreApplication::instance()) return;
     if (catalogue_) QCoreApplication::removeTranslator(&catalogue_->Translator());
     if (qt_) QCoreApplication::removeTranslator(qt_.get());
   }
