@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -89,6 +90,19 @@ TEST(WorkbenchScreenshots, TheWindowItsMenusItsConverterAndItsHelp) {
   // A refused name: the red line in the log.
   form.OpenSource(QString::fromStdString((root / "story.QVN").string()));
   EXPECT_TRUE(Shoot("refused-name"));
+
+  // A failing compile: the compiler's own lines, in red.
+  const fs::path source = root / "broken.src";
+  {
+    std::FILE* file = std::fopen(source.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("TITLE=Broken\r\n#START\r\nText\r\n?999\r\n", file);
+    std::fclose(file);
+  }
+  form.Self1->trigger();  // the built-in editor: nothing is started outside
+  form.OpenSource(QString::fromStdString(source.string()));
+  form.Compile1->trigger();
+  EXPECT_TRUE(Shoot("compile-error"));
 
   bool converter_seen = false;
   QTimer::singleShot(300, [&converter_seen] {
