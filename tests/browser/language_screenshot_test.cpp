@@ -18,10 +18,12 @@
 #include <cstdlib>
 #include <functional>
 
+#include "browser/allowed_stories_dialog.h"
 #include "browser/main_form.h"
 #include "browser/program_question.h"
 #include "compiler/compile.h"
 #include "gui/application_setup.h"
+#include "gui/font_dialog.h"
 #include "gui/help_window.h"
 #include "gui/language_menu.h"
 #include "tests/browser/dialog_driver.h"
@@ -105,6 +107,8 @@ TEST_F(LanguageScreenshots, TheDemoItsMenuItsDialogsAndItsHelp) {
   DialogDriver driver;
   driver.Then([](AboutBox& box) {
     EXPECT_TRUE(Shoot("slot-dialog"));
+    box.EraseButton()->click();  // the first press only asks
+    EXPECT_TRUE(Shoot("slot-dialog-erase"));
     box.OkButton()->click();
   });
   driver.Then([](AboutBox& box) {
@@ -128,6 +132,25 @@ TEST_F(LanguageScreenshots, TheDemoItsMenuItsDialogsAndItsHelp) {
   EXPECT_TRUE(form.Language1->Menu()->isVisible());
   EXPECT_TRUE(Shoot("menu"));
   while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+
+  WhenUp<AboutBox> about([](AboutBox& box) {
+    EXPECT_TRUE(Shoot("about"));
+    box.OkButton()->click();
+  });
+  form.About1->trigger();
+  EXPECT_TRUE(about.Done());
+  WhenUp<FontDialog> font([](FontDialog& dialog) {
+    EXPECT_TRUE(Shoot("font-dialog"));
+    dialog.reject();
+  });
+  form.Font1->trigger();
+  EXPECT_TRUE(font.Done());
+  WhenUp<AllowedStoriesDialog> allowed([](AllowedStoriesDialog& dialog) {
+    EXPECT_TRUE(Shoot("allowed-stories"));
+    dialog.reject();
+  });
+  form.AllowedStories1->trigger();
+  EXPECT_TRUE(allowed.Done());
 
   form.Index1->trigger();
   auto* help = form.findChild<HelpWindow*>();

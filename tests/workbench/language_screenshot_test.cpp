@@ -21,6 +21,7 @@
 #include "qt_test_support.h"
 #include "workbench/jpeg_dialog.h"
 #include "workbench/main_form.h"
+#include "workbench/password_dialog.h"
 
 namespace qvn {
 namespace {
@@ -103,6 +104,17 @@ TEST(WorkbenchScreenshots, TheWindowItsMenusItsConverterAndItsHelp) {
   form.OpenSource(QString::fromStdString(source.string()));
   form.Compile1->trigger();
   EXPECT_TRUE(Shoot("compile-error"));
+
+  // The password dialog keeps its one English line in either language.
+  bool password_seen = false;
+  QTimer::singleShot(300, [&password_seen] {
+    if (auto* dialog = qobject_cast<PasswordDialog*>(QApplication::activeModalWidget())) {
+      password_seen = Shoot("password-dialog");
+      dialog->Button1->click();
+    }
+  });
+  form.Password1->trigger();
+  EXPECT_TRUE(password_seen);
 
   bool converter_seen = false;
   QTimer::singleShot(300, [&converter_seen] {
