@@ -756,7 +756,7 @@ Programs outside the folder are asked about every time (they cannot be always al
     </message>
     <message>
         <source>ユーザーデータ書込み不能</source>
-        <translation>Cannot write the save file</translation>
+        <translation>The save file cannot be written.</translation>
     </message>
     <message>
         <source>未使用ファイルです。</source>
@@ -772,7 +772,7 @@ Programs outside the folder are asked about every time (they cannot be always al
     </message>
     <message>
         <source>読めません</source>
-        <translation>Cannot be read</translation>
+        <translation>This slot cannot be read.</translation>
     </message>
     <message>
         <source>初期化(OKならもう一度消去を押す)</source>
