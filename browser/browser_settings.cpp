@@ -123,7 +123,6 @@ void WriteBrowserSettings(const BrowserSettings& settings, Profile& profile) {
   integer("OPTION", "CONTRAST", settings.contrast);
   integer("OPTION", "SMOOTH", settings.smooth);
   integer("OPTION", "GAP", settings.gap_tenths);
-  WriteLanguageSetting(settings.language, profile);
   integer(kProgramsSection, "OFF", settings.programs_off);
   // Every numbered key goes first, so that a withdrawn story (or one after a
   // gap left by hand) cannot come back when the list grows again.
@@ -133,6 +132,7 @@ void WriteBrowserSettings(const BrowserSettings& settings, Profile& profile) {
   for (const std::string& story : settings.allowed_stories)
     if (StorablePath(story) && number < kMaxAllowedStories)
       profile.SetString(kProgramsSection, StoryKey(++number), story);
+  WriteLanguageSetting(settings.language, profile);
 }
 
 BrowserWindowState WindowStateFor(const BrowserSettings& settings, const ScreenArea& screen) {

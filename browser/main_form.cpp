@@ -157,9 +157,9 @@ void MainForm::ApplySettings() {
   Contrast1->setChecked(settings_.contrast);
   Smooth1->setChecked(settings_.smooth);
   NoPrograms1->setChecked(settings_.programs_off);
+  Language1->SetSetting(settings_.language);
   session_.Options().programs = {settings_.programs_off, settings_.allowed_stories};
   gap_tenths_ = state.gap_tenths;
-  Language1->SetSetting(settings_.language);
 }
 
 void MainForm::CollectSettings() {
@@ -178,9 +178,9 @@ void MainForm::CollectSettings() {
   settings_.contrast = Contrast1->isChecked();
   settings_.smooth = Smooth1->isChecked();
   settings_.programs_off = NoPrograms1->isChecked();
+  settings_.language = Language1->Setting();
   settings_.allowed_stories = session_.Options().programs.allowed_stories;
   settings_.gap_tenths = gap_tenths_;
-  settings_.language = Language1->Setting();
 }
 
 void MainForm::SetCommandLineStory(const std::string& argument) {

@@ -19,8 +19,8 @@ class QScrollBar;
 
 namespace qvn {
 
-class GraphicsWindow;
 class LanguageMenu;
+class GraphicsWindow;
 class PageWidget;
 
 class MainForm : public QMainWindow, public Host {
@@ -157,11 +157,11 @@ class MainForm : public QMainWindow, public Host {
   QAction* LowRes1 = nullptr;
   QAction* Contrast1 = nullptr;
   QAction* Smooth1 = nullptr;
+  LanguageMenu* Language1 = nullptr;
   QMenu* Programs1 = nullptr;
   QAction* NoPrograms1 = nullptr;
   QAction* AllowedStories1 = nullptr;
   QAction* balance1 = nullptr;
-  LanguageMenu* Language1 = nullptr;
   QAction* Index1 = nullptr;
   QAction* About1 = nullptr;
 };
