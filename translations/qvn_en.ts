@@ -211,6 +211,49 @@
     </message>
 </context>
 <context>
+    <name>WebExport</name>
+    <message>
+        <source>General MIDI のサウンドフォントがありません (fluid-soundfont-gm か timgm6mb-soundfont を入れてください)</source>
+        <translation>no General MIDI soundfont (install fluid-soundfont-gm or timgm6mb-soundfont)</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルではありません</source>
+        <translation>not a MIDI file</translation>
+    </message>
+    <message>
+        <source>一時フォルダーを作れません</source>
+        <translation>no temporary folder could be made</translation>
+    </message>
+    <message>
+        <source>fluidsynth で音にできません (Debian の fluidsynth は入っていますか)</source>
+        <translation>fluidsynth could not render it (is Debian&apos;s fluidsynth installed?)</translation>
+    </message>
+    <message>
+        <source>oggenc で Ogg にできません (Debian の vorbis-tools は入っていますか)</source>
+        <translation>oggenc could not encode it (is Debian&apos;s vorbis-tools installed?)</translation>
+    </message>
+    <message>
+        <source>%1: 物語のフォルダーの外にあるので、ページには入れません</source>
+        <translation>%1: lies outside the story&apos;s folder and is not put in the page</translation>
+    </message>
+    <message>
+        <source>%1: MIDI の曲はページに入れません: %2</source>
+        <translation>%1: the MIDI tune is not put in the page: %2</translation>
+    </message>
+    <message>
+        <source>%1: 見つかりません (QVN3 と同じく、ページには何も出ません)</source>
+        <translation>%1: missing (the page shows nothing for it, as QVN3 does)</translation>
+    </message>
+    <message>
+        <source>ウェブ用の読み手 (%1) がインストールされていません。Debian の emscripten パッケージでビルドされます</source>
+        <translation>the web reader (%1) is not installed: it is built with Debian&apos;s emscripten package</translation>
+    </message>
+    <message>
+        <source>%1: ウェブ用の読み手のひな形ではありません</source>
+        <translation>%1: not a web reader template</translation>
+    </message>
+</context>
+<context>
     <name>qvn</name>
     <message>
         <source>使い方: qvn %1 </source>
