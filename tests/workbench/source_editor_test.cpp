@@ -104,6 +104,7 @@ TEST_F(SourceEditorTest, NumbersGetWiderWithTheLineCount) {
 // The find bar's note stands whole, left of the scroll bar (always shown).
 TEST_F(SourceEditorTest, FindNoteClearOfTheScrollBar) {
   auto form = OpenForm(kStory);
+  form->resize(464, form->height());  // the window's first width
   LogView& view = *form->Memo1;
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
   QTest::keyClicks(QApplication::focusWidget(), "NOWHERE");
