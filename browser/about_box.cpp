@@ -135,6 +135,8 @@ bool AboutBox::ExecUntilOk() {
 void AboutBox::ShowMessage(QWidget* parent, const QString& comment) {
   AboutBox box(parent, Use::kVersion);
   box.comment_->setText(comment);
+  // Read in full as the box comes up, not only its Ok button.
+  box.setAccessibleDescription(comment);
   box.exec();
 }
 
@@ -146,6 +148,7 @@ std::optional<int> AboutBox::ChooseSlot(QWidget* parent, SlotDialog& slot_logic,
       box.setWindowTitle(caption);
     }
     box.comment_->setText(FromCp932(slot_logic.Comment()));
+    box.setAccessibleDescription(box.comment_->text());
     // A screen reader names the selected slot by its story's caption too.
     for (QAbstractButton* radio : box.slot_buttons_->buttons()) {
       int slot = box.slot_buttons_->id(radio);
@@ -180,6 +183,7 @@ std::optional<Bytes> AboutBox::AskValue(QWidget* parent, const QString& caption,
   box.comment_->setText(FromCp932(comment));
   // The field is named by its question, which a screen reader says with it.
   box.value_field_->setAccessibleName(box.comment_->text());
+  box.setAccessibleDescription(box.comment_->text());
   box.value_field_->setText(FromCp932(preset));
   box.value_field_->setFocus();
   for (;;) {

@@ -13,6 +13,7 @@
 
 #include "browser/focus_ring_button.h"
 #include "browser/graphics_window.h"
+#include "browser/page_speaker.h"
 #include "browser/page_widget.h"
 #include "browser/qt_text.h"
 #include "browser/sound/sdl_audio_backend.h"
@@ -120,6 +121,7 @@ void MainForm::CreateClientArea() {
 void MainForm::CreateMenus() {
   CreateFileMenu();
   CreateOptionMenu();
+  CreateSpeech();
   CreateHelpMenu();
 }
 
@@ -158,6 +160,7 @@ void MainForm::ApplySettings() {
   NoPrograms1->setChecked(settings_.programs_off);
   session_.Options().programs = {settings_.programs_off, settings_.allowed_stories};
   gap_tenths_ = state.gap_tenths;
+  ApplySpeechSettings();
 }
 
 void MainForm::CollectSettings() {
@@ -178,6 +181,7 @@ void MainForm::CollectSettings() {
   settings_.programs_off = NoPrograms1->isChecked();
   settings_.allowed_stories = session_.Options().programs.allowed_stories;
   settings_.gap_tenths = gap_tenths_;
+  CollectSpeechSettings();
 }
 
 void MainForm::SetCommandLineStory(const std::string& argument) {
@@ -278,6 +282,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
   }
   if (!closed_) {
     closed_ = true;
+    speaker_->Stop();
     StopSound();
     session_.CloseStory();
     CollectSettings();
@@ -362,12 +367,16 @@ void MainForm::FormKeyPress(const QString& text, int key) {
   } else {
     return;
   }
-  if (k <= session_.ChoiceCount()) session_.SelectChoice(k);
+  if (k > session_.ChoiceCount()) return;
+  // What was being read belongs to the page the choice leaves.
+  speaker_->Stop();
+  session_.SelectChoice(k);
 }
 
 void MainForm::ButtonClick(int tag) {
   if (session_.IsRunning()) return;
   if (session_.IsOpen()) {
+    speaker_->Stop();
     session_.SelectChoice(session_.ChoiceCount() - tag + 1);
   } else if (!session_.Location().story_folder.empty()) {
     Fixed1Click();
