@@ -14,6 +14,7 @@
 #include "browser/focus_ring_button.h"
 #include "browser/graphics_window.h"
 #include "browser/page_speaker.h"
+#include "browser/page_text_rows.h"
 #include "browser/page_widget.h"
 #include "browser/qt_text.h"
 #include "browser/sound/sdl_audio_backend.h"
@@ -85,6 +86,12 @@ void MainForm::CreateClientArea() {
   // called directly, so that an unused turn is not passed back to the page.
   page_->on_wheel = [this](QWheelEvent* event) {
     static_cast<QObject*>(scroll_bar_)->event(event);
+  };
+  // The caret's row is kept in view, a whole row at a time.
+  page_->on_caret_row = [this](int top, int height) {
+    const int shown = scroll_bar_->value();
+    if (top < shown) scroll_bar_->setValue(top);
+    if (top + height > shown + visible_height_) scroll_bar_->setValue(top + height - visible_height_);
   };
   page_->on_resize = [this] {
     LayoutClientArea();
@@ -222,6 +229,8 @@ void MainForm::RebuildPageIfStale() {
                                     : background_mode_ == 't' ? PageWidget::BackgroundMode::kTile
                                                               : PageWidget::BackgroundMode::kPlain;
   page_->SetBackground(mode, &background_picture_, background_colour_, LowRes1->isChecked());
+  page_->SetTextRows(TextRows(page_lines_, BytesPerRowNow()), PageFont(window_font_),
+                     metrics_.line_pitch);
   if (page_lines_.empty()) {
     page_->SetPage(QImage());
     return;
