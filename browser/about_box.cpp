@@ -168,6 +168,21 @@ std::optional<int> AboutBox::ChooseSlot(QWidget* parent, SlotDialog& slot_logic,
     slot_logic.Select(slot);
     show_status();
   });
+  // A screen reader checks a radio button through its toggle action, which
+  // clicks nothing; and it waits for that action's answer, so an error box
+  // the slot brings up comes after it.
+  connect(box.slot_buttons_, &QButtonGroup::idToggled, &box, [&](int slot, bool checked) {
+    if (!checked) return;
+    QMetaObject::invokeMethod(
+        &box,
+        [&, slot] {
+          if (slot == slot_logic.SelectedSlot() || !box.slot_buttons_->button(slot)->isChecked())
+            return;
+          slot_logic.Select(slot);
+          show_status();
+        },
+        Qt::QueuedConnection);
+  });
   connect(box.erase_, &QPushButton::clicked, &box, [&] {
     slot_logic.PressErase();
     show_status();
