@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include "browser/choice_button_row.h"
 #include "browser/focus_ring_button.h"
 #include "browser/graphics_window.h"
 #include "browser/page_speaker.h"
@@ -33,13 +34,6 @@ namespace qvn {
 namespace {
 
 constexpr int kChoiceButtons = 6;
-
-QFont ButtonFont() {
-  QFont font(FromUtf8(u8"ＭＳ ゴシック"));
-  font.setPixelSize(13);
-  font.setBold(true);
-  return font;
-}
 
 // "1" to "6", "A" to "F" and "a" to "f": the keys that name a choice.
 bool IsChoiceKey(const QString& text) {
@@ -91,7 +85,8 @@ void MainForm::CreateClientArea() {
   page_->on_caret_row = [this](int top, int height) {
     const int shown = scroll_bar_->value();
     if (top < shown) scroll_bar_->setValue(top);
-    if (top + height > shown + visible_height_) scroll_bar_->setValue(top + height - visible_height_);
+    if (top + height > shown + visible_height_)
+      scroll_bar_->setValue(top + height - visible_height_);
   };
   page_->on_resize = [this] {
     LayoutClientArea();
@@ -111,8 +106,8 @@ void MainForm::CreateClientArea() {
   for (int tag = 1; tag <= kChoiceButtons; ++tag) {
     auto* button = new FocusRingButton(page_);
     button->setObjectName(QString("Button%1").arg(tag));
+    button->setFont(ChoiceButtonFont(0));
     button->setFixedSize(kChoiceButtonSize.width, kChoiceButtonSize.height);
-    button->setFont(ButtonFont());
     button->setCursor(Qt::PointingHandCursor);
     button->installEventFilter(this);
     button->hide();
@@ -207,6 +202,10 @@ void MainForm::SetCommandLineStory(const std::string& argument) {
 void MainForm::MeasureFont() {
   metrics_ = qvn::MeasureFont(window_font_, gap_tenths_);
   page_new_ = true;
+  // Large text makes the choice buttons' captions large too.
+  QFont button_font = ChoiceButtonFont(WindowFontPoints(window_font_));
+  for (QPushButton* button : buttons_) button->setFont(button_font);
+  LayoutClientArea();
 }
 
 int MainForm::BytesPerRowNow() const {
@@ -216,9 +215,14 @@ int MainForm::BytesPerRowNow() const {
 void MainForm::LayoutClientArea() {
   Size client{page_->width(), page_->height()};
   scroll_bar_->setGeometry(client.width - kScrollBarWidth, 0, kScrollBarWidth, client.height);
+  // Each button as large as its caption needs: 41 × 25 but for large text.
+  std::vector<QSize> sizes;
+  for (QPushButton* button : buttons_) sizes.push_back(button->sizeHint());
+  std::vector<QRect> row = ChoiceButtonRow(page_->size(), sizes);
   for (int tag = 1; tag <= kChoiceButtons; ++tag) {
-    Point at = ChoiceButtonPosition(client, tag);
-    ChoiceButton(tag)->move(at.x, at.y);
+    const QRect& at = row[static_cast<std::size_t>(tag - 1)];
+    ChoiceButton(tag)->setFixedSize(at.size());
+    ChoiceButton(tag)->move(at.topLeft());
   }
 }
 

@@ -45,6 +45,7 @@ void MainForm::ShowChoiceButtons(int count) {
     button->setAccessibleName(caption.isEmpty() ? name : name + ": " + caption);
     button->show();
   }
+  LayoutClientArea();  // the captions' sizes
   ChoiceButton(count)->setFocus();
 }
 
@@ -53,6 +54,7 @@ void MainForm::ShowOpenButton() {
   ChoiceButton(1)->setText(FromUtf8(u8"開く"));
   ChoiceButton(1)->setAccessibleName(QString());
   ChoiceButton(1)->show();
+  LayoutClientArea();
 }
 
 void MainForm::ResetPage(const std::vector<Bytes>& lines, const StoryState& state) {
