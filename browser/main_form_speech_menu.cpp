@@ -26,7 +26,11 @@ void MainForm::CreateSpeech() {
   Speech1 = Reading1->addAction(tr("ページを読み上げる(&V)"));
   Speech1->setObjectName("Speech1");
   Speech1->setCheckable(true);
-  connect(Speech1, &QAction::toggled, this, [this](bool on) { speaker_->SetAutomatic(on); });
+  // Turned on, it reads the page shown at once.
+  connect(Speech1, &QAction::triggered, this, [this](bool on) {
+    speaker_->SetAutomatic(on);
+    if (on) speaker_->Repeat();
+  });
   // R is the reopen command's: L as in "listen".
   Repeat1 = Reading1->addAction(tr("もう一度読む(&L)"));
   Repeat1->setObjectName("Repeat1");

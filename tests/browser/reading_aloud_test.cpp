@@ -221,6 +221,16 @@ TEST_F(ReadingAloud, WhatTheEngineIsHanded) {
   }
 }
 
+TEST_F(ReadingAloud, TurnedOnItReadsThePageShownTurnedOffItStops) {
+  Open();
+  form_->Speech1->trigger();
+  EXPECT_EQ(log_, (Log{"say Hello.\nPick one."}));
+  form_->Speech1->trigger();
+  EXPECT_EQ(log_, (Log{"say Hello.\nPick one.", "stop"}));
+  engine_->End();  // the stopped text's late end says nothing more
+  EXPECT_EQ(log_.size(), 2u);
+}
+
 TEST_F(ReadingAloud, TheErrorBoxIsReadAsItComesUp) {
   form_->Speech1->trigger();
   QString read_by_screen_reader;
