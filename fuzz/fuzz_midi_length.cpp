@@ -4,11 +4,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "browser/sound/midi_length.h"
+#include "format/midi_length.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  auto time =
-      qvn::sound::MidiPlayingTime(std::string_view(reinterpret_cast<const char*>(data), size));
+  auto time = qvn::MidiPlayingTime(std::string_view(reinterpret_cast<const char*>(data), size));
   if (time && time->count() < 0) std::abort();
   return 0;
 }

@@ -8,7 +8,7 @@
 #include <system_error>
 #include <utility>
 
-#include "browser/sound/midi_length.h"
+#include "format/midi_length.h"
 #include "platform/file_io.h"
 
 namespace qvn::sound {

@@ -1,10 +1,11 @@
 // Under a real X server (Xvfb): the window with the Japanese demo page, taken
-// from the screen as the reader would see it, is not blank.
+// from the screen as the reader would see it, is not blank and is smoothed.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QPixmap>
 #include <QScreen>
+#include <set>
 
 #include "browser/main_form.h"
 #include "browser/page_widget.h"
@@ -19,7 +20,8 @@ TEST(Screenshot, DemoPageOnTheScreen) {
   if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X server";
   TempFolder folder;
   std::filesystem::create_directories(folder / "program");
-  for (const auto& entry : std::filesystem::directory_iterator(QVN_TEST_DATA_DIR "/../examples/demo"))
+  for (const auto& entry :
+       std::filesystem::directory_iterator(QVN_TEST_DATA_DIR "/../examples/demo"))
     if (entry.path().extension() != ".qvn" && entry.path().extension() != ".qvj")
       std::filesystem::copy_file(entry.path(), folder / entry.path().filename().string(),
                                  std::filesystem::copy_options::overwrite_existing);
@@ -40,18 +42,23 @@ TEST(Screenshot, DemoPageOnTheScreen) {
   shot.save(QString(QVN_BINARY_DIR) + "/browser-screenshot.png");
   QRect page = QRect(form.Page()->mapToGlobal(QPoint(0, 0)), form.Page()->size());
   int text = 0, outline = 0, distinct = 0;
+  std::set<QRgb> colours;
   QRgb first = shot.pixel(page.topLeft());
   for (int y = page.top(); y < page.top() + page.height() / 2; ++y) {
     for (int x = page.left(); x < page.right() - 16; ++x) {
       QRgb pixel = shot.pixel(x, y);
-      if (pixel == qRgb(192, 192, 192)) ++text;      // FCL=15: silver
-      if (pixel == qRgb(128, 128, 0)) ++outline;     // olive around it
+      if (pixel == qRgb(192, 192, 192)) ++text;   // FCL=15: silver
+      if (pixel == qRgb(128, 128, 0)) ++outline;  // olive around it
       if (pixel != first) ++distinct;
+      colours.insert(pixel);
     }
   }
   EXPECT_GT(text, 200);
   EXPECT_GT(outline, 200);
   EXPECT_GT(distinct, 1000);
+  // Smoothed by default on the screen too: the glyphs' edges mix text, outline
+  // and background into many shades. Unsmoothed there are five colours.
+  EXPECT_GT(colours.size(), 40u);
   form.close();
 }
 

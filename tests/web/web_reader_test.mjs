@@ -154,6 +154,28 @@ try {
   await waitState(page, 'slot-dialog');
   check(Buffer.from((await slotText(page, 1)) || '', 'latin1').equals(fileSlot), 'the slot is kept across page loads');
   check(!/未使用/.test(await page.$eval('#slot-comment', (e) => e.textContent)), 'the slot dialog shows slot 1 as used');
+  // The download button hands over the slot file's bytes as they are.
+  const downloads = fs.mkdtempSync(path.join(tmp, 'downloads-'));
+  await (await page.target().createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+  await page.click('#slot-download');
+  const downloaded = path.join(downloads, 'demo.Q01');
+  for (let i = 0; i < 100 && !fs.existsSync(downloaded); ++i) await new Promise((resolve) => setTimeout(resolve, 50));
+  check(fs.existsSync(downloaded) && fs.readFileSync(downloaded).equals(fileSlot), 'the downloaded slot 1 is qvn play\'s slot file, byte for byte');
+  // A file that is no slot file, or is too large for one, leaves the slot as
+  // it was and says why.
+  const notSlots = [['random.Q01', Buffer.from(Array.from({ length: 600 }, (_, i) => (i * 131 + 7) % 256)), '破損'],
+                    ['large.Q01', Buffer.concat([fileSlot, Buffer.alloc(300 * 1024, 0x41)]), '大きすぎます']];
+  for (const [name, bytes, said] of notSlots) {
+    fs.writeFileSync(path.join(tmp, name), bytes);
+    const [picker] = await Promise.all([page.waitForFileChooser(), page.click('#slot-load')]);
+    await picker.accept([path.join(tmp, name)]);
+    await page.waitForFunction(() => document.getElementById('notice-dialog').open, { timeout: 5000 }).catch(() => {});
+    const told = await page.$eval('#notice-dialog', (d) => (d.open ? d.textContent : ''));
+    check(told.includes(name) && told.includes(said), name + ' is refused with a notice naming it', told);
+    check(Buffer.from((await slotText(page, 1)) || '', 'latin1').equals(fileSlot), name + ' leaves slot 1 as it was');
+    if (told) await page.click('#notice-dialog button');
+  }
+  check(!(await page.$eval('#slot-ok', (b) => b.disabled)), 'slot 1 can still be loaded');
   // A slot written by qvn play loaded from a file plays on from there.
   const [chooser] = await Promise.all([page.waitForFileChooser(), page.click('input[name=slot][value="2"]').then(() => page.click('#slot-load'))]);
   await chooser.accept([path.join(played, 'demo.Q01')]);

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "browser/sound/midi_length.h"
+#include "format/midi_length.h"
 #include "platform/file_io.h"
 
 extern char** environ;
@@ -83,7 +83,7 @@ bool RenderMidiToOgg(const std::filesystem::path& midi, Bytes& ogg, std::string&
     reason = read.reason;
     return false;
   }
-  std::optional<std::chrono::microseconds> length = sound::MidiPlayingTime(midi_bytes);
+  std::optional<std::chrono::microseconds> length = MidiPlayingTime(midi_bytes);
   if (!length) {
     reason = "not a MIDI file";
     return false;

@@ -13,6 +13,10 @@
   }
   const kWriteFailure = 'ユーザーデータ書込み不能';
   const kUserDataExtensions = ['.QV$', '.Q01', '.Q02', '.Q03', '.Q04'];  // index = slot, 0 the temporary save
+  // A slot file read from the reader's disk: as large as the programs read one.
+  const kMaxUserDataFileBytes = 256 * 1024;
+  const kTooLarge = 'スロットのファイルにしては大きすぎます (256 KB まで)。読み込みませんでした。';
+  const kNotSlotFile = '破損したファイルです。読み込みませんでした。';
 
   // --- bytes -------------------------------------------------------------
   function fromBase64(text) {
@@ -235,6 +239,8 @@
     $('slot-comment').textContent = status.comment;
     for (const radio of document.querySelectorAll('input[name=slot]')) radio.checked = Number(radio.value) === status.slot;
     root.dataset.slot = status.slot;
+    // A damaged slot cannot be loaded, only erased.
+    $('slot-ok').disabled = status.damaged;
   }
   function slotAction(action, slot) {
     const status = JSON.parse(M.UTF8ToString(M._qvn_slot_dialog(reader, action, slot || 0)));
@@ -411,11 +417,28 @@
   $('slot-file').addEventListener('change', async () => {
     const file = $('slot-file').files[0];
     $('slot-file').value = '';
-    if (!file || file.size > 65536) return;
+    if (!file) return;
+    // The slot the reader picked is replaced only by a slot file: anything
+    // else leaves it as it was and says why.
+    if (file.size > kMaxUserDataFileBytes) {
+      showNotice(file.name + '\n' + kTooLarge);
+      return;
+    }
     const bytes = new Uint8Array(await file.arrayBuffer());
     const slot = selectedSlot();
-    M.FS.writeFile(userDataPath(slot), bytes);
-    slotAction(1, slot);  // shows the loaded slot's status, and keeps it
+    const path = userDataPath(slot);
+    const previous = readFile(path);
+    M.FS.writeFile(path, bytes);
+    const status = JSON.parse(M.UTF8ToString(M._qvn_slot_dialog(reader, 1, slot)));
+    if (status.damaged) {
+      if (previous) M.FS.writeFile(path, previous);
+      else M.FS.unlink(path);
+      slotAction(1, slot);
+      showNotice(file.name + '\n' + kNotSlotFile);
+      return;
+    }
+    keepUserData();
+    slotStatus(status);
   });
   $('variable-ok').addEventListener('click', (event) => {
     event.preventDefault();

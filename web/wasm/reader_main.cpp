@@ -89,7 +89,7 @@ EMSCRIPTEN_KEEPALIVE void qvn_forget_answers(void* reader) {
 
 // The slot dialog: `action` 0 shows it (slot 1 selected), 1 selects `slot`,
 // 2 presses erase (the first press asks, the second erases). Returns the
-// selected slot's status as {"slot","caption","comment","fresh"}.
+// selected slot's status as {"slot","caption","comment","fresh","damaged"}.
 EMSCRIPTEN_KEEPALIVE const char* qvn_slot_dialog(void* reader, int action, int slot) {
   qvn::Reader& r = Of(reader);
   if (action == 0 || !r.slot_dialog) r.slot_dialog.emplace(r.session);
@@ -99,7 +99,8 @@ EMSCRIPTEN_KEEPALIVE const char* qvn_slot_dialog(void* reader, int action, int s
   r.answer = "{\"slot\":" + std::to_string(dialog.SelectedSlot()) +
              ",\"caption\":" + qvn::JsonString(qvn::Cp932ToUtf8(dialog.Caption())) +
              ",\"comment\":" + qvn::JsonString(qvn::Cp932ToUtf8(dialog.Comment())) +
-             ",\"fresh\":" + (dialog.Fresh() ? "true" : "false") + "}";
+             ",\"fresh\":" + (dialog.Fresh() ? "true" : "false") +
+             ",\"damaged\":" + (dialog.Damaged() ? "true" : "false") + "}";
   return r.answer.c_str();
 }
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-namespace qvn::sound {
+namespace qvn {
 
 // The moment of the last event (an End of Track meta event included) of any
 // track of `file`, formats 0, 1 and 2, ticks per quarter note or SMPTE frames.
@@ -15,4 +15,4 @@ namespace qvn::sound {
 // no MIDI file; a damaged track counts up to its last whole event.
 std::optional<std::chrono::microseconds> MidiPlayingTime(std::string_view file);
 
-}  // namespace qvn::sound
+}  // namespace qvn

@@ -1,10 +1,10 @@
-#include "browser/sound/midi_length.h"
+#include "format/midi_length.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
-namespace qvn::sound {
+namespace qvn {
 namespace {
 
 constexpr std::uint32_t kDefaultMicrosecondsPerQuarter = 500000;  // 120 beats a minute
@@ -191,4 +191,4 @@ std::optional<std::chrono::microseconds> MidiPlayingTime(std::string_view file) 
   return std::chrono::microseconds(static_cast<std::int64_t>(microseconds + 0.5));
 }
 
-}  // namespace qvn::sound
+}  // namespace qvn

@@ -1,7 +1,7 @@
 // How long MIDI files play by their own clock, worked out by hand from the
 // bytes below: tempo maps, several tracks, running status, SMPTE time, and
 // damaged files that must neither crash nor run past their last whole event.
-#include "browser/sound/midi_length.h"
+#include "format/midi_length.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "tests/support/temp_folder.h"
 
-namespace qvn::sound {
+namespace qvn {
 namespace {
 
 using std::chrono::microseconds;
@@ -207,4 +207,4 @@ TEST(MidiPlayingTime, ChunksThatAreNotTracksAndTrackCounts) {
 }
 
 }  // namespace
-}  // namespace qvn::sound
+}  // namespace qvn
