@@ -225,6 +225,31 @@ def page_of_title(app, title):
     return None
 
 
+def caret_mode(page):
+    """What caret mode asks: the row at an offset, and where a character is
+    on the screen and which one is at a point."""
+    text = page.queryText()
+    whole = page_text(page)
+    row, start, end = text.getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_LINE_START)
+    if start != 0 or not row or not whole.startswith(row.rstrip("\n")):
+        fail("the first row reads %r (%d to %d)" % (row, start, end))
+    after, next_start, _ = text.getTextAtOffset(end, pyatspi.TEXT_BOUNDARY_LINE_START)
+    if next_start != end or not after:
+        fail("the row after %r reads %r from %d" % (row, after, next_start))
+    x, y, width, height = text.getCharacterExtents(0, pyatspi.DESKTOP_COORDS)
+    px, py, pwidth, pheight = page.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    if not (px <= x and x + width <= px + pwidth and py <= y and y + height <= py + pheight
+            and width > 0 and height > 0):
+        fail("the first character lies at %r, the page at %r"
+             % ((x, y, width, height), (px, py, pwidth, pheight)))
+    for offset in (0, 1, end):
+        x, y, width, height = text.getCharacterExtents(offset, pyatspi.DESKTOP_COORDS)
+        found = text.getOffsetAtPoint(x + width // 2, y + height // 2, pyatspi.DESKTOP_COORDS)
+        if found != offset:
+            fail("the character at offset %d's own place is offset %d" % (offset, found))
+    print("rows: %r, %r" % (row, after))
+
+
 def main():
     qvn, qvn3, demo = sys.argv[1:4]
     work = tempfile.mkdtemp(prefix="qvn-a11y-")
@@ -267,6 +292,7 @@ def main():
             if choice_names(page) != captions:
                 fail("buttons read %r, the page offers %r" % (choice_names(page), captions))
 
+            caret_mode(page)
             first = [node for node in page if node is not None and node.name == captions[0]]
             press(first[0])
             wait_for("the second page", lambda: page_text(page) == expected[1])
