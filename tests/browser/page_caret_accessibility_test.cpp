@@ -9,7 +9,9 @@
 #include <QTest>
 
 #include "browser/main_form.h"
+#include "browser/page_text_rows.h"
 #include "browser/page_widget.h"
+#include "browser/qt_text.h"
 #include "common/encoding.h"
 #include "compiler/compile.h"
 #include "tests/browser/dialog_driver.h"
@@ -130,6 +132,41 @@ TEST_F(PageCaret, ArrowKeysMoveTheCaretRowByRow) {
     QTest::keyClick(form_->Page(), step.key);
     EXPECT_EQ(text_->cursorPosition(), step.caret) << step.key;
   }
+}
+
+// Bytes that are no CP932 text (a lone lead byte, half-width kana before a
+// double-byte character, a line longer than a row can hold): the rows stay
+// inside the text, in order, and every offset has its row.
+TEST(PageTextRows, HostileBytesStayInsideTheText) {
+  const std::vector<std::vector<Bytes>> pages = {
+      {"\x82"},
+      {"\xB1\x82\xA0\x82", "abc\x81", ""},
+      {Bytes(300, '\x82'), "\x81\x42\x81\x42\x81\x42"},
+      {"", "", ""},
+  };
+  for (const std::vector<Bytes>& lines : pages) {
+    QStringList joined;
+    for (const Bytes& line : lines) joined.append(FromCp932(line));
+    const int length = static_cast<int>(joined.join('\n').size());
+    for (int bytes_per_row : {-4, 0, 2, 3, 4, 24}) {
+      std::vector<TextRow> rows = TextRows(lines, bytes_per_row);
+      ASSERT_FALSE(rows.empty());
+      int previous_end = 0;
+      for (const TextRow& row : rows) {
+        EXPECT_GE(row.start, previous_end);
+        EXPECT_GE(row.length, 0);
+        EXPECT_LE(row.start + row.length, length);
+        previous_end = row.start + row.length;
+      }
+      for (int offset = 0; offset <= length; ++offset) {
+        const int r = RowAt(rows, offset);
+        ASSERT_GE(r, 0);
+        ASSERT_LT(r, static_cast<int>(rows.size()));
+        EXPECT_LE(rows[static_cast<std::size_t>(r)].start, offset);
+      }
+    }
+  }
+  EXPECT_EQ(RowAt({}, 5), 0);
 }
 
 }  // namespace
