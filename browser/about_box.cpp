@@ -13,6 +13,7 @@
 #include <QScreen>
 
 #include "browser/qt_text.h"
+#include "browser/runtime_text.h"
 #include "gui/close_on_signals.h"
 #include "runtime/slot_dialog.h"
 
@@ -39,7 +40,7 @@ QFont DialogFont(bool italic) {
 AboutBox::AboutBox(QWidget* parent, Use use)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), use_(use) {
   setObjectName("AboutBox");
-  setWindowTitle(FromUtf8(u8"QVNブラウザ Dialog"));
+  setWindowTitle(tr("QVNブラウザ Dialog"));
   setModal(true);
   setFont(DialogFont(false));
   setAutoFillBackground(true);
@@ -58,7 +59,7 @@ AboutBox::AboutBox(QWidget* parent, Use use)
   QPalette silver = panel->palette();
   silver.setColor(QPalette::Window, QColor(192, 192, 192));
   panel->setPalette(silver);
-  auto* product = new QLabel(FromUtf8(u8"QVNブラウザ v3.20a"), panel);
+  auto* product = new QLabel(tr("QVNブラウザ v3.20a"), panel);
   product->setObjectName("ProductName");
   product->setGeometry(4, 4, 253, 22);
   product->setAlignment(Qt::AlignCenter);
@@ -73,7 +74,7 @@ AboutBox::AboutBox(QWidget* parent, Use use)
   comment_->setAlignment(Qt::AlignCenter);
   comment_->setWordWrap(true);
 
-  ok_ = new QPushButton("Ok", this);
+  ok_ = new QPushButton(tr("Ok"), this);
   ok_->setObjectName("OkButton");
   ok_->setGeometry(202, 88, 65, 26);
   ok_->setDefault(true);
@@ -104,7 +105,7 @@ AboutBox::AboutBox(QWidget* parent, Use use)
       slot_buttons_->addButton(radio, slot);
     }
     slot_buttons_->button(1)->setChecked(true);
-    erase_ = new QPushButton(FromUtf8(u8"消去"), this);
+    erase_ = new QPushButton(tr("消去"), this);
     erase_->setObjectName("EraseButton");
     erase_->setGeometry(202, 136, 65, 26);
     erase_->setCursor(Qt::PointingHandCursor);
@@ -147,7 +148,7 @@ std::optional<int> AboutBox::ChooseSlot(QWidget* parent, SlotDialog& slot_logic,
       caption = FromCp932(slot_logic.Caption());
       box.setWindowTitle(caption);
     }
-    box.comment_->setText(FromCp932(slot_logic.Comment()));
+    box.comment_->setText(RuntimeText(slot_logic.Comment()));
     box.setAccessibleDescription(box.comment_->text());
     // A screen reader names the selected slot by its story's caption too.
     for (QAbstractButton* radio : box.slot_buttons_->buttons()) {
@@ -157,7 +158,7 @@ std::optional<int> AboutBox::ChooseSlot(QWidget* parent, SlotDialog& slot_logic,
       radio->setAccessibleName(selected && !caption_now.isEmpty()
                                    ? QString("%1: %2").arg(slot).arg(caption_now)
                                    : QString::number(slot));
-      radio->setAccessibleDescription(selected ? FromCp932(slot_logic.Comment()) : QString());
+      radio->setAccessibleDescription(selected ? RuntimeText(slot_logic.Comment()) : QString());
     }
     box.slot_buttons_->button(slot_logic.SelectedSlot())->setChecked(true);
     // A damaged slot cannot be loaded, only erased.
@@ -191,11 +192,11 @@ std::optional<int> AboutBox::ChooseSlot(QWidget* parent, SlotDialog& slot_logic,
   return slot_logic.SelectedSlot();
 }
 
-std::optional<Bytes> AboutBox::AskValue(QWidget* parent, const QString& caption, BytesView comment,
-                                        BytesView preset) {
+std::optional<Bytes> AboutBox::AskValue(QWidget* parent, const QString& caption,
+                                        const QString& comment, BytesView preset) {
   AboutBox box(parent, Use::kPrompt);
   if (!caption.isEmpty()) box.setWindowTitle(caption);
-  box.comment_->setText(FromCp932(comment));
+  box.comment_->setText(comment);
   // The field is named by its question, which a screen reader says with it.
   box.value_field_->setAccessibleName(box.comment_->text());
   box.setAccessibleDescription(box.comment_->text());

@@ -31,7 +31,7 @@ class AboutBox : public QDialog {
   static std::optional<int> ChooseSlot(QWidget* parent, SlotDialog& slot_logic, QString& caption);
   // The new-game prompt for one variable; asks until the field is not empty.
   static std::optional<Bytes> AskValue(QWidget* parent, const QString& caption,
-                                       BytesView comment, BytesView preset);
+                                       const QString& comment, BytesView preset);
 
   QLabel* Comment() const { return comment_; }
   QLineEdit* ValueField() const { return value_field_; }

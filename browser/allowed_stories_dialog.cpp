@@ -13,16 +13,16 @@ namespace qvn {
 AllowedStoriesDialog::AllowedStoriesDialog(QWidget* parent, std::vector<std::string> stories)
     : QDialog(parent), stories_(std::move(stories)) {
   setObjectName("AllowedStoriesDialog");
-  setWindowTitle(FromUtf8(u8"外部プログラムを常に許可した物語"));
+  setWindowTitle(tr("外部プログラムを常に許可した物語"));
   setModal(true);
-  auto* label = new QLabel(
-      FromUtf8(u8"これらの物語はフォルダー内のプログラムを確認なしで起動します。"), this);
+  auto* label =
+      new QLabel(tr("これらの物語はフォルダー内のプログラムを確認なしで起動します。"), this);
   label->setWordWrap(true);
   list_ = new QListWidget(this);
   list_->setObjectName("StoryList");
-  withdraw_ = new QPushButton(FromUtf8(u8"許可を取り消す(&W)"), this);
+  withdraw_ = new QPushButton(tr("許可を取り消す(&W)"), this);
   withdraw_->setObjectName("WithdrawButton");
-  close_ = new QPushButton(FromUtf8(u8"閉じる(&C)"), this);
+  close_ = new QPushButton(tr("閉じる(&C)"), this);
   close_->setObjectName("CloseButton");
   close_->setDefault(true);
   connect(withdraw_, &QPushButton::clicked, this, [this] { Withdraw(); });

@@ -64,6 +64,17 @@ bool UsableFontName(BytesView name) {
   return true;
 }
 
+// A chosen language is written; "as the system" takes out a key that named
+// one and leaves any other value (a language this version does not know).
+void WriteLanguageSetting(std::optional<Language> language, Profile& profile) {
+  if (language) {
+    profile.SetString("OPTION", "LANGUAGE", LanguageCode(*language));
+    return;
+  }
+  if (auto old = profile.GetString("OPTION", "LANGUAGE"); old && ParseLanguageSetting(*old))
+    profile.RemoveKey("OPTION", "LANGUAGE");
+}
+
 }  // namespace
 
 BrowserSettings::BrowserSettings() : font_name(Sjis(u8"ＭＳ 明朝")) {}
@@ -91,6 +102,8 @@ BrowserSettings ReadBrowserSettings(const Profile& profile) {
               kMaxSpeechRate);
   ReadBoolean(profile, kProgramsSection, "OFF", settings.programs_off);
   settings.allowed_stories = ReadAllowedStories(profile);
+  if (auto language = profile.GetString("OPTION", "LANGUAGE"))
+    settings.language = ParseLanguageSetting(*language);
   return settings;
 }
 
@@ -124,6 +137,7 @@ void WriteBrowserSettings(const BrowserSettings& settings, Profile& profile) {
   for (const std::string& story : settings.allowed_stories)
     if (StorablePath(story) && number < kMaxAllowedStories)
       profile.SetString(kProgramsSection, StoryKey(++number), story);
+  WriteLanguageSetting(settings.language, profile);
 }
 
 BrowserWindowState WindowStateFor(const BrowserSettings& settings, const ScreenArea& screen) {

@@ -1,11 +1,13 @@
 #pragma once
 // qvn.ini: window placement, text font, options and line gap of the browser.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/bytes.h"
 #include "layout/window_placement.h"
+#include "platform/language.h"
 #include "platform/profile.h"
 
 namespace qvn {
@@ -48,6 +50,8 @@ struct BrowserSettings {
   // story files whose programs the reader always allows.
   bool programs_off = false;
   std::vector<std::string> allowed_stories;
+  // [OPTION] LANGUAGE: "ja" or "en", read at start (nullopt: the locale's).
+  std::optional<Language> language;
 
   BrowserSettings();
   bool Bold() const { return font_style == 1 || font_style == 3; }

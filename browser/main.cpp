@@ -3,7 +3,6 @@
 
 #include "browser/main_form.h"
 #include "browser/program_identity.h"
-#include "browser/qt_text.h"
 #include "gui/application_setup.h"
 #include "platform/program_folder.h"
 
@@ -11,8 +10,8 @@ int main(int argc, char** argv) {
   if (auto status = qvn::PrintInfoOption(argc, argv, qvn::BrowserProgramInfo())) return *status;
   QApplication application(argc, argv);
   qvn::SetBrowserIdentity();
-  QApplication::setApplicationName(qvn::FromUtf8(u8"QVNブラウザ v3"));
   qvn::SetUpApplication(application, "qvn.ini");
+  QApplication::setApplicationName(QApplication::translate("QVN3", "QVNブラウザ v3"));
   qvn::MainForm form(qvn::ProgramFolder());
   if (argc > 1) form.SetCommandLineStory(argv[1]);
   form.show();

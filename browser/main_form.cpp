@@ -22,6 +22,7 @@
 #include "browser/window_font.h"
 #include "gui/application_setup.h"
 #include "gui/close_on_signals.h"
+#include "gui/language_menu.h"
 #include "layout/page_breaking.h"
 #include "layout/page_metrics.h"
 #include "layout/window_geometry.h"
@@ -160,6 +161,7 @@ void MainForm::ApplySettings() {
   Contrast1->setChecked(settings_.contrast);
   Smooth1->setChecked(settings_.smooth);
   NoPrograms1->setChecked(settings_.programs_off);
+  Language1->SetSetting(settings_.language);
   session_.Options().programs = {settings_.programs_off, settings_.allowed_stories};
   gap_tenths_ = state.gap_tenths;
   ApplySpeechSettings();
@@ -181,6 +183,7 @@ void MainForm::CollectSettings() {
   settings_.contrast = Contrast1->isChecked();
   settings_.smooth = Smooth1->isChecked();
   settings_.programs_off = NoPrograms1->isChecked();
+  settings_.language = Language1->Setting();
   settings_.allowed_stories = session_.Options().programs.allowed_stories;
   settings_.gap_tenths = gap_tenths_;
   CollectSpeechSettings();

@@ -20,6 +20,7 @@ class QScrollBar;
 
 namespace qvn {
 
+class LanguageMenu;
 class GraphicsWindow;
 class PageSpeaker;
 class PageWidget;
@@ -164,6 +165,7 @@ class MainForm : public QMainWindow, public Host {
   QAction* LowRes1 = nullptr;
   QAction* Contrast1 = nullptr;
   QAction* Smooth1 = nullptr;
+  LanguageMenu* Language1 = nullptr;
   QMenu* Programs1 = nullptr;
   QAction* NoPrograms1 = nullptr;
   QAction* AllowedStories1 = nullptr;

@@ -9,13 +9,13 @@
 namespace qvn {
 
 void MainForm::CreateFileMenu() {
-  File1 = menuBar()->addMenu(FromUtf8(u8"ファイル(&F)"));
+  File1 = menuBar()->addMenu(tr("ファイル(&F)"));
   File1->setObjectName("File1");
-  Project1 = AddMenuItem(File1, "Project1", u8"開く(&O)", QKeySequence("Ctrl+O"));
-  Fixed1 = AddMenuItem(File1, "Fixed1", u8"開き直す(&R)", QKeySequence("Ctrl+R"));
-  Temp1 = AddMenuItem(File1, "Temp1", u8"一時保存(&T)", QKeySequence("Ctrl+S"));
-  OpenTmp1 = AddMenuItem(File1, "OpenTmp1", u8"一時保存を開く(&Y)", QKeySequence("Ctrl+T"));
-  Exit1 = AddMenuItem(File1, "Exit1", u8"終了(&X)", QKeySequence("Ctrl+Q"));
+  Project1 = AddMenuItem(File1, "Project1", tr("開く(&O)"), QKeySequence("Ctrl+O"));
+  Fixed1 = AddMenuItem(File1, "Fixed1", tr("開き直す(&R)"), QKeySequence("Ctrl+R"));
+  Temp1 = AddMenuItem(File1, "Temp1", tr("一時保存(&T)"), QKeySequence("Ctrl+S"));
+  OpenTmp1 = AddMenuItem(File1, "OpenTmp1", tr("一時保存を開く(&Y)"), QKeySequence("Ctrl+T"));
+  Exit1 = AddMenuItem(File1, "Exit1", tr("終了(&X)"), QKeySequence("Ctrl+Q"));
   Temp1->setEnabled(false);
   OpenTmp1->setEnabled(false);
   connect(File1, &QMenu::aboutToShow, this,

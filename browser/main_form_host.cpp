@@ -10,7 +10,9 @@
 #include "browser/page_widget.h"
 #include "browser/picture_loader.h"
 #include "browser/qt_text.h"
+#include "browser/runtime_text.h"
 #include "platform/program_file.h"
+#include "runtime/messages.h"
 
 namespace qvn {
 
@@ -41,7 +43,7 @@ void MainForm::ShowChoiceButtons(int count) {
     button->setText(letter);
     // A screen reader says what the choice says, not just its letter.
     QString caption = FromCp932(session_.Choice(choice).caption);
-    QString name = count == 1 ? FromUtf8(u8"次へ") : letter;
+    QString name = count == 1 ? tr("次へ") : letter;
     button->setAccessibleName(caption.isEmpty() ? name : name + ": " + caption);
     button->show();
   }
@@ -51,7 +53,7 @@ void MainForm::ShowChoiceButtons(int count) {
 
 void MainForm::ShowOpenButton() {
   HideChoiceButtons();
-  ChoiceButton(1)->setText(FromUtf8(u8"開く"));
+  ChoiceButton(1)->setText(RuntimeText(messages::OpenButton()));
   ChoiceButton(1)->setAccessibleName(QString());
   ChoiceButton(1)->show();
   LayoutClientArea();
@@ -125,12 +127,15 @@ std::optional<int> MainForm::ChooseSlot(SlotDialog& dialog) {
   return AboutBox::ChooseSlot(this, dialog, last_slot_caption_);
 }
 
-std::optional<Bytes> MainForm::AskVariable(int, BytesView comment, BytesView preset) {
-  return AboutBox::AskValue(this, last_slot_caption_, comment, preset);
+std::optional<Bytes> MainForm::AskVariable(int number, BytesView comment, BytesView preset) {
+  BytesView label;
+  if (number >= 1 && number <= static_cast<int>(session_.State().variables.size()))
+    label = session_.State().variables[static_cast<std::size_t>(number - 1)].label;
+  return AboutBox::AskValue(this, last_slot_caption_, VariablePrompt(comment, label), preset);
 }
 
 void MainForm::ShowWriteFailure(BytesView message) {
-  AboutBox::ShowMessage(this, FromCp932(message));
+  AboutBox::ShowMessage(this, RuntimeText(message));
 }
 
 void MainForm::ShowErrorBox(const std::string& file, const std::string& reason) {

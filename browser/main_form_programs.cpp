@@ -11,12 +11,12 @@
 namespace qvn {
 
 void MainForm::CreateProgramMenu() {
-  Programs1 = Option1->addMenu(FromUtf8(u8"外部プログラム(&P)"));
+  Programs1 = Option1->addMenu(tr("外部プログラム(&P)"));
   Programs1->setObjectName("Programs1");
-  NoPrograms1 = Programs1->addAction(FromUtf8(u8"起動しない(&N)"));
+  NoPrograms1 = Programs1->addAction(tr("起動しない(&N)"));
   NoPrograms1->setObjectName("NoPrograms1");
   NoPrograms1->setCheckable(true);
-  AllowedStories1 = Programs1->addAction(FromUtf8(u8"常に許可した物語(&A)..."));
+  AllowedStories1 = Programs1->addAction(tr("常に許可した物語(&A)..."));
   AllowedStories1->setObjectName("AllowedStories1");
   connect(NoPrograms1, &QAction::toggled, this,
           [this](bool checked) { session_.Options().programs.programs_off = checked; });

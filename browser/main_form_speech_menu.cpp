@@ -20,8 +20,9 @@ void MainForm::CreateSpeech() {
 #endif
   speaker_ = std::make_unique<PageSpeaker>(std::move(make_engine));
 #ifdef QVN_HAVE_SPEECH
-  Option1->addSeparator();
-  Reading1 = Option1->addMenu(tr("読み上げ(&V)"));
+  // Among the settings, before the 4:3 command.
+  Reading1 = new QMenu(tr("読み上げ(&V)"), Option1);
+  Option1->insertMenu(balance1, Reading1);
   Reading1->setObjectName("Reading1");
   Speech1 = Reading1->addAction(tr("ページを読み上げる(&V)"));
   Speech1->setObjectName("Speech1");
@@ -39,7 +40,8 @@ void MainForm::CreateSpeech() {
   SpeechRate1 = Reading1->addMenu(tr("速さ(&S)"));
   SpeechRate1->setObjectName("SpeechRate1");
   auto* rates = new QActionGroup(SpeechRate1);
-  const QString names[] = {tr("とても遅く"), tr("遅く"), tr("標準"), tr("速く"), tr("とても速く")};
+  const QString names[] = {tr("とても遅く"), tr("遅く"), tr("標準", "reading-aloud speed"),
+                           tr("速く"), tr("とても速く")};
   for (int step = kSlowestSpeechStep; step <= kFastestSpeechStep; ++step) {
     QAction* rate = SpeechRate1->addAction(names[step - kSlowestSpeechStep]);
     rate->setObjectName(QString("SpeechRateStep%1").arg(step - kSlowestSpeechStep + 1));

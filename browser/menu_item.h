@@ -9,12 +9,18 @@
 
 namespace qvn {
 
-inline QAction* AddMenuItem(QMenu* menu, const char* name, std::u8string_view caption,
+// `caption` as tr() gave it, in the reader's language.
+inline QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption,
                             QKeySequence shortcut = {}) {
-  QAction* action = menu->addAction(FromUtf8(caption));
+  QAction* action = menu->addAction(caption);
   action->setObjectName(name);
   if (!shortcut.isEmpty()) action->setShortcut(shortcut);
   return action;
+}
+
+inline QAction* AddMenuItem(QMenu* menu, const char* name, std::u8string_view caption,
+                            QKeySequence shortcut = {}) {
+  return AddMenuItem(menu, name, FromUtf8(caption), shortcut);
 }
 
 inline QAction* MakeCheckable(QAction* action, bool checked) {

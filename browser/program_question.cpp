@@ -18,27 +18,27 @@ constexpr int kAlways = 2;
 QString Arguments(const std::vector<std::string>& argv) {
   QStringList words;
   for (std::size_t i = 1; i < argv.size(); ++i) words << QString::fromStdString(argv[i]);
-  return words.isEmpty() ? FromUtf8(u8"(なし)") : words.join(' ');
+  return words.isEmpty() ? ProgramQuestion::tr("(なし)") : words.join(' ');
 }
 
 }  // namespace
 
 ProgramQuestion::ProgramQuestion(QWidget* parent, const ProgramRequest& request) : QDialog(parent) {
   setObjectName("ProgramQuestion");
-  setWindowTitle(FromUtf8(u8"外部プログラムの起動"));
+  setWindowTitle(tr("外部プログラムの起動"));
   setModal(true);
 
-  QString text = FromUtf8(u8"物語「") + FromCp932(request.story_title) +
-                 FromUtf8(u8"」がプログラムを起動しようとしています。\n\n") +
-                 FromUtf8(u8"プログラム: ") + QString::fromStdString(request.argv.at(0)) + "\n" +
-                 FromUtf8(u8"引数: ") + Arguments(request.argv) + "\n\n";
+  QString text =
+      tr("物語「%1」がプログラムを起動しようとしています。").arg(FromCp932(request.story_title)) +
+      "\n\n" + tr("プログラム: %1").arg(QString::fromStdString(request.argv.at(0))) + "\n" +
+      tr("引数: %1").arg(Arguments(request.argv)) + "\n\n";
   if (request.outside_story_folder)
-    text += FromUtf8(
-        u8"このプログラムは物語のフォルダーの外にあります。\n"
-        u8"フォルダーの外のプログラムは毎回確認します（常に許可はできません）。\n\n");
-  text += FromUtf8(
-      u8"起動したプログラムはこのコンピューターで何でもできます。"
-      u8"信頼できる物語のときだけ起動してください。");
+    text += tr("このプログラムは物語のフォルダーの外にあります。\n"
+               "フォルダーの外のプログラムは毎回確認します（常に許可はできません）。") +
+            "\n\n";
+  text +=
+      tr("起動したプログラムはこのコンピューターで何でもできます。"
+         "信頼できる物語のときだけ起動してください。");
   text_ = new QLabel(this);
   text_->setObjectName("Text");
   // Story text is shown as it is, never as markup.
@@ -48,11 +48,11 @@ ProgramQuestion::ProgramQuestion(QWidget* parent, const ProgramRequest& request)
   // Read in full when the question comes up, not only the focused button.
   setAccessibleDescription(text);
 
-  start_ = new QPushButton(FromUtf8(u8"今回は起動する(&S)"), this);
+  start_ = new QPushButton(tr("今回は起動する(&S)"), this);
   start_->setObjectName("StartButton");
-  do_not_start_ = new QPushButton(FromUtf8(u8"起動しない(&N)"), this);
+  do_not_start_ = new QPushButton(tr("起動しない(&N)"), this);
   do_not_start_->setObjectName("DoNotStartButton");
-  always_ = new QPushButton(FromUtf8(u8"この物語では常に許可する(&A)"), this);
+  always_ = new QPushButton(tr("この物語では常に許可する(&A)"), this);
   always_->setObjectName("AlwaysButton");
   always_->setEnabled(request.MayAlways());
   do_not_start_->setDefault(true);

@@ -1,6 +1,7 @@
 #include "browser/story_open_dialog.h"
 
 #include <QAbstractFileIconProvider>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -12,15 +13,15 @@ namespace qvn {
 
 namespace {
 
-// The type column in Japanese: Qt's translations leave "Folder" and "File"
-// in English.
-class JapaneseFileTypes : public QAbstractFileIconProvider {
+// The type column in the reader's language: Qt's translations leave
+// "Folder" and "File" in English.
+class FileTypes : public QAbstractFileIconProvider {
  public:
   QString type(const QFileInfo& info) const override {
-    if (info.isDir()) return QString::fromUtf8("フォルダー");
+    if (info.isDir()) return QCoreApplication::translate("qvn::StoryOpenDialog", "フォルダー");
     QString suffix = info.suffix();
-    if (suffix.isEmpty()) return QString::fromUtf8("ファイル");
-    return suffix.toUpper() + QString::fromUtf8(" ファイル");
+    if (suffix.isEmpty()) return QCoreApplication::translate("qvn::StoryOpenDialog", "ファイル");
+    return QCoreApplication::translate("qvn::StoryOpenDialog", "%1 ファイル").arg(suffix.toUpper());
   }
 };
 
@@ -30,7 +31,7 @@ constexpr int kDialogHeight = 460;
 }  // namespace
 
 QString ChooseStoryFile(QWidget* parent, const QString& start_folder) {
-  JapaneseFileTypes types;  // outlives the dialog that uses it
+  FileTypes types;  // outlives the dialog that uses it
   QFileDialog dialog(parent, "Open Tessaline Novel File", start_folder,
                      "Tessaline Novel Files (*.qvn *.QVN)");
   dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -9,11 +9,62 @@
 #include <QTranslator>
 #include <memory>
 
-#include "platform/language.h"
 #include "platform/program_folder.h"
 #include "translations/program_translation.h"
 
 namespace qvn {
+
+namespace {
+
+constexpr char kHolderName[] = "qvn_translations";
+constexpr char kLanguageProperty[] = "qvn_language";
+
+// Owns the translators of one language; going, it takes them out of the
+// application and the catalogue out of the Qt-free code.
+class TranslationHolder : public QObject {
+ public:
+  explicit TranslationHolder(QObject* application) : QObject(application) {
+    setObjectName(kHolderName);
+  }
+  ~TranslationHolder() override {
+    if (catalogue_installed_) InstallMessageCatalogue(nullptr);
+    // Going with the application itself, there is nothing to take them out of.
+    if (!QCoreApplication::instance()) return;
+    if (catalogue_) QCoreApplication::removeTranslator(&catalogue_->Translator());
+    if (qt_) QCoreApplication::removeTranslator(qt_.get());
+  }
+
+  bool InstallProgram(Language language) {
+    auto catalogue = std::make_unique<QtMessageCatalogue>();
+    if (!catalogue->Load(language)) return false;
+    if (language == Language::kJapanese) return true;
+    catalogue_ = std::move(catalogue);
+    QCoreApplication::installTranslator(&catalogue_->Translator());
+    // The catalogue lives as long as this holder: Qt-free code may ask it
+    // until the last window is gone.
+    InstallMessageCatalogue(catalogue_.get());
+    catalogue_installed_ = true;
+    return true;
+  }
+
+  bool InstallQt(Language language) {
+    // Qt speaks English of itself.
+    if (language == Language::kEnglish) return true;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), "qtbase", "_",
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+      return false;
+    qt_ = std::move(translator);
+    return QCoreApplication::installTranslator(qt_.get());
+  }
+
+ private:
+  std::unique_ptr<QtMessageCatalogue> catalogue_;
+  std::unique_ptr<QTranslator> qt_;
+  bool catalogue_installed_ = false;
+};
+
+}  // namespace
 
 void InstallFontSubstitutes() {
   QFont::insertSubstitution(QString::fromUtf8(u8"ＭＳ 明朝"), "IPAMincho");
@@ -24,42 +75,35 @@ void InstallFontSubstitutes() {
   QFont::insertSubstitution("Arial", "Liberation Sans");
 }
 
-bool InstallQtTranslations(QCoreApplication& application) {
-  // Qt's texts in Japanese unless the program speaks English.
-  if (application.property("qvn_language").toString() == "en") return true;
-  auto translator = std::make_unique<QTranslator>();
-  if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), "qtbase", "_",
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    return false;
-  translator->setParent(&application);
-  return QCoreApplication::installTranslator(translator.release());
+bool InstallLanguage(QCoreApplication& application, Language language) {
+  delete application.findChild<TranslationHolder*>(kHolderName, Qt::FindDirectChildrenOnly);
+  application.setProperty(kLanguageProperty, LanguageCode(language));
+  auto* holder = new TranslationHolder(&application);
+  bool program = holder->InstallProgram(language);
+  // Qt's dialogs follow the program's words: Japanese buttons under an
+  // English menu would read as a fault.
+  Language qt_language = program ? language : Language::kJapanese;
+  holder->InstallQt(qt_language);
+  if (!program) application.setProperty(kLanguageProperty, LanguageCode(Language::kJapanese));
+  return program;
 }
 
-bool InstallProgramTranslation(QCoreApplication& application, const char* settings_file) {
-  Language language =
-      settings_file ? ProgramLanguage(ProgramFolder(), settings_file) : LanguageOfEnvironment();
-  application.setProperty("qvn_language", LanguageCode(language));
-  auto catalogue = std::make_unique<QtMessageCatalogue>();
-  if (!catalogue->Load(language)) return false;
-  if (language == Language::kJapanese) return true;
-  QCoreApplication::installTranslator(&catalogue->Translator());
-  // The catalogue lives as long as the application: Qt-free code may ask it
-  // until the last window is gone.
-  InstallMessageCatalogue(catalogue.get());
-  struct Holder : QObject {
-    std::unique_ptr<QtMessageCatalogue> held;
-    ~Holder() override { InstallMessageCatalogue(nullptr); }
-  };
-  auto* holder = new Holder;
-  holder->held = std::move(catalogue);
-  holder->setParent(&application);
-  return true;
+bool InstallProgramTranslation(QCoreApplication& application, const std::string& program_folder,
+                               const char* settings_file) {
+  return InstallLanguage(application, ProgramLanguage(program_folder, settings_file));
+}
+
+Language InstalledLanguage(const QCoreApplication& application) {
+  return application.property(kLanguageProperty).toString() == "en" ? Language::kEnglish
+                                                                    : Language::kJapanese;
 }
 
 void SetUpApplication(QCoreApplication& application, const char* settings_file) {
   InstallFontSubstitutes();
-  InstallProgramTranslation(application, settings_file);
-  InstallQtTranslations(application);
+  if (settings_file)
+    InstallProgramTranslation(application, ProgramFolder(), settings_file);
+  else
+    InstallLanguage(application, LanguageOfEnvironment());
 }
 
 void SetProgramIdentity(const char* desktop_id) {

@@ -1,5 +1,9 @@
 #pragma once
 // What both programs set up before their first window.
+#include <string>
+
+#include "platform/language.h"
+
 class QCoreApplication;
 
 namespace qvn {
@@ -8,22 +12,28 @@ namespace qvn {
 // fonts and Liberation Sans instead.
 void InstallFontSubstitutes();
 
-// Qt's own dialog texts in Japanese; false when the translations are missing
-// (the dialogs then speak English).
-bool InstallQtTranslations(QCoreApplication& application);
+// The program's own words and Qt's dialog texts (the standard buttons, the
+// file and font dialogs) in `language`, for Qt code and for the Qt-free
+// libraries alike, replacing what an earlier call installed. Japanese, the
+// default, needs no file of ours; false when a translation is missing (the
+// program's own words then stay Japanese).
+bool InstallLanguage(QCoreApplication& application, Language language);
 
-// The program's own words in the language its settings file `settings_file`
-// (for example "qvn.ini") or else the locale chooses, for Qt code and for the
-// Qt-free libraries alike; Japanese, the default, needs no file. False when
-// the translation is missing (the program then speaks Japanese).
-bool InstallProgramTranslation(QCoreApplication& application, const char* settings_file);
+// The language the settings file `settings_file` (for example "qvn.ini") in
+// the settings folders of `program_folder` chooses, else the locale's,
+// installed as InstallLanguage does.
+bool InstallProgramTranslation(QCoreApplication& application, const std::string& program_folder,
+                               const char* settings_file);
+
+// The language installed last (Japanese before any).
+Language InstalledLanguage(const QCoreApplication& application);
 
 // The window icon (from the theme, else the program's own 48 and 256 pixel
 // pictures under ":/icons") and the desktop entry id `desktop_id`.
 void SetProgramIdentity(const char* desktop_id);
 
-// The font substitutes and the translations; `settings_file` as for
-// InstallProgramTranslation, nullptr for the locale alone.
+// The font substitutes and the language of the running program's settings
+// file `settings_file` (nullptr: the locale's).
 void SetUpApplication(QCoreApplication& application, const char* settings_file = nullptr);
 
 }  // namespace qvn

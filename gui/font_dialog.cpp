@@ -24,7 +24,10 @@ namespace {
 constexpr int kListedSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
 
 // Style names as the Japanese desktop shows them; index = bold + 2 × italic.
-const char8_t* const kStyleNames[] = {u8"標準", u8"太字", u8"斜体", u8"太字 斜体"};
+const char* const kStyleNames[] = {QT_TRANSLATE_NOOP("qvn::FontDialog", "標準"),
+                                   QT_TRANSLATE_NOOP("qvn::FontDialog", "太字"),
+                                   QT_TRANSLATE_NOOP("qvn::FontDialog", "斜体"),
+                                   QT_TRANSLATE_NOOP("qvn::FontDialog", "太字 斜体")};
 
 QString Tr(const char* text) {
   return QCoreApplication::translate("QFontDialog", text);
@@ -72,7 +75,7 @@ FontDialog::FontDialog(const QFont& initial, int points, const FontDialogOptions
     if (options.cell_fonts_only && !IsCellFont(family)) continue;
     families_->addItem(family);
   }
-  for (const char8_t* name : kStyleNames) styles_->addItem(QString::fromUtf8(name));
+  for (const char* name : kStyleNames) styles_->addItem(tr(name));
   for (int size : kListedSizes)
     if (size >= options.min_points && size <= options.max_points)
       sizes_->addItem(QString::number(size));
@@ -166,15 +169,13 @@ FontChoice FontDialog::Choice() const {
 void FontDialog::UpdateSample() {
   FontChoice choice = Choice();
   // The field takes two digits past the limits; what is used instead is said.
-  QString limits = QString::number(options_.min_points) + QString::fromUtf8("～") +
-                   QString::number(options_.max_points);
+  QString limits = tr("%1～%2").arg(options_.min_points).arg(options_.max_points);
   bool ok = false;
   int typed = size_field_->text().toInt(&ok);
   if (ok && typed == choice.points)
     size_note_->setText(limits);
   else
-    size_note_->setText(limits + QString::fromUtf8(": ") + QString::number(choice.points) +
-                        QString::fromUtf8(" になります"));
+    size_note_->setText(tr("%1: %2 になります").arg(limits).arg(choice.points));
   QFont font(choice.family);
   font.setPointSize(choice.points);
   font.setBold(choice.bold);

@@ -34,9 +34,8 @@ HelpWindow::HelpWindow(QWidget* owner)
 HelpWindow* HelpWindow::ShowHelp(QWidget* owner, const std::string& manual_name,
                                  const std::string& manual, const QString& topic) {
   if (manual.empty()) {
-    QMessageBox::warning(
-        owner, owner ? owner->windowTitle() : QString(),
-        QString::fromUtf8(u8"説明書が見つかりません: ") + QString::fromStdString(manual_name));
+    QMessageBox::warning(owner, owner ? owner->windowTitle() : QString(),
+                         tr("説明書が見つかりません: %1").arg(QString::fromStdString(manual_name)));
     return nullptr;
   }
   auto* window =

@@ -22,7 +22,9 @@ for ts in "${files[@]}"; do
   language=$(basename "$ts" .ts)
   language=${language##*_}
   # No source locations: an entry changes only when its message does.
-  "$lupdate" -silent -locations none -no-obsolete -no-ui-lines \
+  # -I: headers by their path from the root, so that classes carry their
+  # namespace as tr() names its context.
+  "$lupdate" -silent -locations none -no-obsolete -no-ui-lines -I "$root" \
     -tr-function-alias translate+=Translate \
     -source-language ja -target-language "$language" \
     -extensions cpp,h \

@@ -22,4 +22,13 @@ std::string QtMessageCatalogue::Find(const char* context, const char* source) co
   return translator_.translate(context, source).toStdString();
 }
 
+QString TranslateInto(Language language, const char* context, const char* source) {
+  QtMessageCatalogue catalogue;
+  if (language != Language::kJapanese && catalogue.Load(language)) {
+    std::string found = catalogue.Find(context, source);
+    if (!found.empty()) return QString::fromStdString(found);
+  }
+  return QString::fromUtf8(source);
+}
+
 }  // namespace qvn

@@ -1,6 +1,7 @@
 #pragma once
 // The programs' translation: the catalogue Qt-free code reads its messages
 // from, filled from the compiled translation file of the chosen language.
+#include <QString>
 #include <QTranslator>
 #include <string>
 
@@ -25,5 +26,10 @@ class QtMessageCatalogue : public MessageCatalogue {
 
 // The file of `language`'s translation; empty when there is none.
 std::string TranslationFile(Language language);
+
+// `source` (UTF-8 Japanese) of `context` in `language`, whichever language
+// the program speaks now: a choice of language is confirmed in the language
+// chosen. The Japanese text when there is no translation.
+QString TranslateInto(Language language, const char* context, const char* source);
 
 }  // namespace qvn

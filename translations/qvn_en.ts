@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>QVN3</name>
+    <message>
+        <source>QVNブラウザ v3</source>
+        <translation>QVN Browser v3</translation>
+    </message>
+</context>
+<context>
     <name>StoryDamage</name>
     <message>
         <source>ブロック索引が壊れています: 大きさ %1 バイトが %2 の倍数ではありません</source>
@@ -214,6 +221,616 @@ qvn がビルドしたフォルダーから動くときはプログラムのフ�
         <translation>user data of stories in read-only folders goes to DIR
 (default: a folder of the story&apos;s own under ~/.local/share/qvn;
 the program&apos;s folder when qvn runs from the folder it was built in)</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::AboutBox</name>
+    <message>
+        <source>QVNブラウザ Dialog</source>
+        <translation>QVN Browser</translation>
+    </message>
+    <message>
+        <source>QVNブラウザ v3.20a</source>
+        <translation>QVN Browser v3.20a</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>消去</source>
+        <translation>Erase</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::AllowedStoriesDialog</name>
+    <message>
+        <source>外部プログラムを常に許可した物語</source>
+        <translation>Stories Always Allowed to Start Programs</translation>
+    </message>
+    <message>
+        <source>これらの物語はフォルダー内のプログラムを確認なしで起動します。</source>
+        <translation>These stories start the programs in their folders without asking.</translation>
+    </message>
+    <message>
+        <source>許可を取り消す(&amp;W)</source>
+        <translation>&amp;Withdraw Permission</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::FindBar</name>
+    <message>
+        <source>検索:</source>
+        <translation>Find:</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::FontDialog</name>
+    <message>
+        <source>標準</source>
+        <translation>Regular</translation>
+    </message>
+    <message>
+        <source>太字</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>太字 斜体</source>
+        <translation>Bold Italic</translation>
+    </message>
+    <message>
+        <source>%1～%2</source>
+        <translation>%1 to %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 になります</source>
+        <translation>%1: %2 will be used</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::HelpWindow</name>
+    <message>
+        <source>説明書が見つかりません: %1</source>
+        <translation>The manual cannot be found: %1</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::JpegDialog</name>
+    <message>
+        <source>Bitmap -&gt; JPEGチェンジャー</source>
+        <translation>Bitmap to JPEG Converter</translation>
+    </message>
+    <message>
+        <source>ファイル名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>圧縮率</source>
+        <translation>Compression</translation>
+    </message>
+    <message>
+        <source>プログレッシブJPEG</source>
+        <translation>Progressive JPEG</translation>
+    </message>
+    <message>
+        <source>グレースケール</source>
+        <translation>Grayscale</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>変換(&amp;Z)</source>
+        <translation>Con&amp;vert</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>ビットマップを開く</source>
+        <translation>Open Bitmap</translation>
+    </message>
+    <message>
+        <source>ビットマップ (*.bmp *.BMP)</source>
+        <translation>Bitmaps (*.bmp *.BMP)</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::LanguageMenu</name>
+    <message>
+        <source>次回の起動から日本語で表示します。</source>
+        <translation>Japanese will be used the next time the program starts.</translation>
+    </message>
+    <message>
+        <source>次回の起動から英語で表示します。</source>
+        <translation>English will be used the next time the program starts.</translation>
+    </message>
+    <message>
+        <source>次回の起動からシステムの言語設定に合わせて表示します。</source>
+        <translation>The system&apos;s language will be used the next time the program starts.</translation>
+    </message>
+    <message>
+        <source>言語 / Language(&amp;L)</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>システムに合わせる(&amp;S)</source>
+        <translation>Use &amp;System Language</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::LogView</name>
+    <message>
+        <source>末尾から続けました</source>
+        <translation>Continued from the bottom</translation>
+    </message>
+    <message>
+        <source>先頭から続けました</source>
+        <translation>Continued from the top</translation>
+    </message>
+    <message>
+        <source>見つかりません</source>
+        <translation>Not found</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::MainForm</name>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>開き直す(&amp;R)</source>
+        <translation>&amp;Reopen</translation>
+    </message>
+    <message>
+        <source>一時保存(&amp;T)</source>
+        <translation>Quick &amp;Save</translation>
+    </message>
+    <message>
+        <source>一時保存を開く(&amp;Y)</source>
+        <translation>Quick &amp;Load</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>説明(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>目次(&amp;I)</source>
+        <translation>&amp;Contents</translation>
+    </message>
+    <message>
+        <source>バージョン情報(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>次へ</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>設定(&amp;O)</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>フォント(&amp;F)</source>
+        <translation>&amp;Font...</translation>
+    </message>
+    <message>
+        <source>行間隔(&amp;G)</source>
+        <translation>Line S&amp;pacing</translation>
+    </message>
+    <message>
+        <source>広く(&amp;W)</source>
+        <translation>&amp;Wider</translation>
+    </message>
+    <message>
+        <source>狭く(&amp;N)</source>
+        <translation>&amp;Narrower</translation>
+    </message>
+    <message>
+        <source>標準(&amp;S)</source>
+        <translation>&amp;Standard</translation>
+    </message>
+    <message>
+        <source>音声(&amp;S)</source>
+        <translation>S&amp;ound</translation>
+    </message>
+    <message>
+        <source>Midファイル</source>
+        <translation>&amp;MIDI Files</translation>
+    </message>
+    <message>
+        <source>Wavファイル</source>
+        <translation>&amp;WAV Files</translation>
+    </message>
+    <message>
+        <source>その他のファイル</source>
+        <translation>&amp;Other Sound Files</translation>
+    </message>
+    <message>
+        <source>互換性(&amp;C)</source>
+        <translation>&amp;Compatibility</translation>
+    </message>
+    <message>
+        <source>旧形式外部EXE</source>
+        <translation>&amp;Old-Style Program Lines</translation>
+    </message>
+    <message>
+        <source>ローレゾ</source>
+        <translation>&amp;Low Resolution</translation>
+    </message>
+    <message>
+        <source>高輝度ふち取り</source>
+        <translation>&amp;Bright Outline</translation>
+    </message>
+    <message>
+        <source>文字を滑らかに(&amp;M)</source>
+        <translation>S&amp;mooth Text</translation>
+    </message>
+    <message>
+        <source>4:3バランス</source>
+        <translation>Fit to &amp;4:3</translation>
+    </message>
+    <message>
+        <source>外部プログラム(&amp;P)</source>
+        <translation>Story &amp;Programs</translation>
+    </message>
+    <message>
+        <source>起動しない(&amp;N)</source>
+        <translation>&amp;Never Start</translation>
+    </message>
+    <message>
+        <source>常に許可した物語(&amp;A)...</source>
+        <translation>&amp;Always Allowed Stories...</translation>
+    </message>
+    <message>
+        <source>使用方法：</source>
+        <translation>How to use:</translation>
+    </message>
+    <message>
+        <source>１．[ファイル]→[開く]でソースファイルを開く。</source>
+        <translation>1. Open a source file with [File] &gt; [Open].</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;（新規作成の場合は新しいファイル名で「開く」を実行）</source>
+        <translation>   (For a new story, open a file name that does not exist yet.)</translation>
+    </message>
+    <message>
+        <source>２．編集後、[ファイル]→[コンパイル]でファイルをコンパイルする。</source>
+        <translation>2. After editing, compile it with [File] &gt; [Compile].</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;（外部エディタやＱＶＮデバッガ等を使っている場合はコンパイ</source>
+        <translation>   (If an outside editor or the QVN debugger has the file open,</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;&#x3000;ルの前にそれらを閉じてください）</source>
+        <translation>    close them before compiling.)</translation>
+    </message>
+    <message>
+        <source>３．エラーが出なければ、成功。</source>
+        <translation>3. If no errors are shown, the story is ready.</translation>
+    </message>
+    <message>
+        <source>※QVN-Maker3はQVNを開発するソフトです。QVNを鑑賞</source>
+        <translation>* QVN-Maker3 is for writing QVN stories. To read</translation>
+    </message>
+    <message>
+        <source>&#x3000;するには、QVNブラウザ(QVN3.EXE)をご利用ください。</source>
+        <translation>  them, use the QVN Browser (QVN3).</translation>
+    </message>
+    <message>
+        <source>このファイル名は使用できません : %1</source>
+        <translation>This file name cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>対象ファイル : %1</source>
+        <translation>Source: %1</translation>
+    </message>
+    <message>
+        <source>%1 に書き込めません</source>
+        <translation>Cannot write to %1</translation>
+    </message>
+    <message>
+        <source>編集中のテキストを保存できませんでした。保存せずに終了しますか?</source>
+        <translation>The text being edited could not be saved. Exit without saving?</translation>
+    </message>
+    <message>
+        <source>コンパイル(&amp;C)</source>
+        <translation>&amp;Compile</translation>
+    </message>
+    <message>
+        <source>エディタで編集(&amp;E)</source>
+        <translation>&amp;Edit Source</translation>
+    </message>
+    <message>
+        <source>ブラウザの起動(&amp;B)</source>
+        <translation>Start &amp;Browser</translation>
+    </message>
+    <message>
+        <source>デバッガの起動(&amp;D)</source>
+        <translation>Start &amp;Debugger</translation>
+    </message>
+    <message>
+        <source>&amp;JPEGチェンジャー</source>
+        <translation>&amp;JPEG Converter...</translation>
+    </message>
+    <message>
+        <source>ストーリー検査(&amp;S)</source>
+        <translation>Check &amp;Story</translation>
+    </message>
+    <message>
+        <source>ストーリー図(&amp;G)</source>
+        <translation>Story &amp;Graph</translation>
+    </message>
+    <message>
+        <source>&amp;Web用に書き出す...</source>
+        <translation>Export for the &amp;Web...</translation>
+    </message>
+    <message>
+        <source>%1
+このファイルは存在しません。
+ファイルを作成しますか?</source>
+        <translation>%1
+This file does not exist.
+Create it?</translation>
+    </message>
+    <message>
+        <source>バージョン(&amp;A)</source>
+        <translation>&amp;About QVN-Maker3</translation>
+    </message>
+    <message>
+        <source>オプション(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>エディタの指定(&amp;E)</source>
+        <translation>&amp;Editor</translation>
+    </message>
+    <message>
+        <source>QVN-Maker(&amp;S)</source>
+        <translation>&amp;Built-in (QVN-Maker)</translation>
+    </message>
+    <message>
+        <source>外部プログラム(&amp;O)</source>
+        <translation>&amp;Other Program...</translation>
+    </message>
+    <message>
+        <source>ジャンプ先チェック(&amp;J)</source>
+        <translation>Check &amp;Jump Targets</translation>
+    </message>
+    <message>
+        <source>ブロック名表示(&amp;B)</source>
+        <translation>Show &amp;Block Names</translation>
+    </message>
+    <message>
+        <source>警告簡略化(&amp;W)</source>
+        <translation>Brief &amp;Warnings</translation>
+    </message>
+    <message>
+        <source>パスワード有効(&amp;P)</source>
+        <translation>&amp;Password Protection...</translation>
+    </message>
+    <message>
+        <source>ソースの文字コード(&amp;K)</source>
+        <translation>Source &amp;Encoding</translation>
+    </message>
+    <message>
+        <source>自動判別(&amp;A)</source>
+        <translation>&amp;Automatic</translation>
+    </message>
+    <message>
+        <source>ストーリー図を描いています…</source>
+        <translation>Drawing the story graph…</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ストーリー図</source>
+        <translation>Story Graph</translation>
+    </message>
+    <message>
+        <source>ストーリー図の保存</source>
+        <translation>Save Story Graph</translation>
+    </message>
+    <message>
+        <source>コンパイル済みのストーリーを読めません : %1</source>
+        <translation>The compiled story cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>ストーリー検査 : %1</source>
+        <translation>Story check: %1</translation>
+    </message>
+    <message>
+        <source>このストーリーは大きすぎて、決められた時間とメモリの中では図にできません（%1 ブロック、%2 本の矢印）。
+DOT 形式で保存するか、選んだブロックの周りだけを描くことができます。</source>
+        <translation>This story is too large to draw within the time and memory allowed (%1 blocks, %2 arrows).
+You can save it in DOT format, or draw only the part around a block you choose.</translation>
+    </message>
+    <message>
+        <source>DOT で保存(&amp;D)</source>
+        <translation>Save as &amp;DOT...</translation>
+    </message>
+    <message>
+        <source>ブロックの周り(&amp;B)</source>
+        <translation>Around a &amp;Block...</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>中心にするブロック :</source>
+        <translation>Block at the centre:</translation>
+    </message>
+    <message>
+        <source>Web用に書き出せません : %1</source>
+        <translation>Cannot export for the web: %1</translation>
+    </message>
+    <message>
+        <source>Web用に書き出しました : %1</source>
+        <translation>Exported for the web: %1</translation>
+    </message>
+    <message>
+        <source>書き出したページをブラウザで開きますか?</source>
+        <translation>Open the exported page in a web browser?</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::PasswordDialog</name>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::ProgramQuestion</name>
+    <message>
+        <source>(なし)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>外部プログラムの起動</source>
+        <translation>Start a Program</translation>
+    </message>
+    <message>
+        <source>物語「%1」がプログラムを起動しようとしています。</source>
+        <translation>The story “%1” wants to start a program.</translation>
+    </message>
+    <message>
+        <source>プログラム: %1</source>
+        <translation>Program: %1</translation>
+    </message>
+    <message>
+        <source>引数: %1</source>
+        <translation>Arguments: %1</translation>
+    </message>
+    <message>
+        <source>このプログラムは物語のフォルダーの外にあります。
+フォルダーの外のプログラムは毎回確認します（常に許可はできません）。</source>
+        <translation>This program lies outside the story&apos;s folder.
+Programs outside the folder are asked about every time (they cannot be always allowed).</translation>
+    </message>
+    <message>
+        <source>起動したプログラムはこのコンピューターで何でもできます。信頼できる物語のときだけ起動してください。</source>
+        <translation>A program that is started can do anything on this computer. Start it only if you trust the story.</translation>
+    </message>
+    <message>
+        <source>今回は起動する(&amp;S)</source>
+        <translation>&amp;Start This Time</translation>
+    </message>
+    <message>
+        <source>起動しない(&amp;N)</source>
+        <translation>Do&amp;n&apos;t Start</translation>
+    </message>
+    <message>
+        <source>この物語では常に許可する(&amp;A)</source>
+        <translation>&amp;Always Allow for This Story</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::RuntimeText</name>
+    <message>
+        <source>開く</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>ユーザーデータ書込み不能</source>
+        <translation>The save file cannot be written.</translation>
+    </message>
+    <message>
+        <source>未使用ファイルです。</source>
+        <translation>This slot is unused.</translation>
+    </message>
+    <message>
+        <source>使用中です。</source>
+        <translation>This slot is in use.</translation>
+    </message>
+    <message>
+        <source>破損したファイルです。</source>
+        <translation>This slot file is damaged.</translation>
+    </message>
+    <message>
+        <source>読めません</source>
+        <translation>This slot cannot be read.</translation>
+    </message>
+    <message>
+        <source>初期化(OKならもう一度消去を押す)</source>
+        <translation>Press Erase again to clear it.</translation>
+    </message>
+    <message>
+        <source>作品のバージョン : %1</source>
+        <translation>Story version: %1</translation>
+    </message>
+    <message>
+        <source>%1を入力して下さい</source>
+        <translation>Enter %1:</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::StoryGraphWindow</name>
+    <message>
+        <source>ストーリー図</source>
+        <translation>Story Graph</translation>
+    </message>
+    <message>
+        <source>拡大(&amp;+)</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>縮小(&amp;-)</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>全体(&amp;W)</source>
+        <translation>Fit &amp;Whole</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save...</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>ストーリー図の保存</source>
+        <translation>Save Story Graph</translation>
+    </message>
+</context>
+<context>
+    <name>qvn::StoryOpenDialog</name>
+    <message>
+        <source>フォルダー</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>%1 ファイル</source>
+        <translation>%1 File</translation>
     </message>
 </context>
 </TS>

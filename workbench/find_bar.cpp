@@ -11,7 +11,7 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 2, 4, 2);
-  layout->addWidget(new QLabel(QString::fromUtf8("検索:"), this));
+  layout->addWidget(new QLabel(tr("検索:"), this));
   field_ = new QLineEdit(this);
   field_->setObjectName("FindText");
   layout->addWidget(field_, 1);

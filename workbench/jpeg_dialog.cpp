@@ -49,17 +49,17 @@ RgbPicture ToRgb(const QImage& image) {
 
 JpegDialog::JpegDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("JpegDialog");
-  setWindowTitle(QString::fromUtf8("Bitmap -> JPEGチェンジャー"));
+  setWindowTitle(tr("Bitmap -> JPEGチェンジャー"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   QFont dialog_font(QString::fromUtf8("ＭＳ ゴシック"));
   dialog_font.setPixelSize(13);
   setFont(dialog_font);
   setFixedSize(312, 149);
 
-  Label1 = MakeLabel(this, "Label1", QString::fromUtf8("ファイル名"), 4, 4);
+  Label1 = MakeLabel(this, "Label1", tr("ファイル名"), 4, 4);
   Label2 = MakeLabel(this, "Label2", QString(), 4, 24);
   Label2->setFixedSize(305, 13);
-  Label3 = MakeLabel(this, "Label3", QString::fromUtf8("圧縮率"), 4, 54);
+  Label3 = MakeLabel(this, "Label3", tr("圧縮率"), 4, 54);
   TrackBar1 = new QSlider(Qt::Horizontal, this);
   TrackBar1->setObjectName("TrackBar1");
   TrackBar1->setGeometry(52, 52, 217, 16);
@@ -70,16 +70,16 @@ JpegDialog::JpegDialog(QWidget* parent) : QDialog(parent) {
   Label4 = MakeLabel(this, "Label4", QString(), 276, 54);
   Label4->setFixedWidth(31);
   Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  CheckBox1 = new QCheckBox(QString::fromUtf8("プログレッシブJPEG"), this);
+  CheckBox1 = new QCheckBox(tr("プログレッシブJPEG"), this);
   CheckBox1->setObjectName("CheckBox1");
   CheckBox1->move(8, 80);
-  CheckBox2 = new QCheckBox(QString::fromUtf8("グレースケール"), this);
+  CheckBox2 = new QCheckBox(tr("グレースケール"), this);
   CheckBox2->setObjectName("CheckBox2");
   CheckBox2->move(180, 80);
-  Button1 = MakeButton(this, "Button1", QString::fromUtf8("開く(&O)"), 8);
-  Button2 = MakeButton(this, "Button2", QString::fromUtf8("変換(&Z)"), 92);
+  Button1 = MakeButton(this, "Button1", tr("開く(&O)"), 8);
+  Button2 = MakeButton(this, "Button2", tr("変換(&Z)"), 92);
   Button2->setEnabled(false);
-  Button3 = MakeButton(this, "Button3", QString::fromUtf8("閉じる(&C)"), 232);
+  Button3 = MakeButton(this, "Button3", tr("閉じる(&C)"), 232);
 
   TrackBar1Change(TrackBar1->value());
   connect(TrackBar1, &QSlider::valueChanged, this, &JpegDialog::TrackBar1Change);
@@ -95,8 +95,7 @@ void JpegDialog::TrackBar1Change(int position) {
 }
 
 void JpegDialog::Button1Click() {
-  PictureOpenDialog dialog(this, QString::fromUtf8("ビットマップを開く"),
-                           QString::fromUtf8("ビットマップ (*.bmp *.BMP)"));
+  PictureOpenDialog dialog(this, tr("ビットマップを開く"), tr("ビットマップ (*.bmp *.BMP)"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   TakeBitmap(dialog.selectedFiles().first());
 }

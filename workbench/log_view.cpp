@@ -243,14 +243,13 @@ bool LogView::FindText(const QString& text, bool backward) {
   from.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
   setTextCursor(from);
   if (find(text, flags)) {
-    find_bar_->Status()->setText(backward ? QString::fromUtf8("末尾から続けました")
-                                          : QString::fromUtf8("先頭から続けました"));
+    find_bar_->Status()->setText(backward ? tr("末尾から続けました") : tr("先頭から続けました"));
     return true;
   }
   // An old match left selected would pass for this one.
   saved.clearSelection();
   setTextCursor(saved);
-  find_bar_->Status()->setText(QString::fromUtf8("見つかりません"));
+  find_bar_->Status()->setText(tr("見つかりません"));
   return false;
 }
 

@@ -10,6 +10,7 @@
 
 #include "common/encoding.h"
 #include "gui/close_on_signals.h"
+#include "gui/language_menu.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "workbench/editor_command.h"
@@ -22,7 +23,6 @@ namespace qvn {
 
 using form::FromPath;
 using form::kCaption;
-using form::Text;
 using form::ToPath;
 
 namespace {
@@ -31,18 +31,21 @@ constexpr int kClientWidth = 464;
 constexpr int kClientHeight = 354;
 constexpr int kPanelHeight = 25;
 
+// Empty lines stay empty in every language.
 const char* const kUsage[] = {
-    "使用方法：",
+    QT_TRANSLATE_NOOP("qvn::MainForm", "使用方法："),
     "",
-    "１．[ファイル]→[開く]でソースファイルを開く。",
-    "　　（新規作成の場合は新しいファイル名で「開く」を実行）",
-    "２．編集後、[ファイル]→[コンパイル]でファイルをコンパイルする。",
-    "　　（外部エディタやＱＶＮデバッガ等を使っている場合はコンパイ",
-    "　　　ルの前にそれらを閉じてください）",
-    "３．エラーが出なければ、成功。",
+    QT_TRANSLATE_NOOP("qvn::MainForm", "１．[ファイル]→[開く]でソースファイルを開く。"),
+    QT_TRANSLATE_NOOP("qvn::MainForm", "　　（新規作成の場合は新しいファイル名で「開く」を実行）"),
+    QT_TRANSLATE_NOOP("qvn::MainForm",
+                      "２．編集後、[ファイル]→[コンパイル]でファイルをコンパイルする。"),
+    QT_TRANSLATE_NOOP("qvn::MainForm",
+                      "　　（外部エディタやＱＶＮデバッガ等を使っている場合はコンパイ"),
+    QT_TRANSLATE_NOOP("qvn::MainForm", "　　　ルの前にそれらを閉じてください）"),
+    QT_TRANSLATE_NOOP("qvn::MainForm", "３．エラーが出なければ、成功。"),
     "",
-    "※QVN-Maker3はQVNを開発するソフトです。QVNを鑑賞",
-    "　するには、QVNブラウザ(QVN3.EXE)をご利用ください。",
+    QT_TRANSLATE_NOOP("qvn::MainForm", "※QVN-Maker3はQVNを開発するソフトです。QVNを鑑賞"),
+    QT_TRANSLATE_NOOP("qvn::MainForm", "　するには、QVNブラウザ(QVN3.EXE)をご利用ください。"),
 };
 
 }  // namespace
@@ -85,9 +88,9 @@ MainForm::MainForm(const SettingsFolders& folders, const QString& source_argumen
   }
 }
 
-QAction* MainForm::AddItem(QMenu* menu, const char* name, const char* caption,
+QAction* MainForm::AddItem(QMenu* menu, const char* name, const QString& caption,
                            const QKeySequence& key, void (MainForm::*handler)()) {
-  QAction* action = menu->addAction(Text(caption));
+  QAction* action = menu->addAction(caption);
   action->setObjectName(name);
   if (!key.isEmpty()) action->setShortcut(key);
   if (handler) connect(action, &QAction::triggered, this, handler);
@@ -103,7 +106,7 @@ void MainForm::CreateMenus() {
 
 void MainForm::ShowUsage() {
   Memo1->ClearLog();
-  for (const char* line : kUsage) Memo1->AppendLine(Text(line));
+  for (const char* line : kUsage) Memo1->AppendLine(*line ? tr(line) : QString());
 }
 
 void MainForm::SetSourceItemsEnabled(bool enabled) {
@@ -147,7 +150,7 @@ void MainForm::PrepareSourceFile(const std::string& previous_source_path) {
   // of an earlier file.
   base_path_ = qvn::BasePath(source_path_);
   if (CollidesWithOutputs(source_path_)) {
-    Memo1->AppendLine(Text("このファイル名は使用できません : ") + FromPath(source_path_),
+    Memo1->AppendLine(tr("このファイル名は使用できません : %1").arg(FromPath(source_path_)),
                       QColor(255, 0, 0));
     Panel1->clear();
     SetSourceItemsEnabled(false);
@@ -170,7 +173,7 @@ void MainForm::PrepareSourceFile(const std::string& previous_source_path) {
     }
     Memo1->ClearLog();
   }
-  Panel1->setText(Text("対象ファイル : ") + FromPath(source_path_));
+  Panel1->setText(tr("対象ファイル : %1").arg(FromPath(source_path_)));
   SetSourceItemsEnabled(true);
   Edit1Click();
 }
@@ -248,6 +251,7 @@ void MainForm::LoadSettings() {
   Warn1->setChecked(settings.simple_warnings);
   Jump1->setChecked(settings.jump_check);
   SetSourceEncoding(settings.source_encoding);
+  Language1->SetSetting(settings.language);
 }
 
 bool MainForm::SaveSettings() {
@@ -260,11 +264,12 @@ bool MainForm::SaveSettings() {
   settings.simple_warnings = Warn1->isChecked();
   settings.jump_check = Jump1->isChecked();
   settings.source_encoding = CurrentSourceEncoding();
+  settings.language = Language1->Setting();
   std::string target = SettingsPathForWriting(folders_, kWorkbenchSettingsFile);
   FileResult saved = SaveWorkbenchSettings(
       settings, SettingsPathForReading(folders_, kWorkbenchSettingsFile), target);
   if (!saved.ok)
-    QMessageBox::critical(this, kCaption, FromPath(target) + Text(" に書き込めません"));
+    QMessageBox::critical(this, kCaption, tr("%1 に書き込めません").arg(FromPath(target)));
   return saved.ok;
 }
 
@@ -276,7 +281,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
   if (!CloseBuiltInEditing()) {
     // The text could not be saved: leaving now would lose it, so ask.
     auto answer = QMessageBox::question(
-        this, kCaption, Text("編集中のテキストを保存できませんでした。保存せずに終了しますか?"),
+        this, kCaption, tr("編集中のテキストを保存できませんでした。保存せずに終了しますか?"),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes) {
       event->ignore();

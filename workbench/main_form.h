@@ -20,6 +20,8 @@ namespace qvn {
 
 struct LoadedStory;
 
+class LanguageMenu;
+
 class MainForm : public QMainWindow {
   Q_OBJECT
 
@@ -73,6 +75,7 @@ class MainForm : public QMainWindow {
   QAction* CodeAuto1;
   QAction* CodeSjis1;
   QAction* CodeUtf81;
+  LanguageMenu* Language1;
   QMenu* Help1;
   QAction* Index1;
   QAction* About1;
@@ -125,7 +128,7 @@ class MainForm : public QMainWindow {
   void LoadSettings();
   bool SaveSettings();
   void ShowFileError(const std::string& file, const std::string& reason);
-  QAction* AddItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key,
+  QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                    void (MainForm::*handler)());
 
   SettingsFolders folders_;

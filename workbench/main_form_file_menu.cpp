@@ -22,26 +22,26 @@ using form::Text;
 using form::ToPath;
 
 void MainForm::CreateFileMenu() {
-  File1 = menuBar()->addMenu(Text("ファイル(&F)"));
+  File1 = menuBar()->addMenu(tr("ファイル(&F)"));
   File1->setObjectName("File1");
-  Open1 = AddItem(File1, "Open1", "開く(&O)", Qt::Key_F3, &MainForm::Open1Click);
-  Compile1 = AddItem(File1, "Compile1", "コンパイル(&C)", Qt::Key_F9, &MainForm::Compile1Click);
-  Edit1 = AddItem(File1, "Edit1", "エディタで編集(&E)", Qt::Key_F10, &MainForm::Edit1Click);
+  Open1 = AddItem(File1, "Open1", tr("開く(&O)"), Qt::Key_F3, &MainForm::Open1Click);
+  Compile1 = AddItem(File1, "Compile1", tr("コンパイル(&C)"), Qt::Key_F9, &MainForm::Compile1Click);
+  Edit1 = AddItem(File1, "Edit1", tr("エディタで編集(&E)"), Qt::Key_F10, &MainForm::Edit1Click);
   Browser1 =
-      AddItem(File1, "Browser1", "ブラウザの起動(&B)", Qt::Key_F11, &MainForm::Browser1Click);
+      AddItem(File1, "Browser1", tr("ブラウザの起動(&B)"), Qt::Key_F11, &MainForm::Browser1Click);
   Debugger1 =
-      AddItem(File1, "Debugger1", "デバッガの起動(&D)", Qt::Key_F12, &MainForm::Debugger1Click);
-  JPEG1 = AddItem(File1, "JPEG1", "&JPEGチェンジャー", Qt::Key_F5, &MainForm::JPEG1Click);
+      AddItem(File1, "Debugger1", tr("デバッガの起動(&D)"), Qt::Key_F12, &MainForm::Debugger1Click);
+  JPEG1 = AddItem(File1, "JPEG1", tr("&JPEGチェンジャー"), Qt::Key_F5, &MainForm::JPEG1Click);
   // The looks at the compiled story come before the end, which stays last.
   File1->addSeparator()->setObjectName("N2");
-  StoryCheck1 = AddItem(File1, "StoryCheck1", "ストーリー検査(&S)", QKeySequence(),
+  StoryCheck1 = AddItem(File1, "StoryCheck1", tr("ストーリー検査(&S)"), QKeySequence(),
                         &MainForm::StoryCheck1Click);
-  StoryGraph1 = AddItem(File1, "StoryGraph1", "ストーリー図(&G)", QKeySequence(),
+  StoryGraph1 = AddItem(File1, "StoryGraph1", tr("ストーリー図(&G)"), QKeySequence(),
                         &MainForm::StoryGraph1Click);
-  WebExport1 = AddItem(File1, "WebExport1", "&Web用に書き出す...", QKeySequence(),
+  WebExport1 = AddItem(File1, "WebExport1", tr("&Web用に書き出す..."), QKeySequence(),
                        &MainForm::WebExport1Click);
   File1->addSeparator()->setObjectName("N1");
-  Exit1 = AddItem(File1, "Exit1", "終了(&X)", QKeySequence(), nullptr);
+  Exit1 = AddItem(File1, "Exit1", tr("終了(&X)"), QKeySequence(), nullptr);
   connect(Exit1, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -57,7 +57,7 @@ void MainForm::Open1Click() {
   if (!ResolveExisting(std::filesystem::path(ToPath(chosen)))) {
     auto answer = QMessageBox::question(
         this, Text("QVN-Maker2 File Dialog"),
-        chosen + Text("\nこのファイルは存在しません。\nファイルを作成しますか?"));
+        tr("%1\nこのファイルは存在しません。\nファイルを作成しますか?").arg(chosen));
     if (answer != QMessageBox::Yes) return;
   }
   OpenSource(chosen);

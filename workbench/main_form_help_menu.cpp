@@ -16,10 +16,10 @@ const char kHelpTopic[] = "HID00000005";
 }  // namespace
 
 void MainForm::CreateHelpMenu() {
-  Help1 = menuBar()->addMenu(Text("説明(&H)"));
+  Help1 = menuBar()->addMenu(tr("説明(&H)"));
   Help1->setObjectName("Help1");
-  Index1 = AddItem(Help1, "Index1", "目次(&I)", Qt::Key_F1, &MainForm::Index1Click);
-  About1 = AddItem(Help1, "About1", "バージョン(&A)", QKeySequence(), &MainForm::About1Click);
+  Index1 = AddItem(Help1, "Index1", tr("目次(&I)"), Qt::Key_F1, &MainForm::Index1Click);
+  About1 = AddItem(Help1, "About1", tr("バージョン(&A)"), QKeySequence(), &MainForm::About1Click);
 }
 
 void MainForm::Index1Click() {

@@ -1,9 +1,10 @@
-// The options menu: the font, the editor, the compile switches and the
-// password.
+// The options menu: the font, the editor, the compile switches, the
+// password and the language.
 #include <QFileDialog>
 #include <QMenuBar>
 
 #include "gui/font_dialog.h"
+#include "gui/language_menu.h"
 #include "workbench/main_form.h"
 #include "workbench/main_form_text.h"
 #include "workbench/password_dialog.h"
@@ -26,19 +27,22 @@ std::string FileNamePart(const std::string& path) {
 }  // namespace
 
 void MainForm::CreateOptionMenu() {
-  Option1 = menuBar()->addMenu(Text("オプション(&O)"));
+  Option1 = menuBar()->addMenu(tr("オプション(&O)"));
   Option1->setObjectName("Option1");
-  Font1 = AddItem(Option1, "Font1", "フォント(&F)", QKeySequence(), &MainForm::Font1Click);
-  Editor1 = Option1->addMenu(Text("エディタの指定(&E)"));
+  Font1 = AddItem(Option1, "Font1", tr("フォント(&F)"), QKeySequence(), &MainForm::Font1Click);
+  Editor1 = Option1->addMenu(tr("エディタの指定(&E)"));
   Editor1->setObjectName("Editor1");
-  Self1 = AddItem(Editor1, "Self1", "QVN-Maker(&S)", QKeySequence(), &MainForm::Self1Click);
-  Outer1 = AddItem(Editor1, "Outer1", "外部プログラム(&O)", QKeySequence(), &MainForm::Outer1Click);
-  Jump1 = AddItem(Option1, "Jump1", "ジャンプ先チェック(&J)", QKeySequence(), nullptr);
-  Block1 = AddItem(Option1, "Block1", "ブロック名表示(&B)", QKeySequence(), nullptr);
-  Warn1 = AddItem(Option1, "Warn1", "警告簡略化(&W)", QKeySequence(), nullptr);
-  Password1 = AddItem(Option1, "Password1", "パスワード有効(&P)", QKeySequence(),
+  Self1 = AddItem(Editor1, "Self1", tr("QVN-Maker(&S)"), QKeySequence(), &MainForm::Self1Click);
+  Outer1 =
+      AddItem(Editor1, "Outer1", tr("外部プログラム(&O)"), QKeySequence(), &MainForm::Outer1Click);
+  Jump1 = AddItem(Option1, "Jump1", tr("ジャンプ先チェック(&J)"), QKeySequence(), nullptr);
+  Block1 = AddItem(Option1, "Block1", tr("ブロック名表示(&B)"), QKeySequence(), nullptr);
+  Warn1 = AddItem(Option1, "Warn1", tr("警告簡略化(&W)"), QKeySequence(), nullptr);
+  Password1 = AddItem(Option1, "Password1", tr("パスワード有効(&P)"), QKeySequence(),
                       &MainForm::Password1Click);
   CreateSourceEncodingMenu();
+  Option1->addSeparator();
+  Language1 = new LanguageMenu(Option1, std::nullopt, this);
   // A checkable action inverts its own check mark when chosen.
   for (QAction* item : {Self1, Outer1, Jump1, Block1, Warn1, Password1}) item->setCheckable(true);
   Self1->setChecked(true);

@@ -9,19 +9,19 @@
 namespace qvn {
 
 void MainForm::CreateSourceEncodingMenu() {
-  Code1 = Option1->addMenu(QString::fromUtf8("ソースの文字コード(&K)"));
+  Code1 = Option1->addMenu(tr("ソースの文字コード(&K)"));
   Code1->setObjectName("Code1");
   auto* group = new QActionGroup(this);
-  auto add = [&](const char* name, const char* caption) {
-    QAction* item = Code1->addAction(QString::fromUtf8(caption));
+  auto add = [&](const char* name, const QString& caption) {
+    QAction* item = Code1->addAction(caption);
     item->setObjectName(name);
     item->setCheckable(true);
     group->addAction(item);
     return item;
   };
-  CodeAuto1 = add("CodeAuto1", "自動判別(&A)");
-  CodeSjis1 = add("CodeSjis1", "Shift-JIS(&S)");
-  CodeUtf81 = add("CodeUtf81", "UTF-8(&U)");
+  CodeAuto1 = add("CodeAuto1", tr("自動判別(&A)"));
+  CodeSjis1 = add("CodeSjis1", QStringLiteral("Shift-JIS(&S)"));
+  CodeUtf81 = add("CodeUtf81", QStringLiteral("UTF-8(&U)"));
   CodeAuto1->setChecked(true);
 }
 

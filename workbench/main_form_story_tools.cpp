@@ -2,6 +2,7 @@
 // reach, written into the compile log, and the drawing of its block graph,
 // laid out off the window's thread in bounded time and memory.
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
@@ -44,10 +45,6 @@ class BusyPointer {
   ~BusyPointer() { QApplication::restoreOverrideCursor(); }
 };
 
-QString Text(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
 // What the worker made of the story: its graph as DOT and, unless cancelled
 // or out of bounds, as SVG.
 struct GraphJob {
@@ -65,9 +62,11 @@ std::shared_ptr<GraphJob> DrawOffThread(QWidget* parent, const LoadedStory& stor
   auto job = std::make_shared<GraphJob>();
   std::optional<Bytes> centre;
   if (around) centre = *around;
-  QProgressDialog progress(Text("ストーリー図を描いています…"), Text("中止"), 0, 0, parent);
+  QProgressDialog progress(
+      QCoreApplication::translate("qvn::MainForm", "ストーリー図を描いています…"),
+      QCoreApplication::translate("qvn::MainForm", "中止"), 0, 0, parent);
   progress.setObjectName("GraphProgress");
-  progress.setWindowTitle(Text("ストーリー図"));
+  progress.setWindowTitle(QCoreApplication::translate("qvn::MainForm", "ストーリー図"));
   progress.setWindowModality(Qt::WindowModal);
   progress.setMinimumDuration(0);
   progress.setAutoClose(false);
@@ -91,12 +90,13 @@ std::shared_ptr<GraphJob> DrawOffThread(QWidget* parent, const LoadedStory& stor
 }
 
 void SaveDot(QWidget* parent, const std::string& dot, const QString& suggested) {
-  QString path = QFileDialog::getSaveFileName(parent, Text("ストーリー図の保存"), suggested,
-                                              "DOT (*.dot *.gv)");
+  QString path = QFileDialog::getSaveFileName(
+      parent, QCoreApplication::translate("qvn::MainForm", "ストーリー図の保存"), suggested,
+      "DOT (*.dot *.gv)");
   if (path.isEmpty()) return;
   FileResult written = WriteFileAtomic(QFile::encodeName(path).toStdString(), dot);
   if (!written.ok)
-    QMessageBox::critical(parent, Text("ストーリー図"),
+    QMessageBox::critical(parent, QCoreApplication::translate("qvn::MainForm", "ストーリー図"),
                           path + "\n" + QString::fromStdString(written.reason));
 }
 
@@ -105,9 +105,9 @@ void SaveDot(QWidget* parent, const std::string& dot, const QString& suggested) 
 bool MainForm::LoadCompiledStory(LoadedStory& story) {
   std::string error;
   if (LoadStoryForAnalysis(base_path_ + ".qvn", story, error)) return true;
-  Memo1->AppendLine(QString::fromUtf8("コンパイル済みのストーリーを読めません : ") +
-                        QString::fromStdString(error),
-                    kErrorColour);
+  Memo1->AppendLine(
+      tr("コンパイル済みのストーリーを読めません : %1").arg(QString::fromStdString(error)),
+      kErrorColour);
   return false;
 }
 
@@ -125,8 +125,8 @@ void MainForm::StoryCheck1Click() {
   Bytes source;
   std::map<Bytes, int> heads;
   if (ReadWholeFile(source_path_, source).ok) heads = BlockHeadLines(source);
-  Memo1->AppendLine(QString::fromUtf8("ストーリー検査 : ") +
-                    QFile::decodeName((base_path_ + ".qvn").c_str()));
+  Memo1->AppendLine(
+      tr("ストーリー検査 : %1").arg(QFile::decodeName((base_path_ + ".qvn").c_str())));
   for (const ReportLine& line : ExplorationReport(found, WayForm::kWords)) {
     if (!line.problem) {
       Memo1->AppendLine(FromCp932(line.text));
@@ -143,20 +143,19 @@ void MainForm::StoryGraph1Click() {
   if (!LoadCompiledStory(story)) return;
   std::shared_ptr<GraphJob> job = DrawOffThread(this, story, nullptr);
   if (job->drawn.outcome == SvgOutcome::kTooLarge) {
-    QMessageBox question(QMessageBox::Information, Text("ストーリー図"),
-                         Text("このストーリーは大きすぎて、決められた時間とメモリの中では図にでき"
-                              "ません（") +
-                             QString::number(job->blocks) + Text(" ブロック、") +
-                             QString::number(job->ways) +
-                             Text(" 本の矢印）。\nDOT 形式で保存するか、選んだブロックの周りだけを"
-                                  "描くことができます。"),
+    QMessageBox question(QMessageBox::Information, tr("ストーリー図"),
+                         tr("このストーリーは大きすぎて、決められた時間とメモリの中では図にでき"
+                            "ません（%1 ブロック、%2 本の矢印）。\nDOT 形式で保存するか、"
+                            "選んだブロックの周りだけを描くことができます。")
+                             .arg(job->blocks)
+                             .arg(job->ways),
                          QMessageBox::NoButton, this);
     question.setObjectName("GraphTooLarge");
-    QPushButton* save_dot = question.addButton(Text("DOT で保存(&D)"), QMessageBox::ActionRole);
+    QPushButton* save_dot = question.addButton(tr("DOT で保存(&D)"), QMessageBox::ActionRole);
     save_dot->setObjectName("SaveDot");
-    QPushButton* part = question.addButton(Text("ブロックの周り(&B)"), QMessageBox::ActionRole);
+    QPushButton* part = question.addButton(tr("ブロックの周り(&B)"), QMessageBox::ActionRole);
     part->setObjectName("AroundBlock");
-    question.addButton(Text("閉じる"), QMessageBox::RejectRole);
+    question.addButton(tr("閉じる"), QMessageBox::RejectRole);
     question.exec();
     if (question.clickedButton() == save_dot) {
       SaveDot(this, job->dot, QFile::decodeName((base_path_ + ".dot").c_str()));
@@ -169,7 +168,7 @@ void MainForm::StoryGraph1Click() {
       if (!StartsWith(name, "QVN")) names << FromCp932(name);
     }
     bool chosen = false;
-    QString name = QInputDialog::getItem(this, Text("ストーリー図"), Text("中心にするブロック :"),
+    QString name = QInputDialog::getItem(this, tr("ストーリー図"), tr("中心にするブロック :"),
                                          names, 0, true, &chosen);
     if (!chosen || name.isEmpty()) return;
     Bytes around = Utf8ToCp932(name.toStdString());

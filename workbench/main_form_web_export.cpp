@@ -46,15 +46,13 @@ void MainForm::WebExport1Click() {
   for (const std::string& warning : result.warnings)
     Memo1->AppendLine(QString::fromStdString(warning), kWarningColour);
   if (result.outcome != WebExportOutcome::kWritten) {
-    Memo1->AppendLine(
-        QString::fromUtf8("Web用に書き出せません : ") + QString::fromStdString(result.error),
-        kErrorColour);
+    Memo1->AppendLine(tr("Web用に書き出せません : %1").arg(QString::fromStdString(result.error)),
+                      kErrorColour);
     return;
   }
   QString page = QFile::decodeName(result.output.c_str());
-  Memo1->AppendLine(QString::fromUtf8("Web用に書き出しました : ") + page);
-  if (QMessageBox::question(this, windowTitle(),
-                            QString::fromUtf8("書き出したページをブラウザで開きますか?")) ==
+  Memo1->AppendLine(tr("Web用に書き出しました : %1").arg(page));
+  if (QMessageBox::question(this, windowTitle(), tr("書き出したページをブラウザで開きますか?")) ==
       QMessageBox::Yes)
     QDesktopServices::openUrl(QUrl::fromLocalFile(page));
 }

@@ -31,7 +31,7 @@ PasswordDialog::PasswordDialog(Mode mode, QWidget* parent)
       Edit1(new QLineEdit(this)),
       Edit2(new QLineEdit(this)),
       UpDown1(new KeyArrows(Edit2, this)),
-      Button1(new QPushButton("Ok", this)),
+      Button1(new QPushButton(tr("Ok"), this)),
       mode_(mode) {
   setObjectName("PasswordDialog");
   setWindowTitle("QVN-Maker3");

@@ -21,10 +21,6 @@ constexpr double kZoomStep = 1.25;
 constexpr double kSmallest = 0.05;
 constexpr double kLargest = 20.0;
 
-QString Text(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
 }  // namespace
 
 void GraphView::Zoom(double factor) {
@@ -45,7 +41,7 @@ void GraphView::wheelEvent(QWheelEvent* event) {
 StoryGraphWindow::StoryGraphWindow(const QByteArray& svg, const QString& suggested_path,
                                    QWidget* parent)
     : QDialog(parent), svg_(svg), suggested_path_(suggested_path) {
-  setWindowTitle(Text("ストーリー図"));
+  setWindowTitle(tr("ストーリー図"));
   setObjectName("StoryGraphWindow");
   auto* scene = new QGraphicsScene(this);
   renderer_ = new QSvgRenderer(svg_, this);
@@ -58,15 +54,15 @@ StoryGraphWindow::StoryGraphWindow(const QByteArray& svg, const QString& suggest
   view_->setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
   view_->setRenderHint(QPainter::Antialiasing);
 
-  auto* zoom_in = new QPushButton(Text("拡大(&+)"), this);
+  auto* zoom_in = new QPushButton(tr("拡大(&+)"), this);
   zoom_in->setObjectName("ZoomIn");
-  auto* zoom_out = new QPushButton(Text("縮小(&-)"), this);
+  auto* zoom_out = new QPushButton(tr("縮小(&-)"), this);
   zoom_out->setObjectName("ZoomOut");
-  auto* fit = new QPushButton(Text("全体(&W)"), this);
+  auto* fit = new QPushButton(tr("全体(&W)"), this);
   fit->setObjectName("Fit");
-  auto* save = new QPushButton(Text("保存(&S)"), this);
+  auto* save = new QPushButton(tr("保存(&S)"), this);
   save->setObjectName("Save");
-  auto* close = new QPushButton(Text("閉じる"), this);
+  auto* close = new QPushButton(tr("閉じる"), this);
   close->setObjectName("Close");
   connect(zoom_in, &QPushButton::clicked, this, [this] { view_->Zoom(kZoomStep); });
   connect(zoom_out, &QPushButton::clicked, this, [this] { view_->Zoom(1 / kZoomStep); });
@@ -90,8 +86,8 @@ StoryGraphWindow::StoryGraphWindow(const QByteArray& svg, const QString& suggest
 }
 
 void StoryGraphWindow::Save() {
-  QString path = QFileDialog::getSaveFileName(this, Text("ストーリー図の保存"), suggested_path_,
-                                              "SVG (*.svg)");
+  QString path =
+      QFileDialog::getSaveFileName(this, tr("ストーリー図の保存"), suggested_path_, "SVG (*.svg)");
   if (!path.isEmpty()) SaveTo(path);
 }
 
@@ -99,7 +95,7 @@ bool StoryGraphWindow::SaveTo(const QString& path) {
   FileResult written =
       WriteFileAtomic(path.toStdString(), BytesView(svg_.constData(), svg_.size()));
   if (written.ok) return true;
-  QMessageBox::critical(this, Text("ストーリー図"),
+  QMessageBox::critical(this, tr("ストーリー図"),
                         path + "\n" + QString::fromStdString(written.reason));
   return false;
 }

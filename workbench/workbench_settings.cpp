@@ -39,6 +39,8 @@ WorkbenchSettings ReadWorkbenchSettings(const Profile& profile) {
   ReadBool(profile, "JumpCheck", settings.jump_check);
   if (auto encoding = profile.GetString("Option", "SourceEncoding"))
     settings.source_encoding = ParseSourceEncoding(*encoding).value_or(SourceEncoding::kAuto);
+  if (auto language = profile.GetString("Option", "Language"))
+    settings.language = ParseLanguageSetting(*language);
   return settings;
 }
 
@@ -54,6 +56,14 @@ void StoreWorkbenchSettings(const WorkbenchSettings& settings, Profile& profile)
   if (settings.source_encoding != SourceEncoding::kAuto ||
       profile.GetString("Option", "SourceEncoding"))
     profile.SetString("Option", "SourceEncoding", SourceEncodingName(settings.source_encoding));
+  // "As the system" takes out a key that named a language and leaves any
+  // other value (a language this version does not know).
+  if (settings.language) {
+    profile.SetString("Option", "Language", LanguageCode(*settings.language));
+  } else if (auto old = profile.GetString("Option", "Language");
+             old && ParseLanguageSetting(*old)) {
+    profile.RemoveKey("Option", "Language");
+  }
 }
 
 FileResult SaveWorkbenchSettings(const WorkbenchSettings& settings, const std::string& read_path,

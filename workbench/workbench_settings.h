@@ -1,10 +1,12 @@
 #pragma once
 // The author's choices kept in QvnMakeW.ini between runs.
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "common/encoding_source.h"
 #include "platform/file_io.h"
+#include "platform/language.h"
 #include "platform/profile.h"
 
 namespace qvn {
@@ -23,6 +25,9 @@ struct WorkbenchSettings {
   // Option/SourceEncoding: written only once it is not auto, so a file of
   // the seven classic keys stays as it was.
   SourceEncoding source_encoding = SourceEncoding::kAuto;
+  // Option/Language: "ja" or "en", read at start (nullopt: the locale's);
+  // written only once chosen.
+  std::optional<Language> language;
 };
 
 inline constexpr int kMinWorkbenchFontSize = 1;

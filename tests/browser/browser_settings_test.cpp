@@ -72,6 +72,35 @@ TEST(BrowserSettings, RoundTripKeepsForeignKeys) {
   EXPECT_EQ(back.gap_tenths, 13);
 }
 
+// [OPTION] LANGUAGE: "ja" or "en" is the choice; anything else is no choice.
+// Writing "as the system" takes out a key that named a language and leaves a
+// value this version does not know; a file without the key gets none.
+TEST(BrowserSettings, TheLanguageIsKeptOnceChosen) {
+  struct Row {
+    const char* file;
+    std::optional<Language> read;
+    std::optional<Language> chosen;
+    std::optional<Bytes> written;
+  };
+  const Row rows[] = {
+      {"", std::nullopt, std::nullopt, std::nullopt},
+      {"", std::nullopt, Language::kEnglish, "en"},
+      {"[OPTION]\r\nLANGUAGE=en\r\n", Language::kEnglish, Language::kJapanese, "ja"},
+      {"[Option]\r\nLanguage=ja\r\n", Language::kJapanese, std::nullopt, std::nullopt},
+      {"[OPTION]\r\nLANGUAGE=fr\r\n", std::nullopt, std::nullopt, "fr"},
+      {"[OPTION]\r\nLANGUAGE=\r\n", std::nullopt, std::nullopt, ""},
+      {"[OPTION]\r\nLANGUAGE=e\r\n", std::nullopt, Language::kJapanese, "ja"},
+  };
+  for (const Row& row : rows) {
+    Profile profile = Profile::Parse(row.file);
+    EXPECT_EQ(ReadBrowserSettings(profile).language, row.read) << row.file;
+    BrowserSettings settings;
+    settings.language = row.chosen;
+    WriteBrowserSettings(settings, profile);
+    EXPECT_EQ(profile.GetString("OPTION", "LANGUAGE"), row.written) << row.file;
+  }
+}
+
 TEST(BrowserSettings, EveryValueOutOfItsRangeGivesTheDefault) {
   struct Case {
     const char* line;

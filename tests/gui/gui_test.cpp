@@ -30,7 +30,7 @@ QApplication& App() {
 }
 
 TEST(QtTranslations, StandardDialogsSpeakJapanese) {
-  ASSERT_TRUE(InstallQtTranslations(App()));
+  ASSERT_TRUE(InstallLanguage(App(), Language::kJapanese));
   QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
                            QDialogButtonBox::No);
   EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8(u8"キャンセル"));
@@ -46,6 +46,27 @@ TEST(QtTranslations, StandardDialogsSpeakJapanese) {
   // The shared font dialog takes its words from the same translations.
   FontDialog font_dialog(QFont("IPAGothic"), 10, {}, nullptr);
   EXPECT_EQ(font_dialog.windowTitle(), QString::fromUtf8(u8"フォントの選択"));
+}
+
+TEST(QtTranslations, StandardButtonsFollowTheProgramsLanguage) {
+  // English replaces Japanese and back, as a new window after a change of
+  // language finds it.
+  struct Row {
+    Language language;
+    const char* cancel;
+    const char* title;
+  } rows[] = {{Language::kEnglish, "Cancel", "Select Font"},
+              {Language::kJapanese, "キャンセル", "フォントの選択"},
+              {Language::kEnglish, "Cancel", "Select Font"}};
+  for (const Row& row : rows) {
+    ASSERT_TRUE(InstallLanguage(App(), row.language));
+    EXPECT_EQ(InstalledLanguage(App()), row.language);
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8(row.cancel));
+    FontDialog font_dialog(QFont("IPAGothic"), 10, {}, nullptr);
+    EXPECT_EQ(font_dialog.windowTitle(), QString::fromUtf8(row.title));
+  }
+  InstallLanguage(App(), Language::kJapanese);
 }
 
 TEST(FontDialogFaces, CellFontsAreFixedPitchAndHalfWidthJapaneseFaces) {

@@ -82,6 +82,36 @@ TEST(WorkbenchSettingsTest, SourceEncodingIsKeptOnceChosen) {
   EXPECT_EQ(profile.GetString("Option", "SourceEncoding"), "auto");
 }
 
+// Option/Language: "ja" or "en" is the choice; anything else is no choice.
+// Writing "as the system" takes out a key that named a language and leaves a
+// value this version does not know; a file without the key gets none.
+TEST(WorkbenchSettingsTest, TheLanguageIsKeptOnceChosen) {
+  struct Row {
+    const char* file;
+    std::optional<Language> read;
+    std::optional<Language> chosen;
+    std::optional<Bytes> written;
+  };
+  const Row rows[] = {
+      {"", std::nullopt, std::nullopt, std::nullopt},
+      {"", std::nullopt, Language::kEnglish, "en"},
+      {"[Option]\nLanguage=en\n", Language::kEnglish, Language::kJapanese, "ja"},
+      {"[option]\nlanguage= JA \n", Language::kJapanese, std::nullopt, std::nullopt},
+      {"[Option]\nLanguage=EN\n", Language::kEnglish, std::nullopt, std::nullopt},
+      {"[Option]\nLanguage=fr\n", std::nullopt, std::nullopt, "fr"},
+      {"[Option]\nLanguage=\n", std::nullopt, std::nullopt, ""},
+      {"[Option]\nLanguage=english\n", std::nullopt, Language::kEnglish, "en"},
+  };
+  for (const Row& row : rows) {
+    Profile profile = Profile::Parse(row.file);
+    EXPECT_EQ(ReadWorkbenchSettings(profile).language, row.read) << row.file;
+    WorkbenchSettings settings;
+    settings.language = row.chosen;
+    StoreWorkbenchSettings(settings, profile);
+    EXPECT_EQ(profile.GetString("Option", "Language"), row.written) << row.file;
+  }
+}
+
 TEST(WorkbenchSettingsTest, ValuesOutOfRangeGiveTheDefaults) {
   auto size = [](const char* value) {
     return ReadWorkbenchSettings(Profile::Parse(std::string("[Font]\nSize=") + value + "\n"))
