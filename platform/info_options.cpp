@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
+#include "common/message_catalogue.h"
+#include "platform/language.h"
 #include "platform/manual.h"
+#include "platform/program_folder.h"
 
 #ifndef QVN_VERSION
 #define QVN_VERSION "0"
@@ -27,10 +30,17 @@ std::optional<InfoAnswer> AnswerInfoOption(std::string_view first_argument,
   } else if (first_argument == "--version") {
     answer.out = VersionText(info.name);
   } else if (first_argument == "--manual-path" && info.manual) {
-    std::string manual = ManualPath(info.manual);
+    // Answered before the window starts: the language is chosen here as the
+    // window will choose it.
+    Language language = info.settings_file ? ProgramLanguage(ProgramFolder(), info.settings_file)
+                                           : LanguageOfEnvironment();
+    std::string manual = ManualPath(info.manual, language);
     if (manual.empty()) {
       answer.status = 1;
-      answer.err = std::string(info.name) + ": the manual " + info.manual + " is not installed\n";
+      answer.err.append(info.name).append(": ");
+      answer.err.append(FormatMessage(
+          Translate("Manual", "マニュアル %1 がインストールされていません"), {info.manual}));
+      answer.err.append("\n");
     } else {
       answer.out = manual + "\n";
     }

@@ -18,6 +18,9 @@ struct ProgramInfo {
   const char* name = "";         // "QVN3"
   const char* help = "";         // the --help text, ending in a newline
   const char* manual = nullptr;  // the manual's file name, or null when none
+  // The program's settings file ("qvn.ini"), whose language choice picks the
+  // manual --manual-path names; null: the locale's language.
+  const char* settings_file = nullptr;
 };
 
 struct InfoAnswer {

@@ -34,7 +34,7 @@ prefix=$work/prefix
 # ---- Install: every file under the prefix, each where it belongs ----
 DESTDIR= cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 for file in bin/QVN3 bin/QvnMakeW bin/qvn \
-  share/qvn/qvn3.html share/qvn/workbench.html \
+  share/qvn/qvn3.html share/qvn/workbench.html share/qvn/en/qvn3.html share/qvn/en/workbench.html \
   share/qvn/demo/demo.src share/qvn/demo/demo.qvn share/qvn/demo/demo.qvj \
   share/qvn/demo/demo.Q01 share/qvn/demo/demo.Q04 share/qvn/demo/night.bmp \
   share/qvn/demo/bgm.mid share/qvn/demo/chime.wav \
@@ -100,8 +100,9 @@ for program in QVN3 QvnMakeW qvn; do
   check_equal "$program --version" "$program (QVN for Linux) $version
 Copyright (c) 2026 The QVN for Linux developers
 MIT License" "$("$prefix/bin/$program" --version)"
-  "$prefix/bin/$program" --help | grep -q "usage:" || fail "$program --help"
+  LANG=en_US.UTF-8 "$prefix/bin/$program" --help | grep -q "usage:" || fail "$program --help"
 done
+"$prefix/bin/qvn" --help | grep -q "^使い方: qvn" || fail "qvn --help is not Japanese by default"
 # An installed qvn writes a story's web page without emscripten.
 if [ -f "$build/share/qvn/web/qvn-reader.html" ]; then
   mkdir -p "$work/web"
@@ -113,11 +114,17 @@ fi
 check_equal "QVN3's manual" "$prefix/share/qvn/qvn3.html" "$("$prefix/bin/QVN3" --manual-path)"
 check_equal "QvnMakeW's manual" "$prefix/share/qvn/workbench.html" \
   "$("$prefix/bin/QvnMakeW" --manual-path)"
-# Every option of qvn compile and qvn play is in the manual page, which man
-# renders without a warning.
+# The English manuals for an English locale.
+check_equal "QVN3's English manual" "$prefix/share/qvn/en/qvn3.html" \
+  "$(LANG=en_US.UTF-8 "$prefix/bin/QVN3" --manual-path)"
+grep -q 'id="HID00000002"' "$prefix/share/qvn/en/qvn3.html" || fail "the English qvn3.html lacks its topic"
+grep -q 'id="HID00000005"' "$prefix/share/qvn/en/workbench.html" ||
+  fail "the English workbench.html lacks its topic"
+# Every option of every qvn command is in the manual page, which man renders
+# without a warning.
 man_text=$(MANWIDTH=200 man --warnings -l "$prefix/share/man/man1/qvn.1.gz" 2>"$work/man.err")
 [ -s "$work/man.err" ] && { cat "$work/man.err"; fail "warnings from qvn.1"; }
-for command in compile play export; do
+for command in compile play explore graph export; do
   for option in $("$prefix/bin/qvn" "$command" --help | grep -o -- '--[a-z-]*' | sort -u); do
     grep -q -- "$option" <<<"$man_text" || fail "qvn.1 does not describe qvn $command $option"
   done
@@ -139,7 +146,7 @@ for page in qvn QVN3 QvnMakeW; do
     fail "man -L ja $page does not find the Japanese page"
 done
 man_text=$(MANWIDTH=200 man -l "$prefix/share/man/ja/man1/qvn.1.gz")
-for command in compile play; do
+for command in compile play explore graph export; do
   for option in $("$prefix/bin/qvn" "$command" --help | grep -o -- '--[a-z-]*' | sort -u); do
     grep -q -- "$option" <<<"$man_text" || fail "the Japanese qvn.1 does not describe qvn $command $option"
   done
