@@ -150,15 +150,22 @@ std::optional<int> AboutBox::ChooseSlot(QWidget* parent, SlotDialog& slot_logic,
     }
     box.comment_->setText(RuntimeText(slot_logic.Comment()));
     box.setAccessibleDescription(box.comment_->text());
-    // A screen reader names the selected slot by its story's caption too.
+    // A screen reader names every slot by its story's caption, and tells its
+    // status, as the dialog shows the selected one's.
     for (QAbstractButton* radio : box.slot_buttons_->buttons()) {
       int slot = box.slot_buttons_->id(radio);
-      bool selected = slot == slot_logic.SelectedSlot();
-      QString caption_now = FromCp932(slot_logic.Caption());
-      radio->setAccessibleName(selected && !caption_now.isEmpty()
-                                   ? QString("%1: %2").arg(slot).arg(caption_now)
-                                   : QString::number(slot));
-      radio->setAccessibleDescription(selected ? RuntimeText(slot_logic.Comment()) : QString());
+      SlotSummary summary;
+      if (slot == slot_logic.SelectedSlot()) {
+        summary.caption = slot_logic.Caption();
+        summary.comment = slot_logic.Comment();
+      } else {
+        summary = slot_logic.PeekSlot(slot);
+      }
+      QString caption_now = FromCp932(summary.caption);
+      radio->setAccessibleName(caption_now.isEmpty()
+                                   ? QString::number(slot)
+                                   : QString("%1: %2").arg(slot).arg(caption_now));
+      radio->setAccessibleDescription(RuntimeText(summary.comment));
     }
     box.slot_buttons_->button(slot_logic.SelectedSlot())->setChecked(true);
     // A damaged slot cannot be loaded, only erased.

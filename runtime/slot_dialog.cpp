@@ -12,6 +12,35 @@
 
 namespace qvn {
 
+namespace {
+
+// The status of slot file `text`, read whole.
+SlotSummary SummariseSlot(BytesView text) {
+  SlotSummary summary;
+  summary.damaged = !UserDataDamage(text).empty();
+  if (summary.damaged) {
+    // Nothing of a damaged file is shown: it is no title and no comment.
+    summary.comment = messages::DamagedSlot();
+    return summary;
+  }
+  std::vector<BytesView> lines = SplitTextLines(text);
+  auto line = [&lines](std::size_t number) {
+    return number <= lines.size() ? lines[number - 1] : BytesView();
+  };
+  summary.caption = CutBytes(line(1), kMaxLineBytes);
+  summary.fresh = line(2) == kFreshSlotMarker;
+  if (summary.fresh) {
+    summary.comment = messages::UnusedSlot();
+  } else if (line(3) == kUnusedVariable && line(4) == kUnusedVariable) {
+    summary.comment = messages::SlotInUse();
+  } else {
+    summary.comment = Bytes(line(3)) + ":" + Bytes(line(4));
+  }
+  return summary;
+}
+
+}  // namespace
+
 SlotDialog::SlotDialog(StorySession& session) : session_(session) {
   Select(1);
 }
@@ -41,28 +70,22 @@ void SlotDialog::ShowStatus() {
     return;
   }
   session_.erase_armed_ = false;
-  damaged_ = !UserDataDamage(text).empty();
-  if (damaged_) {
-    // Nothing of a damaged file is shown: it is no title and no comment.
-    caption_.clear();
-    comment_ = messages::DamagedSlot();
-    fresh_ = false;
-    return;
+  SlotSummary summary = SummariseSlot(text);
+  caption_ = std::move(summary.caption);
+  comment_ = std::move(summary.comment);
+  fresh_ = summary.fresh;
+  damaged_ = summary.damaged;
+}
+
+SlotSummary SlotDialog::PeekSlot(int slot) const {
+  Bytes text;
+  if (slot < 1 || slot > 4 ||
+      !ReadOwnFile(session_.location_.SlotFile(slot), text, kMaxUserDataFileBytes).ok) {
+    SlotSummary unreadable;
+    unreadable.comment = messages::Unreadable();
+    return unreadable;
   }
-  std::vector<BytesView> lines = SplitTextLines(text);
-  auto line = [&lines](std::size_t number) {
-    return number <= lines.size() ? lines[number - 1] : BytesView();
-  };
-  caption_ = CutBytes(line(1), kMaxLineBytes);
-  fresh_ = line(2) == kFreshSlotMarker;
-  if (fresh_) {
-    comment_ = messages::UnusedSlot();
-  } else if (line(3) == kUnusedVariable && line(4) == kUnusedVariable) {
-    comment_ = messages::SlotInUse();
-  } else {
-    comment_ = Bytes(line(3)) + ":" + Bytes(line(4));
-  }
-  session_.erase_armed_ = false;
+  return SummariseSlot(text);
 }
 
 void SlotDialog::PressErase() {

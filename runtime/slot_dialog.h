@@ -9,6 +9,14 @@ namespace qvn {
 
 class StorySession;
 
+// What a slot file shows in the dialog.
+struct SlotSummary {
+  Bytes caption;  // the slot's title
+  Bytes comment;
+  bool fresh = false;
+  bool damaged = false;
+};
+
 class SlotDialog {
  public:
   // Selects slot 1 and shows its status.
@@ -27,6 +35,9 @@ class SlotDialog {
   bool Damaged() const { return damaged_; }
   const Bytes& Caption() const { return caption_; }  // the slot's title
   const Bytes& Comment() const { return comment_; }
+  // Slot `slot`'s caption and status, read without selecting it and without
+  // an error box: a file that cannot be read shows "読めません".
+  SlotSummary PeekSlot(int slot) const;
 
  private:
   void ShowStatus();

@@ -136,14 +136,16 @@ def shown(app, role, name=None):
 
 
 def slot_dialog(app, slot2_path):
-    """The radio buttons carry the selected slot's caption and status; slot 2,
-    a folder, brings up an error box that reads in full."""
+    """The radio buttons carry every slot's caption and status (slot 2, a
+    folder, cannot be read); selecting slot 2 brings up an error box that
+    reads in full."""
     def radios():
         found = sorted((node.name, node.description) for node in descendants(app)
                        if node.getRole() == pyatspi.ROLE_RADIO_BUTTON and showing(node))
         return found if len(found) == 4 else None
 
-    fresh = [("1: " + TITLE, "未使用ファイルです。"), ("2", ""), ("3", ""), ("4", "")]
+    fresh = [("1: " + TITLE, "未使用ファイルです。"), ("2", "読めません"),
+             ("3: " + TITLE, "未使用ファイルです。"), ("4: " + TITLE, "未使用ファイルです。")]
     found = wait_for("the slot dialog's radio buttons", radios)
     if found != fresh:
         fail("the slot radio buttons read %r" % found)
@@ -154,7 +156,7 @@ def slot_dialog(app, slot2_path):
     print("error box: %r" % alert.description)
     press([node for node in descendants(alert) if node.getRole() == pyatspi.ROLE_PUSH_BUTTON][0])
     wait_for("the error box to close", lambda: shown(app, pyatspi.ROLE_ALERT) is None)
-    press(wait_for("radio button 1", lambda: shown(app, pyatspi.ROLE_RADIO_BUTTON, "1")))
+    press(wait_for("radio button 1", lambda: shown(app, pyatspi.ROLE_RADIO_BUTTON, "1: " + TITLE)))
     wait_for("slot 1 again", lambda: radios() == fresh)
     print("slot radio buttons: %r" % fresh)
 
