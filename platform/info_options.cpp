@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/message_catalogue.h"
 #include "platform/manual.h"
 
 #ifndef QVN_VERSION
@@ -23,7 +24,7 @@ std::optional<InfoAnswer> AnswerInfoOption(std::string_view first_argument,
                                            const ProgramInfo& info) {
   InfoAnswer answer;
   if (first_argument == "--help" || first_argument == "-h") {
-    answer.out = info.help;
+    answer.out = Translate("ProgramHelp", info.help);
   } else if (first_argument == "--version") {
     answer.out = VersionText(info.name);
   } else if (first_argument == "--manual-path" && info.manual) {

@@ -15,8 +15,10 @@ const char* ProgramVersion();
 std::string VersionText(std::string_view program_name);
 
 struct ProgramInfo {
-  const char* name = "";         // "QVN3"
-  const char* help = "";         // the --help text, ending in a newline
+  const char* name = "";  // "QVN3"
+  // The --help text in Japanese, ending in a newline: the message
+  // catalogue's key in the context "ProgramHelp".
+  const char* help = "";
   const char* manual = nullptr;  // the manual's file name, or null when none
 };
 
@@ -28,7 +30,8 @@ struct InfoAnswer {
 
 // The answer when `first_argument` is -h, --help, --version or (for a program
 // with a manual) --manual-path: ManualPath's answer, the page the program's
-// help window shows. Nothing for any other argument, such as a story.
+// help window shows. Nothing for any other argument, such as a story. The
+// help is in the language of the installed message catalogue.
 std::optional<InfoAnswer> AnswerInfoOption(std::string_view first_argument,
                                            const ProgramInfo& info);
 

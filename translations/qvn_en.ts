@@ -268,6 +268,67 @@
     </message>
 </context>
 <context>
+    <name>ProgramHelp</name>
+    <message>
+        <source>使い方: QVN3 [STORY]
+        QVN3 --help | --version | --manual-path
+
+読者のためのブラウザです。コンパイルされた作品 STORY (その .qvn ファイル) を
+開き、4 つのセーブスロットのどれかでページごとに読み進めます。
+
+  --help         この説明を表示します
+  --version      バージョンを表示します
+  --manual-path  F1 で開く説明書のパスを表示します
+
+設定: プログラムのフォルダーに書き込めるときはその中の qvn.ini、
+書き込めないときは $XDG_CONFIG_HOME/qvn/qvn.ini (既定は ~/.config/qvn/)。
+</source>
+        <translation>usage: QVN3 [STORY]
+       QVN3 --help | --version | --manual-path
+
+The reader&apos;s browser: opens the compiled story STORY (its .qvn file) and
+plays it page by page in one of four save slots.
+
+  --help         print this text
+  --version      print the version
+  --manual-path  print the path of the manual that F1 shows
+
+Settings: qvn.ini beside the program when its folder may be written,
+otherwise $XDG_CONFIG_HOME/qvn/qvn.ini (default ~/.config/qvn/).
+</translation>
+    </message>
+    <message>
+        <source>使い方: QvnMakeW [SOURCE]
+        QvnMakeW --help | --version | --manual-path
+
+作者のためのワークベンチです。作品のソース SOURCE を開き (新しい名前なら
+ひな形から作ります)、編集して、QVN3 で読む作品にコンパイルします。
+同じコンパイルをウィンドウなしで行うには qvn compile を使います。
+
+  --help         この説明を表示します
+  --version      バージョンを表示します
+  --manual-path  F1 で開く説明書のパスを表示します
+
+設定: プログラムのフォルダーに書き込めるときはその中の QvnMakeW.ini、
+書き込めないときは $XDG_CONFIG_HOME/qvn/QvnMakeW.ini (既定は ~/.config/qvn/)。
+</source>
+        <translation>usage: QvnMakeW [SOURCE]
+       QvnMakeW --help | --version | --manual-path
+
+The author&apos;s workbench: opens the story source SOURCE (a new name is made
+from the template), edits and compiles it into a story for QVN3.
+The same compile without a window: qvn compile.
+
+  --help         print this text
+  --version      print the version
+  --manual-path  print the path of the manual that F1 shows
+
+Settings: QvnMakeW.ini beside the program when its folder may be written,
+otherwise $XDG_CONFIG_HOME/qvn/QvnMakeW.ini (default ~/.config/qvn/).
+</translation>
+    </message>
+</context>
+<context>
     <name>QVN3</name>
     <message>
         <source>QVNブラウザ v3</source>
