@@ -81,7 +81,7 @@
     </message>
     <message>
         <source>直前のブロックが終了していません。</source>
-        <translation>The block before this point is not closed.</translation>
+        <translation>The block is not closed.</translation>
     </message>
     <message>
         <source>&quot;/&quot; の文法エラーです。</source>
@@ -105,7 +105,7 @@
     </message>
     <message>
         <source>条件設定中のため &quot;&gt;&quot; 文は記述できません。</source>
-        <translation>A &quot;&gt;&quot; line cannot follow a condition.</translation>
+        <translation>A &quot;&gt;&quot; line cannot follow a condition line.</translation>
     </message>
     <message>
         <source>&quot;&gt;&quot; の場所が異常です。</source>
@@ -133,7 +133,7 @@
     </message>
     <message>
         <source>条件設定中のためテキストを記述できません。</source>
-        <translation>Text cannot follow a condition.</translation>
+        <translation>Text cannot follow a condition line.</translation>
     </message>
     <message>
         <source>@NOWAIT命令が不正な位置にあります.</source>
@@ -226,7 +226,7 @@
     </message>
     <message>
         <source>色の設定のエラーです。</source>
-        <translation>The colour is not valid.</translation>
+        <translation>The colour must be a number from 0 to 16.</translation>
     </message>
     <message>
         <source>ファイルが見つかりません。</source>
@@ -234,7 +234,7 @@
     </message>
     <message>
         <source>&quot;&gt;&quot; が使用されています。</source>
-        <translation>A &quot;&gt;&quot; line is used.</translation>
+        <translation>This &quot;&gt;&quot; line uses a file.</translation>
     </message>
     <message>
         <source>サポートしていない&quot;&gt;&quot;文です。</source>
