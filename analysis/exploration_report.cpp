@@ -3,13 +3,21 @@
 #include <string>
 
 #include "common/encoding.h"
+#include "common/message_catalogue.h"
 
 namespace qvn {
 
 namespace {
 
-Bytes Number(std::uint64_t value) {
-  return Bytes(std::to_string(value));
+// A line of the report in the reader's language, in CP932: the pattern
+// (marked for the "StoryReport" context) is translated and converted first,
+// then the story's own bytes (block names, captions) go in unchanged.
+Bytes Say(const char* pattern, std::initializer_list<std::string_view> args = {}) {
+  return FormatMessage(Utf8ToCp932(Translate("StoryReport", pattern)), args);
+}
+
+std::string Number(std::uint64_t value) {
+  return std::to_string(value);
 }
 
 // How to get there: the `qvn play` that replays it (the story's name after
@@ -18,17 +26,18 @@ Bytes Way(const Exploration& found, const KeyPath& keys, WayForm form) {
   if (form == WayForm::kChooseOption) {
     Bytes way = "qvn play";
     for (const std::string& argument : ReplayArguments(found, keys)) way += " " + argument;
-    if (keys.empty()) way += Sjis(u8"（新しいゲームの最初のページ）");
+    if (keys.empty())
+      return Say(QT_TRANSLATE_NOOP("StoryReport", "%1（新しいゲームの最初のページ）"), {way});
     return way;
   }
-  if (keys.empty()) return Sjis(u8"（新しいゲームの最初のページ）");
+  if (keys.empty()) return Say(QT_TRANSLATE_NOOP("StoryReport", "（新しいゲームの最初のページ）"));
   Bytes words;
   for (char key : keys) {
-    if (!words.empty()) words += Sjis(u8" → ");
+    if (!words.empty()) words += Say(QT_TRANSLATE_NOOP("StoryReport", " → "));
     if (key == kEnterKey)
-      words += Sjis(u8"次へ");
+      words += Say(QT_TRANSLATE_NOOP("StoryReport", "次へ"));
     else if (key == kReopenKey)
-      words += Sjis(u8"開き直す");
+      words += Say(QT_TRANSLATE_NOOP("StoryReport", "開き直す"));
     else
       words.push_back(key);
   }
@@ -45,55 +54,67 @@ std::vector<ReportLine> ExplorationReport(const Exploration& found, WayForm way_
     lines.push_back({std::move(text), true, block});
   };
 
-  line(Sjis(u8"ブロック数 : ") + Number(found.blocks) + Sjis(u8"　到達 : ") +
-       Number(found.reached.size()) + Sjis(u8"　未到達 : ") + Number(found.unreached.size()));
-  line(Sjis(u8"調べた状態の数 : ") + Number(found.states) +
-       (found.complete ? Bytes() : Sjis(u8"（上限に達したため途中で打ち切りました）")));
+  line(Say(QT_TRANSLATE_NOOP("StoryReport", "ブロック数 : %1　到達 : %2　未到達 : %3"),
+           {Number(found.blocks), Number(found.reached.size()), Number(found.unreached.size())}));
+  if (found.complete)
+    line(Say(QT_TRANSLATE_NOOP("StoryReport", "調べた状態の数 : %1"), {Number(found.states)}));
+  else
+    line(Say(QT_TRANSLATE_NOOP("StoryReport",
+                               "調べた状態の数 : %1（上限に達したため途中で打ち切りました）"),
+             {Number(found.states)}));
 
-  line(Sjis(u8"エンディング : ") + Number(found.endings.size()));
+  line(Say(QT_TRANSLATE_NOOP("StoryReport", "エンディング : %1"), {Number(found.endings.size())}));
   for (const ReachedEnding& ending : found.endings)
     line("  " + ending.block + " : " + way(ending.keys));
 
   std::size_t problems = 0;
   for (const UnreachedBlock& block : found.unreached) {
     if (block.reason == UnreachedReason::kNotExplored) {
-      line(Sjis(u8"未探索のブロック : ") + block.block +
-           Sjis(u8"（上限までに調べが届きませんでした）"));
+      line(Say(QT_TRANSLATE_NOOP("StoryReport",
+                                 "未探索のブロック : %1（上限までに調べが届きませんでした）"),
+               {block.block}));
       continue;
     }
-    Bytes why = block.reason == UnreachedReason::kNoWayIn
-                    ? Sjis(u8"（どこからもジャンプしていません）")
-                    : Sjis(u8"（ここへのジャンプの条件が一度も成り立ちません）");
-    problem(Sjis(u8"未到達のブロック : ") + block.block + why, block.block);
+    Bytes text =
+        block.reason == UnreachedReason::kNoWayIn
+            ? Say(QT_TRANSLATE_NOOP("StoryReport",
+                                    "未到達のブロック : %1（どこからもジャンプしていません）"),
+                  {block.block})
+            : Say(QT_TRANSLATE_NOOP(
+                      "StoryReport",
+                      "未到達のブロック : %1（ここへのジャンプの条件が一度も成り立ちません）"),
+                  {block.block});
+    problem(std::move(text), block.block);
     ++problems;
   }
   for (const ReachedJumpError& error : found.jump_errors) {
-    problem(Sjis(u8"存在しないブロックへのジャンプ : ") + error.block + " -> " + error.target +
-                " : " + way(error.keys),
+    problem(Say(QT_TRANSLATE_NOOP("StoryReport", "存在しないブロックへのジャンプ : %1 -> %2 : %3"),
+                {error.block, error.target, way(error.keys)}),
             error.block);
     ++problems;
   }
   for (const ReachedCircle& circle : found.silent_circles) {
-    problem(Sjis(u8"抜け出せない@NOWAITの循環 : ") + circle.block + " : " + way(circle.keys),
+    problem(Say(QT_TRANSLATE_NOOP("StoryReport", "抜け出せない@NOWAITの循環 : %1 : %2"),
+                {circle.block, way(circle.keys)}),
             circle.block);
     ++problems;
   }
   for (const ReachedPlayError& error : found.play_errors) {
-    problem(Sjis(u8"再生できないデータ : ") + error.block + " (" + Utf8ToCp932(error.reason) +
-                ") : " + way(error.keys),
+    problem(Say(QT_TRANSLATE_NOOP("StoryReport", "再生できないデータ : %1 (%2) : %3"),
+                {error.block, Utf8ToCp932(error.reason), way(error.keys)}),
             error.block);
     ++problems;
   }
   for (const NeverShownChoice& choice : found.never_shown_choices) {
-    problem(Sjis(u8"表示されない選択肢 : ") + choice.block + Sjis(u8" の ") +
-                Number(choice.choice) + Sjis(u8" 番目「") + choice.caption + Sjis(u8"」"),
+    problem(Say(QT_TRANSLATE_NOOP("StoryReport", "表示されない選択肢 : %1 の %2 番目「%3」"),
+                {choice.block, Number(choice.choice), choice.caption}),
             choice.block);
     ++problems;
   }
   if (problems == 0)
-    line(Sjis(u8"問題は見つかりませんでした。"));
+    line(Say(QT_TRANSLATE_NOOP("StoryReport", "問題は見つかりませんでした。")));
   else
-    line(Sjis(u8"問題が ") + Number(problems) + Sjis(u8" 件見つかりました。"));
+    line(Say(QT_TRANSLATE_NOOP("StoryReport", "問題が %1 件見つかりました。"), {Number(problems)}));
   return lines;
 }
 

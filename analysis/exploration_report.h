@@ -1,6 +1,7 @@
 #pragma once
-// The exploration told in Japanese, one line at a time: what `qvn explore`
-// prints and what the workbench writes into its compile log.
+// The exploration told in the reader's language (Japanese by default), one
+// line at a time: what `qvn explore` prints and what the workbench writes
+// into its compile log.
 #include <vector>
 
 #include "analysis/story_explorer.h"
@@ -15,7 +16,7 @@ struct ReportLine {
 };
 
 // How a way from a new game is told: as the keys of `qvn play --choose`, or in
-// the words a reader knows ("A → 次へ").
+// the words a reader knows ("A → 次へ", "A → Next").
 enum class WayForm { kChooseOption, kWords };
 
 std::vector<ReportLine> ExplorationReport(const Exploration& exploration,

@@ -15,7 +15,10 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <string>
 #include <vector>
+
+#include "common/message_catalogue.h"
 
 namespace qvn {
 
@@ -92,9 +95,28 @@ std::size_t DataBytesInUse() {
   return 0;
 }
 
+// What the child may have to say, worded before it is forked.
+struct ChildReasons {
+  std::string not_started = Translate("StoryGraph", "Graphviz を起動できませんでした");
+  std::string not_accepted = Translate("StoryGraph", "Graphviz がグラフを受け付けませんでした");
+  std::string not_laid_out = Translate(
+      "StoryGraph",
+      "Graphviz がグラフを配置できませんでした (配置のプラグインはインストールされていますか?)");
+  std::string not_drawn = Translate("StoryGraph", "Graphviz がグラフを SVG で描けませんでした");
+};
+
+std::string TooLargeReason(const SvgBudget& budget) {
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.0f", budget.seconds);
+  return FormatMessage(
+      Translate("StoryGraph", "グラフが大きすぎて %1 秒と %2 MB のうちに配置できません"),
+      {seconds, std::to_string(budget.bytes >> 20)});
+}
+
 // In the child: lay out, draw, and write "S" and the SVG, or "E" and the
 // reason, to `fd`. Never returns.
-[[noreturn]] void DrawInChild(int fd, const std::string& dot, const SvgBudget& budget) {
+[[noreturn]] void DrawInChild(int fd, const std::string& dot, const SvgBudget& budget,
+                              const ChildReasons& reasons) {
   rlimit memory{};
   memory.rlim_cur = memory.rlim_max = DataBytesInUse() + budget.bytes;
   ::setrlimit(RLIMIT_DATA, &memory);
@@ -102,24 +124,23 @@ std::size_t DataBytesInUse() {
   processor.rlim_cur = processor.rlim_max = static_cast<rlim_t>(std::ceil(budget.seconds)) + 1;
   ::setrlimit(RLIMIT_CPU, &processor);
 
-  auto fail = [fd](const char* reason) {
+  auto fail = [fd](const std::string& reason) {
     WriteAll(fd, "E", 1);
-    WriteAll(fd, reason, std::strlen(reason));
+    WriteAll(fd, reason.data(), reason.size());
     ::_exit(1);
   };
   std::unique_ptr<GVC_t, ContextCloser> context(gvContext());
-  if (!context) fail("Graphviz could not be started");
+  if (!context) fail(reasons.not_started);
   std::unique_ptr<Agraph_t, GraphCloser> graph(agmemread(dot.c_str()));
-  if (!graph) fail("Graphviz did not accept the graph");
+  if (!graph) fail(reasons.not_accepted);
   const char* engine = PrepareLayout(graph.get(), budget.layout);
   WriteAll(fd, engine, std::strlen(engine));
   WriteAll(fd, "\n", 1);
-  if (gvLayout(context.get(), graph.get(), engine) != 0)
-    fail("Graphviz could not lay out the graph (are its layout plugins installed?)");
+  if (gvLayout(context.get(), graph.get(), engine) != 0) fail(reasons.not_laid_out);
   char* data = nullptr;
   unsigned int length = 0;
   if (gvRenderData(context.get(), graph.get(), "svg", &data, &length) != 0 || !data)
-    fail("Graphviz could not draw the graph as SVG");
+    fail(reasons.not_drawn);
   WriteAll(fd, "S", 1);
   WriteAll(fd, data, length);
   ::_exit(0);
@@ -129,9 +150,11 @@ std::size_t DataBytesInUse() {
 SvgResult RenderOnce(const std::string& dot, const SvgBudget& budget,
                      const std::atomic<bool>* cancel) {
   SvgResult result;
+  ChildReasons reasons;
   int pipe_ends[2];
   if (::pipe2(pipe_ends, O_CLOEXEC) != 0) {
-    result.error = std::string("no pipe for Graphviz: ") + std::strerror(errno);
+    result.error = FormatMessage(Translate("StoryGraph", "Graphviz とのパイプを作れません: %1"),
+                                 {std::strerror(errno)});
     return result;
   }
   auto start = std::chrono::steady_clock::now();
@@ -139,12 +162,13 @@ SvgResult RenderOnce(const std::string& dot, const SvgBudget& budget,
   if (child < 0) {
     ::close(pipe_ends[0]);
     ::close(pipe_ends[1]);
-    result.error = std::string("Graphviz could not be started: ") + std::strerror(errno);
+    result.error = FormatMessage(Translate("StoryGraph", "Graphviz を起動できませんでした: %1"),
+                                 {std::strerror(errno)});
     return result;
   }
   if (child == 0) {
     ::close(pipe_ends[0]);
-    DrawInChild(pipe_ends[1], dot, budget);
+    DrawInChild(pipe_ends[1], dot, budget, reasons);
   }
   ::close(pipe_ends[1]);
 
@@ -197,11 +221,7 @@ SvgResult RenderOnce(const std::string& dot, const SvgBudget& budget,
     // Out of time, or out of memory (Graphviz ends itself or is ended by
     // the processor limit when an allocation fails).
     result.outcome = SvgOutcome::kTooLarge;
-    char reason[160];
-    std::snprintf(reason, sizeof reason,
-                  "the graph is too large to lay out within %.0f s and %zu MB", budget.seconds,
-                  budget.bytes >> 20);
-    result.error = reason;
+    result.error = TooLargeReason(budget);
   }
   return result;
 }
@@ -232,11 +252,7 @@ SvgResult RenderSvg(const std::string& dot, const SvgBudget& budget,
     if (result.outcome != SvgOutcome::kTooLarge || last) break;
   }
   if (result.outcome == SvgOutcome::kTooLarge) {
-    char reason[160];
-    std::snprintf(reason, sizeof reason,
-                  "the graph is too large to lay out within %.0f s and %zu MB", budget.seconds,
-                  budget.bytes >> 20);
-    result.error = reason;
+    result.error = TooLargeReason(budget);
   }
   return result;
 }

@@ -1,5 +1,6 @@
 #include "analysis/loaded_story.h"
 
+#include "common/message_catalogue.h"
 #include "platform/file_names.h"
 #include "runtime/story_body.h"
 #include "runtime/story_error.h"
@@ -12,7 +13,9 @@ bool LoadStoryForAnalysis(const std::string& story_path, LoadedStory& story, std
   location.SetStory(story_path);
   std::string body_file = location.StoryFile(".QVN");
   if (!ResolveExisting(body_file)) {
-    error = story_path + ": no compiled story of that name (" + body_file + " is missing)";
+    error = FormatMessage(
+        Translate("qvn", "%1: その名前のコンパイル済みの作品はありません (%2 がありません)"),
+        {story_path, body_file});
     return false;
   }
   try {

@@ -7,8 +7,7 @@
 #include "platform/program_folder.h"
 
 int main(int argc, char** argv) {
-  if (auto status =
-          qvn::PrintInfoOptionInLanguage(argc, argv, qvn::BrowserProgramInfo(), "qvn.ini"))
+  if (auto status = qvn::PrintInfoOptionInLanguage(argc, argv, qvn::BrowserProgramInfo()))
     return *status;
   QApplication application(argc, argv);
   qvn::SetBrowserIdentity();

@@ -29,7 +29,7 @@ constexpr const char* kDesktopId = "org.qvnlinux.QVN3";
 }  // namespace
 
 const ProgramInfo& BrowserProgramInfo() {
-  static const ProgramInfo info{"QVN3", kHelp, kBrowserManual};
+  static const ProgramInfo info{"QVN3", kHelp, kBrowserManual, "qvn.ini"};
   return info;
 }
 

@@ -14,6 +14,7 @@
 #include "cli/terminal_log_sink.h"
 #include "cli/terminal_name.h"
 #include "common/encoding.h"
+#include "common/message_catalogue.h"
 #include "common/number_field.h"
 #include "compiler/compile.h"
 
@@ -21,13 +22,16 @@ namespace qvn {
 
 namespace {
 
-constexpr const char* kAbout =
-    "Compiles a story source into SOURCE-base.qvn and .qvj and four fresh user\n"
-    "data files .Q01 to .Q04 beside it, and prints the compile log.\n";
+constexpr const char* kAbout = QT_TRANSLATE_NOOP(
+    "qvn",
+    "作品のソース SOURCE をコンパイルして、ソースと同じフォルダーにベース名の .qvn と\n"
+    ".qvj、まっさらなユーザーデータファイル .Q01 から .Q04 を作り、コンパイルの\n"
+    "ログを表示します。\n");
 
 constexpr const char* kClosing =
-    "Exit status: 0 compiled (warnings allowed), 1 compile error, 2 write failure or\n"
-    "unreadable source, 64 bad usage.\n";
+    QT_TRANSLATE_NOOP("qvn",
+                      "終了ステータス: 0 コンパイルできた (警告があっても)、1 コンパイルエラー、\n"
+                      "2 書き込みの失敗かソースを読めない、64 使い方の誤り。\n");
 
 std::optional<bool> OnOff(std::string_view value) {
   if (value == "on") return true;
@@ -49,7 +53,8 @@ struct CompileArguments {
 CommandOption Toggle(std::string_view name, std::string_view help, bool& toggle) {
   return {name, "on|off", help, [name, &toggle](std::string_view value) -> std::string {
             auto flag = OnOff(value);
-            if (!flag) return std::string(name) + " takes on or off";
+            if (!flag)
+              return FormatMessage(Translate("qvn", "%1 には on か off を与えます"), {name});
             toggle = *flag;
             return {};
           }};
@@ -60,53 +65,63 @@ CommandLine CompileCommandLine(CompileArguments& parsed) {
   return {"compile",
           "SOURCE",
           kAbout,
-          {Toggle("--jump-check", "check that every jump names a block (default on)",
+          {Toggle("--jump-check",
+                  QT_TRANSLATE_NOOP("qvn", "ジャンプ先のブロックがあるか調べる (既定 on)"),
                   options.jump_check),
-           Toggle("--block-names", "log each block as it is compiled (default off)",
+           Toggle("--block-names",
+                  QT_TRANSLATE_NOOP("qvn", "コンパイルするブロックの名前をログに書く (既定 off)"),
                   options.block_names),
-           Toggle("--simple-warnings", "leave out the minor warnings (default on)",
+           Toggle("--simple-warnings", QT_TRANSLATE_NOOP("qvn", "細かい警告を省く (既定 on)"),
                   options.simple_warnings),
-           {"--password", "TEXT", "store TEXT as the story's password",
+           {"--password", "TEXT", QT_TRANSLATE_NOOP("qvn", "TEXT を作品のパスワードにする"),
             [&](std::string_view value) -> std::string {
               parsed.password = std::string(value);
               return {};
             }},
-           {"--key", "N", "the password's key number, 256 to 32000 (\"$\" for hex)",
+           {"--key", "N",
+            QT_TRANSLATE_NOOP("qvn", "パスワードのキー番号、256 から 32000 (「$」で 16 進)"),
             [&](std::string_view value) -> std::string {
               parsed.key = ParseNumberField(value);
               if (!parsed.key || *parsed.key < 256 || *parsed.key > 32000)
-                return "--key takes a number from 256 to 32000";
+                return Translate("qvn", "--key には 256 から 32000 の数を与えます");
               return {};
             }},
-           {"--color", "auto|always|never", "errors in red, warnings in blue (auto: on a terminal)",
+           {"--color", "auto|always|never",
+            QT_TRANSLATE_NOOP("qvn", "エラーを赤、警告を青で表示 (auto: 端末のときだけ)"),
             [&](std::string_view value) -> std::string {
               if (value != "auto" && value != "always" && value != "never")
-                return "--color takes auto, always or never";
+                return Translate("qvn", "--color には auto、always、never のどれかを与えます");
               parsed.color = std::string(value);
               return {};
             }},
-           {"--encoding", "utf-8|cp932", "encoding of the printed log (default utf-8)",
+           {"--encoding", "utf-8|cp932",
+            QT_TRANSLATE_NOOP("qvn", "表示するログの文字コード (既定 utf-8)"),
             [&](std::string_view value) -> std::string {
               parsed.utf8 = value == "utf-8" || value == "UTF-8" || value == "utf8";
               if (!parsed.utf8 && value != "cp932" && value != "CP932")
-                return "--encoding takes utf-8 or cp932";
+                return Translate("qvn", "--encoding には utf-8 か cp932 を与えます");
               return {};
             }},
            {"--source-encoding", "auto|cp932|utf-8",
-            "encoding of SOURCE (default auto: UTF-8 when it has\n"
-            "a byte-order mark or is valid UTF-8 with non-ASCII\n"
-            "text, otherwise Shift-JIS)",
+            QT_TRANSLATE_NOOP("qvn",
+                              "SOURCE の文字コード (既定 auto: バイト順マークが\n"
+                              "あるか、ASCII 以外の文字を含む正しい UTF-8 なら\n"
+                              "UTF-8、ほかは Shift-JIS)"),
             [&](std::string_view value) -> std::string {
               auto encoding = ParseSourceEncoding(value);
-              if (!encoding) return "--source-encoding takes auto, cp932 or utf-8";
+              if (!encoding)
+                return Translate("qvn",
+                                 "--source-encoding には auto、cp932、utf-8 のどれかを与えます");
               options.source_encoding = *encoding;
               return {};
             }},
            {"--diagnostics", "gcc",
-            "also print each error and warning to stderr as\n"
-            "FILE:LINE:COLUMN: error|warning: MESSAGE (UTF-8)",
+            QT_TRANSLATE_NOOP("qvn",
+                              "エラーと警告を一つずつ標準エラー出力にも書く。\n"
+                              "形は FILE:LINE:COLUMN: error|warning: MESSAGE\n"
+                              "(UTF-8)"),
             [&](std::string_view value) -> std::string {
-              if (value != "gcc") return "--diagnostics takes gcc";
+              if (value != "gcc") return Translate("qvn", "--diagnostics には gcc を与えます");
               parsed.gcc_diagnostics = true;
               return {};
             }}},
@@ -120,7 +135,7 @@ int RunCompileCommand(int argc, char** argv) {
   CommandLine line = CompileCommandLine(parsed);
   if (auto status = ParseCommandLine(line, argc, argv, parsed.source)) return *status;
   if (parsed.password.has_value() != parsed.key.has_value())
-    return UsageError(line, "--password and --key go together");
+    return UsageError(line, Translate("qvn", "--password と --key は一緒に与えます"));
   if (parsed.password) {
     parsed.options.password_enabled = true;
     parsed.options.password = CutBytes(Utf8ToCp932(*parsed.password), kMaxLineBytes);

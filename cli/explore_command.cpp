@@ -13,6 +13,7 @@
 #include "cli/exit_codes.h"
 #include "cli/terminal_name.h"
 #include "common/encoding.h"
+#include "common/message_catalogue.h"
 
 namespace qvn {
 
@@ -22,22 +23,25 @@ constexpr int kExitIncomplete = 2;
 // Each state keeps a 32-bit way back to the state it came from.
 constexpr std::uint64_t kLargestMaxStates = 0xFFFFFFFEULL;
 
-constexpr const char* kAbout =
-    "Explores what a reader can reach in a compiled story (STORY names its .qvn,\n"
-    ".qvj or any file of the same base name), from a new game, on the same\n"
-    "runtime as the browser: every page with the flags and counters it can be\n"
-    "shown with, every choice offered there, and the next play after each end.\n"
+constexpr const char* kAbout = QT_TRANSLATE_NOOP(
+    "qvn",
+    "コンパイル済みの作品で、読み手が新しいゲームからどこまで行けるかを、ブラウザと\n"
+    "同じランタイムで調べます。STORY には作品の .qvn、.qvj か同じベース名のどれかの\n"
+    "ファイルを与えます。表示されうるページのすべてを、そのときありうるフラグと\n"
+    "カウンターの組ごとに、そこで示される選択肢のすべてとともにたどり、終わりの後の\n"
+    "次のプレイも調べます。\n"
     "\n"
-    "Reports the blocks reached and not reached, the endings, jumps to missing\n"
-    "blocks, @NOWAIT circles a reader can fall into and choices never offered.\n"
-    "Each way is given as the arguments of `qvn play` (STORY after them) that\n"
-    "lead there from a fresh slot 1 (the shortest such keys), with a --var for\n"
-    "each variable that has no default; the JSON gives them as \"replay\".\n"
-    "Blocks the walk did not come to before --max-states are \"not explored\".\n";
+    "たどり着くブロックとたどり着かないブロック、エンディング、存在しないブロックへの\n"
+    "ジャンプ、読み手が抜け出せない @NOWAIT の循環、一度も示されない選択肢を報告し\n"
+    "ます。そこへの道は、まっさらなスロット 1 からそこへ行く `qvn play` の引数 (その\n"
+    "後に STORY) で示します: いちばん短いキーの並びと、既定値のない変数ごとの --var\n"
+    "です。JSON では \"replay\" です。--max-states までに調べの届かなかったブロックは\n"
+    "「未探索」です。\n");
 
-constexpr const char* kClosing =
-    "Exit status: 0 nothing found, 1 problems found or the story cannot be read,\n"
-    "2 the exploration stopped at --max-states, 64 bad usage.\n";
+constexpr const char* kClosing = QT_TRANSLATE_NOOP(
+    "qvn",
+    "終了ステータス: 0 何も見つからなかった、1 問題が見つかったか作品を読めない、\n"
+    "2 --max-states で調べを打ち切った、64 使い方の誤り。\n");
 
 // Story text must not drive the terminal.
 std::string ForTerminal(BytesView cp932) {
@@ -56,16 +60,18 @@ int RunExploreCommand(int argc, char** argv) {
       "explore",
       "STORY",
       kAbout,
-      {{"--max-states", "N", "stop after N states (default 5000000)",
+      {{"--max-states", "N", QT_TRANSLATE_NOOP("qvn", "状態を N 個調べたら打ち切る (既定 5000000)"),
         [&](std::string_view number) -> std::string {
           auto [end, failure] =
               std::from_chars(number.data(), number.data() + number.size(), max_states);
           if (failure != std::errc() || end != number.data() + number.size() || max_states == 0 ||
               max_states > kLargestMaxStates)
-            return "--max-states takes a number from 1 to " + std::to_string(kLargestMaxStates);
+            return FormatMessage(Translate("qvn", "--max-states には 1 から %1 の数を与えます"),
+                                 {std::to_string(kLargestMaxStates)});
           return {};
         }},
-       {"--json", "", "one JSON object instead of the text report",
+       {"--json", "",
+        QT_TRANSLATE_NOOP("qvn", "文章の報告の代わりに JSON のオブジェクトを一つ書く"),
         [&](std::string_view) -> std::string {
           json = true;
           return {};

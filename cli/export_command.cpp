@@ -6,24 +6,28 @@
 
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
+#include "common/message_catalogue.h"
 #include "web/export/web_export.h"
 
 namespace qvn {
 
 namespace {
 
-constexpr const char* kAbout =
-    "Writes a compiled story (STORY names its .qvn, .qvj or any file of the same\n"
-    "base name) as one HTML page that any browser opens, from a file or from a\n"
-    "web server: the story, every picture and sound it names, and the reader\n"
-    "(the same runtime as QVN3, in WebAssembly). No network is used by the page.\n"
-    "MIDI tunes are rendered to Ogg Vorbis with FluidSynth.\n";
+constexpr const char* kAbout = QT_TRANSLATE_NOOP(
+    "qvn",
+    "コンパイル済みの作品を、どのブラウザでもファイルからでもウェブサーバーからでも\n"
+    "開ける一つの HTML ページに書き出します。STORY には作品の .qvn、.qvj か同じ\n"
+    "ベース名のどれかのファイルを与えます。ページには作品と、作品が名指す画像と音の\n"
+    "すべてと、読むためのプログラム (QVN3 と同じランタイムを WebAssembly にしたもの)\n"
+    "が入り、ネットワークは使いません。\n"
+    "MIDI の曲は FluidSynth で Ogg Vorbis にします。\n");
 
-constexpr const char* kClosing =
-    "A picture or sound the story names that is missing is a warning.\n"
-    "Exit status: 0 written, 1 a story or media file cannot be read (nothing\n"
-    "written), 2 the page cannot be written (the previous file is kept) or the\n"
-    "web reader is not installed, 64 bad usage.\n";
+constexpr const char* kClosing = QT_TRANSLATE_NOOP(
+    "qvn",
+    "作品が名指す画像や音が見つからないときは警告です。\n"
+    "終了ステータス: 0 書けた、1 作品かメディアのファイルを読めない (何も書かない)、\n"
+    "2 ページを書けない (前のファイルは残る) かウェブリーダーがインストールされて\n"
+    "いない、64 使い方の誤り。\n");
 
 }  // namespace
 
@@ -33,27 +37,29 @@ int RunExportCommand(int argc, char** argv) {
   CommandLine line{"export",
                    "STORY",
                    kAbout,
-                   {{"--web", "", "the format, and the only one: one HTML file",
+                   {{"--web", "", QT_TRANSLATE_NOOP("qvn", "形式 (これだけ): 一つの HTML ファイル"),
                      [&](std::string_view) -> std::string {
                        web = true;
                        return {};
                      }},
                     {"--output", "FILE",
-                     "where to write it (default: the story's base name with\n"
-                     ".html, beside the story)",
+                     QT_TRANSLATE_NOOP("qvn",
+                                       "書き出す先 (既定: 作品と同じフォルダーの、作品の\n"
+                                       "ベース名に .html を付けたファイル)"),
                      [&](std::string_view file) -> std::string {
-                       if (file.empty()) return "--output needs a file";
+                       if (file.empty()) return Translate("qvn", "--output にはファイルを与えます");
                        output = std::string(file);
                        return {};
                      }}},
                    kClosing};
   std::string story;
   if (auto status = ParseCommandLine(line, argc, argv, story)) return *status;
-  if (!web) return UsageError(line, "give the format: --web");
+  if (!web) return UsageError(line, Translate("qvn", "形式を与えてください: --web"));
 
   WebExportResult result = ExportWebPage(story, output);
   for (const std::string& warning : result.warnings)
-    std::fprintf(stderr, "qvn export: warning: %s\n", warning.c_str());
+    std::fprintf(stderr, "qvn export: %s\n",
+                 FormatMessage(Translate("qvn", "警告: %1"), {warning}).c_str());
   switch (result.outcome) {
     case WebExportOutcome::kWritten:
       std::printf("%s\n", result.output.c_str());

@@ -14,26 +14,29 @@
 #include "cli/exit_codes.h"
 #include "cli/terminal_name.h"
 #include "common/encoding.h"
+#include "common/message_catalogue.h"
 #include "format/markers.h"
 
 namespace qvn {
 
 namespace {
 
-constexpr const char* kAbout =
-    "Writes the block graph of a compiled story (STORY names its .qvn, .qvj or\n"
-    "any file of the same base name) to standard output: one node per block\n"
-    "(the start block drawn double, endings as octagons, @NOWAIT blocks as\n"
-    "dashed ellipses), one edge per choice (its caption) and per jump line (its\n"
-    "condition); jumps to missing blocks end in red names.\n";
+constexpr const char* kAbout = QT_TRANSLATE_NOOP(
+    "qvn",
+    "コンパイル済みの作品のブロックのグラフを標準出力に書きます。STORY には作品の\n"
+    ".qvn、.qvj か同じベース名のどれかのファイルを与えます。ブロックごとに節点が\n"
+    "一つ (最初のブロックは二重線、エンディングは八角形、@NOWAIT のブロックは破線の\n"
+    "楕円)、選択肢ごと (見出しを添えて) とジャンプの行ごと (条件を添えて) に辺が\n"
+    "一本です。存在しないブロックへのジャンプは赤い名前に行き着きます。\n");
 
-constexpr const char* kClosing =
-    "SVG is laid out in at most 25 s and 1 GB; larger graphs are drawn without\n"
-    "captions and, beyond a few thousand ways, by a faster layout. A graph too\n"
-    "large even for that is refused with a message: write it as DOT, or draw the\n"
-    "part around one block with --around.\n"
+constexpr const char* kClosing = QT_TRANSLATE_NOOP(
+    "qvn",
+    "SVG は 25 秒と 1 GB のうちに配置します。大きなグラフは見出しを省いて描き、道が\n"
+    "数千を超えると速い配置で描きます。それでも大きすぎるグラフはメッセージを出して\n"
+    "描きません: DOT で書き出すか、--around で一つのブロックのまわりだけを描いて\n"
+    "ください。\n"
     "\n"
-    "Exit status: 0 written, 1 the story cannot be read or drawn, 64 bad usage.\n";
+    "終了ステータス: 0 書けた、1 作品を読めないか描けない、64 使い方の誤り。\n");
 
 }  // namespace
 
@@ -41,33 +44,39 @@ int RunGraphCommand(int argc, char** argv) {
   bool svg = false;
   bool explore = false;
   std::optional<Bytes> around;
-  CommandLine line{"graph",
-                   "STORY",
-                   kAbout,
-                   {{"--format", "dot|svg",
-                     "dot: Graphviz's DOT language (the default)\n"
-                     "svg: laid out and drawn by Graphviz's library",
-                     [&](std::string_view format) -> std::string {
-                       if (format != "dot" && format != "svg") return "--format takes dot or svg";
-                       svg = format == "svg";
-                       return {};
-                     }},
-                    {"--explore", "",
-                     "explore the story first (as qvn explore does): blocks no\n"
-                     "reader reaches are grey, choices never offered dashed",
-                     [&](std::string_view) -> std::string {
-                       explore = true;
-                       return {};
-                     }},
-                    {"--around", "BLOCK", "only the blocks at most two ways from BLOCK",
-                     [&](std::string_view block) -> std::string {
-                       Bytes name = Utf8ToCp932(block);
-                       if (name.empty() || name.size() > kMaxBlockNameBytes)
-                         return "--around takes a block name (1 to 8 bytes in CP932)";
-                       around = std::move(name);
-                       return {};
-                     }}},
-                   kClosing};
+  CommandLine line{
+      "graph",
+      "STORY",
+      kAbout,
+      {{"--format", "dot|svg",
+        QT_TRANSLATE_NOOP("qvn",
+                          "dot: Graphviz の DOT 言語 (既定)\n"
+                          "svg: Graphviz のライブラリで配置して描く"),
+        [&](std::string_view format) -> std::string {
+          if (format != "dot" && format != "svg")
+            return Translate("qvn", "--format には dot か svg を与えます");
+          svg = format == "svg";
+          return {};
+        }},
+       {"--explore", "",
+        QT_TRANSLATE_NOOP("qvn",
+                          "先に作品を調べる (qvn explore と同じ): どの読み手も\n"
+                          "たどり着かないブロックを灰色に、一度も示されない\n"
+                          "選択肢を破線にする"),
+        [&](std::string_view) -> std::string {
+          explore = true;
+          return {};
+        }},
+       {"--around", "BLOCK", QT_TRANSLATE_NOOP("qvn", "BLOCK から道二つまでのブロックだけを描く"),
+        [&](std::string_view block) -> std::string {
+          Bytes name = Utf8ToCp932(block);
+          if (name.empty() || name.size() > kMaxBlockNameBytes)
+            return Translate("qvn",
+                             "--around にはブロックの名前を与えます (CP932 で 1 から 8 バイト)");
+          around = std::move(name);
+          return {};
+        }}},
+      kClosing};
   std::string story;
   if (auto status = ParseCommandLine(line, argc, argv, story)) return *status;
 
@@ -79,7 +88,10 @@ int RunGraphCommand(int argc, char** argv) {
   }
   StoryOutline outline = ReadOutline(loaded.body, loaded.index);
   if (around && loaded.index.FindRecord(*around) == 0) {
-    std::fprintf(stderr, "qvn graph: the story has no block %s\n", Cp932ToUtf8(*around).c_str());
+    std::fprintf(stderr, "qvn graph: %s\n",
+                 FormatMessage(Translate("qvn", "作品に %1 というブロックはありません"),
+                               {EscapeControlBytes(Cp932ToUtf8(*around))})
+                     .c_str());
     return kExitFailed;
   }
   Exploration found;
@@ -92,10 +104,14 @@ int RunGraphCommand(int argc, char** argv) {
   }
   SvgResult drawn = RenderSvg(dot);
   if (drawn.outcome == SvgOutcome::kTooLarge) {
-    std::fprintf(stderr,
-                 "qvn graph: %s (%zu blocks, %zu ways): write it as DOT with --format=dot, or "
-                 "draw the part around one block with --around=BLOCK\n",
-                 drawn.error.c_str(), outline.blocks.size(), WayCount(outline));
+    std::fprintf(stderr, "qvn graph: %s\n",
+                 FormatMessage(Translate("qvn",
+                                         "%1 (ブロック %2 個、道 %3 本): --format=dot で DOT として"
+                                         "書き出すか、--around=BLOCK で一つのブロックのまわり"
+                                         "だけを描いてください"),
+                               {drawn.error, std::to_string(outline.blocks.size()),
+                                std::to_string(WayCount(outline))})
+                     .c_str());
     return kExitFailed;
   }
   if (drawn.outcome != SvgOutcome::kDrawn) {

@@ -8,6 +8,8 @@
 #include "cli/export_command.h"
 #include "cli/graph_command.h"
 #include "cli/play_command.h"
+#include "cli/terminal_name.h"
+#include "common/message_catalogue.h"
 #include "platform/info_options.h"
 #include "platform/language.h"
 #include "platform/program_folder.h"
@@ -17,17 +19,18 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: qvn <command> [options]\n"
+constexpr const char* kUsage = QT_TRANSLATE_NOOP(
+    "qvn",
+    "使い方: qvn <コマンド> [オプション]\n"
     "\n"
-    "commands:\n"
-    "  compile   compile a story source (qvn compile --help)\n"
-    "  play      play a compiled story in the terminal (qvn play --help)\n"
-    "  explore   what a reader can reach in a compiled story (qvn explore --help)\n"
-    "  graph     the block graph of a compiled story (qvn graph --help)\n"
-    "  export    a compiled story as one HTML page (qvn export --help)\n"
+    "コマンド:\n"
+    "  compile   作品のソースをコンパイルする (qvn compile --help)\n"
+    "  play      コンパイル済みの作品を端末で読む (qvn play --help)\n"
+    "  explore   読み手が作品のどこまで行けるかを調べる (qvn explore --help)\n"
+    "  graph     作品のブロックのグラフを書き出す (qvn graph --help)\n"
+    "  export    作品を一つの HTML ページにする (qvn export --help)\n"
     "\n"
-    "qvn --version prints the version; man qvn describes every option.\n";
+    "qvn --version はバージョンを表示します。オプションはすべて man qvn にあります。\n");
 
 }  // namespace
 
@@ -39,7 +42,7 @@ int main(int argc, char** argv) {
     qvn::InstallMessageCatalogue(&catalogue);
 #endif
   if (argc < 2) {
-    std::fputs(kUsage, stderr);
+    std::fputs(qvn::Translate("qvn", kUsage).c_str(), stderr);
     return qvn::kExitUsage;
   }
   std::string_view command = argv[1];
@@ -53,10 +56,13 @@ int main(int argc, char** argv) {
     return qvn::kExitOk;
   }
   if (command == "--help" || command == "-h" || command == "help") {
-    std::fputs(kUsage, stdout);
+    std::fputs(qvn::Translate("qvn", kUsage).c_str(), stdout);
     return qvn::kExitOk;
   }
-  std::fprintf(stderr, "qvn: unknown command '%s'\n", argv[1]);
-  std::fputs(kUsage, stderr);
+  std::fprintf(stderr, "qvn: %s\n",
+               qvn::FormatMessage(qvn::Translate("qvn", "%1 というコマンドはありません"),
+                                  {qvn::EscapeControlBytes(command)})
+                   .c_str());
+  std::fputs(qvn::Translate("qvn", kUsage).c_str(), stderr);
   return qvn::kExitUsage;
 }

@@ -106,7 +106,7 @@ CommandLine PlayCommandLine(PlayOptions& options) {
         QT_TRANSLATE_NOOP("qvn",
                           "書き込めないフォルダーの作品のユーザーデータを DIR に置く\n"
                           "(既定: ~/.local/share/qvn の下の作品ごとのフォルダー。\n"
-                          "qvn がビルドしたフォルダーから動くときはプログラムのフォルダー)"),
+                          "ビルドしたフォルダーで動く qvn ではプログラムのフォルダー)"),
         [&](std::string_view folder) -> std::string {
           if (folder.empty()) return Translate("qvn", "--data-dir にはフォルダーを与えます");
           options.data_dir = std::string(folder);

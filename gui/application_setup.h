@@ -31,11 +31,9 @@ bool InstallProgramTranslation(QCoreApplication& application, const std::string&
 Language InstalledLanguage(const QCoreApplication& application);
 
 // Before the application exists: prints the answer to an information option
-// in argv[1] (--help in the language the program's settings file
-// `settings_file` or the locale chooses, as the windows would speak) and
-// returns its exit status; nothing for any other argument.
-std::optional<int> PrintInfoOptionInLanguage(int argc, char** argv, const ProgramInfo& info,
-                                             const char* settings_file);
+// in argv[1] (--help in the language the windows would speak, InfoLanguage)
+// and returns its exit status; nothing for any other argument.
+std::optional<int> PrintInfoOptionInLanguage(int argc, char** argv, const ProgramInfo& info);
 
 // The window icon (from the theme, else the program's own 48 and 256 pixel
 // pictures under ":/icons") and the desktop entry id `desktop_id`.

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <random>
 
+#include "common/message_catalogue.h"
+
 namespace qvn {
 
 namespace {
@@ -54,16 +56,26 @@ bool WriteAll(int fd, BytesView content) {
   return true;
 }
 
+// The refusals are worded as the system words its own reasons, in the
+// reader's language.
+std::string NotRegular() {
+  return Translate("FileRefusal", "通常のファイルではありません");
+}
+
 // Why a file of this type and size is not read; empty when it may be.
 std::string Refusal(const struct stat& info, std::size_t max_bytes) {
   if (S_ISDIR(info.st_mode)) return std::strerror(EISDIR);
-  if (S_ISFIFO(info.st_mode)) return "not a regular file but a FIFO (named pipe)";
-  if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return "not a regular file but a device";
-  if (S_ISSOCK(info.st_mode)) return "not a regular file but a socket";
-  if (!S_ISREG(info.st_mode)) return "not a regular file";
+  if (S_ISFIFO(info.st_mode))
+    return Translate("FileRefusal", "通常のファイルではなく FIFO (名前付きパイプ) です");
+  if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
+    return Translate("FileRefusal", "通常のファイルではなくデバイスです");
+  if (S_ISSOCK(info.st_mode)) return Translate("FileRefusal", "通常のファイルではなくソケットです");
+  if (!S_ISREG(info.st_mode)) return NotRegular();
   if (static_cast<std::uint64_t>(info.st_size) > max_bytes) {
-    return "the file is too large: " + std::to_string(info.st_size) + " bytes, more than the " +
-           std::to_string(max_bytes) + " read for a file of this kind";
+    return FormatMessage(Translate("FileRefusal",
+                                   "ファイルが大きすぎます: %1 バイトあり、この種類のファイルで"
+                                   "読む %2 バイトを超えています"),
+                         {std::to_string(info.st_size), std::to_string(max_bytes)});
   }
   return {};
 }
@@ -153,7 +165,9 @@ FileResult ResolveWriteTarget(const fs::path& requested, LinkPolicy links, fs::p
     fs::path folder = requested.parent_path();
     fs::path real_folder = fs::weakly_canonical(folder.empty() ? fs::path(".") : folder, ec);
     if (ec || resolved.parent_path() != real_folder)
-      return Failure("a symbolic link to a file outside its own folder is not written through");
+      return Failure(Translate("FileRefusal",
+                               "フォルダーの外のファイルを指すシンボリックリンクを通しては"
+                               "書き込みません"));
   }
   target = resolved;
   return Success();
@@ -173,13 +187,19 @@ FileResult ReadOpenedWhole(int fd, std::uint64_t size, std::size_t max_bytes, By
   if (!read.ok || more) {
     out.clear();
     if (more)
-      return Failure("the file grew beyond the " + std::to_string(max_bytes) +
-                     " bytes read for a file of this kind");
+      return Failure(FormatMessage(Translate("FileRefusal",
+                                             "読んでいる間にファイルが大きくなり、この種類の"
+                                             "ファイルで読む %1 バイトを超えました"),
+                                   {std::to_string(max_bytes)}));
   }
   return read;
 }
 
 }  // namespace
+
+std::string LinkOutOfFolderReason() {
+  return Translate("FileRefusal", "フォルダーの外のファイルを指すシンボリックリンクは読みません");
+}
 
 FileResult CheckRegularFile(const fs::path& path, std::size_t max_bytes) {
   FdCloser file;
@@ -221,7 +241,7 @@ FileResult ReadOwnFile(const fs::path& path, Bytes& out, std::size_t max_bytes) 
   fs::path opened_path = fs::read_symlink("/proc/self/fd/" + std::to_string(file.fd), ec);
   fs::path folder = path.parent_path();
   fs::path real_folder = fs::canonical(folder.empty() ? fs::path(".") : folder, ec);
-  if (ec || opened_path.parent_path() != real_folder) return Failure(kLinkOutOfFolderReason);
+  if (ec || opened_path.parent_path() != real_folder) return Failure(LinkOutOfFolderReason());
   return ReadOpenedWhole(file.fd, size, max_bytes, out);
 }
 
@@ -244,7 +264,7 @@ FileResult AtomicFile::Create(const fs::path& requested, LinkPolicy links) {
   struct stat info {};
   if (::lstat(target_.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
     if (S_ISDIR(info.st_mode)) return Failure(EISDIR);
-    return Failure("not a regular file");
+    return Failure(NotRegular());
   }
   RemoveStaleTemporaryFiles(target_);
   fs::path folder = target_.parent_path();

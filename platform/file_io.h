@@ -62,8 +62,8 @@ FileResult WriteFileDirect(const std::filesystem::path& path, BytesView content)
 // Reads the whole regular file like ReadWholeFile, but only when the file
 // opened lies in the folder `path` names: a symbolic link that leads out of
 // it (a slot shipped as a link to a reader's secrets) is refused.
-inline constexpr const char* kLinkOutOfFolderReason =
-    "a symbolic link to a file outside its own folder is not read";
+// The reason given then, in the reader's language.
+std::string LinkOutOfFolderReason();
 FileResult ReadOwnFile(const std::filesystem::path& path, Bytes& out, std::size_t max_bytes);
 
 // One file replaced atomically, written piece by piece: a temporary file in

@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "common/message_catalogue.h"
+#include "platform/language.h"
 #include "platform/manual.h"
+#include "platform/program_folder.h"
 
 #ifndef QVN_VERSION
 #define QVN_VERSION "0"
@@ -20,6 +22,11 @@ std::string VersionText(std::string_view program_name) {
          "\nCopyright (c) 2026 The QVN for Linux developers\nMIT License\n";
 }
 
+Language InfoLanguage(const ProgramInfo& info) {
+  return info.settings_file ? ProgramLanguage(ProgramFolder(), info.settings_file)
+                            : LanguageOfEnvironment();
+}
+
 std::optional<InfoAnswer> AnswerInfoOption(std::string_view first_argument,
                                            const ProgramInfo& info) {
   InfoAnswer answer;
@@ -28,10 +35,15 @@ std::optional<InfoAnswer> AnswerInfoOption(std::string_view first_argument,
   } else if (first_argument == "--version") {
     answer.out = VersionText(info.name);
   } else if (first_argument == "--manual-path" && info.manual) {
-    std::string manual = ManualPath(info.manual);
+    // Answered before the window starts: the language is chosen here as the
+    // window will choose it.
+    std::string manual = ManualPath(info.manual, InfoLanguage(info));
     if (manual.empty()) {
       answer.status = 1;
-      answer.err = std::string(info.name) + ": the manual " + info.manual + " is not installed\n";
+      answer.err.append(info.name).append(": ");
+      answer.err.append(FormatMessage(
+          Translate("Manual", "マニュアル %1 がインストールされていません"), {info.manual}));
+      answer.err.append("\n");
     } else {
       answer.out = manual + "\n";
     }

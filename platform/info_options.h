@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/language.h"
+
 namespace qvn {
 
 // The release, such as "1.0.0".
@@ -20,6 +22,9 @@ struct ProgramInfo {
   // catalogue's key in the context "ProgramHelp".
   const char* help = "";
   const char* manual = nullptr;  // the manual's file name, or null when none
+  // The program's settings file ("qvn.ini"), whose language choice picks the
+  // manual --manual-path names; null: the locale's language.
+  const char* settings_file = nullptr;
 };
 
 struct InfoAnswer {
@@ -27,6 +32,10 @@ struct InfoAnswer {
   std::string out;  // for stdout
   std::string err;  // for stderr
 };
+
+// The language the program's windows will speak: its settings file's choice,
+// else the locale's.
+Language InfoLanguage(const ProgramInfo& info);
 
 // The answer when `first_argument` is -h, --help, --version or (for a program
 // with a manual) --manual-path: ManualPath's answer, the page the program's

@@ -33,7 +33,7 @@ void SlotDialog::ShowStatus() {
   if (!read.ok) {
     // A link out of the folder may name a reader's secret: nothing of what
     // the slot showed before stays beside that name.
-    if (read.reason == kLinkOutOfFolderReason) {
+    if (read.reason == LinkOutOfFolderReason()) {
       caption_.clear();
       comment_ = messages::Unreadable();
     }

@@ -28,6 +28,6 @@ for ts in "${files[@]}"; do
     -tr-function-alias translate+=Translate \
     -source-language ja -target-language "$language" \
     -extensions cpp,h \
-    common format platform compiler runtime cli gui browser workbench translations \
+    common format platform compiler runtime analysis web cli gui browser workbench translations \
     -ts "$ts"
 done

@@ -268,6 +268,55 @@
     </message>
 </context>
 <context>
+    <name>FileRefusal</name>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>通常のファイルではなく FIFO (名前付きパイプ) です</source>
+        <translation>not a regular file but a FIFO (named pipe)</translation>
+    </message>
+    <message>
+        <source>通常のファイルではなくデバイスです</source>
+        <translation>not a regular file but a device</translation>
+    </message>
+    <message>
+        <source>通常のファイルではなくソケットです</source>
+        <translation>not a regular file but a socket</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます: %1 バイトあり、この種類のファイルで読む %2 バイトを超えています</source>
+        <translation>the file is too large: %1 bytes, more than the %2 read for a file of this kind</translation>
+    </message>
+    <message>
+        <source>フォルダーの外のファイルを指すシンボリックリンクを通しては書き込みません</source>
+        <translation>a symbolic link to a file outside its own folder is not written through</translation>
+    </message>
+    <message>
+        <source>読んでいる間にファイルが大きくなり、この種類のファイルで読む %1 バイトを超えました</source>
+        <translation>the file grew beyond the %1 bytes read for a file of this kind</translation>
+    </message>
+    <message>
+        <source>フォルダーの外のファイルを指すシンボリックリンクは読みません</source>
+        <translation>a symbolic link to a file outside its own folder is not read</translation>
+    </message>
+</context>
+<context>
+    <name>Language</name>
+    <message>
+        <source>ja</source>
+        <translation>en</translation>
+    </message>
+</context>
+<context>
+    <name>Manual</name>
+    <message>
+        <source>マニュアル %1 がインストールされていません</source>
+        <translation>the manual %1 is not installed</translation>
+    </message>
+</context>
+<context>
     <name>ProgramHelp</name>
     <message>
         <source>使い方: QVN3 [STORY]
@@ -380,6 +429,155 @@ otherwise $XDG_CONFIG_HOME/qvn/QvnMakeW.ini (default ~/.config/qvn/).
     <message>
         <source>%1 行目に制御文字があります</source>
         <translation>Line %1 holds a control byte.</translation>
+    </message>
+</context>
+<context>
+    <name>StoryGraph</name>
+    <message>
+        <source>Graphviz を起動できませんでした</source>
+        <translation>Graphviz could not be started</translation>
+    </message>
+    <message>
+        <source>Graphviz がグラフを受け付けませんでした</source>
+        <translation>Graphviz did not accept the graph</translation>
+    </message>
+    <message>
+        <source>Graphviz がグラフを配置できませんでした (配置のプラグインはインストールされていますか?)</source>
+        <translation>Graphviz could not lay out the graph (are its layout plugins installed?)</translation>
+    </message>
+    <message>
+        <source>Graphviz がグラフを SVG で描けませんでした</source>
+        <translation>Graphviz could not draw the graph as SVG</translation>
+    </message>
+    <message>
+        <source>グラフが大きすぎて %1 秒と %2 MB のうちに配置できません</source>
+        <translation>the graph is too large to lay out within %1 s and %2 MB</translation>
+    </message>
+    <message>
+        <source>Graphviz とのパイプを作れません: %1</source>
+        <translation>no pipe for Graphviz: %1</translation>
+    </message>
+    <message>
+        <source>Graphviz を起動できませんでした: %1</source>
+        <translation>Graphviz could not be started: %1</translation>
+    </message>
+</context>
+<context>
+    <name>StoryReport</name>
+    <message>
+        <source>%1（新しいゲームの最初のページ）</source>
+        <translation>%1 (the first page of a new game)</translation>
+    </message>
+    <message>
+        <source>（新しいゲームの最初のページ）</source>
+        <translation>(the first page of a new game)</translation>
+    </message>
+    <message>
+        <source> → </source>
+        <translation> → </translation>
+    </message>
+    <message>
+        <source>次へ</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>開き直す</source>
+        <translation>Reopen</translation>
+    </message>
+    <message>
+        <source>ブロック数 : %1&#x3000;到達 : %2&#x3000;未到達 : %3</source>
+        <translation>Blocks: %1   reached: %2   not reached: %3</translation>
+    </message>
+    <message>
+        <source>調べた状態の数 : %1</source>
+        <translation>States explored: %1</translation>
+    </message>
+    <message>
+        <source>調べた状態の数 : %1（上限に達したため途中で打ち切りました）</source>
+        <translation>States explored: %1 (stopped early: the limit was reached)</translation>
+    </message>
+    <message>
+        <source>エンディング : %1</source>
+        <translation>Endings: %1</translation>
+    </message>
+    <message>
+        <source>未探索のブロック : %1（上限までに調べが届きませんでした）</source>
+        <translation>Block not explored: %1 (the walk did not come to it before the limit)</translation>
+    </message>
+    <message>
+        <source>未到達のブロック : %1（どこからもジャンプしていません）</source>
+        <translation>Block never reached: %1 (nothing jumps to it)</translation>
+    </message>
+    <message>
+        <source>未到達のブロック : %1（ここへのジャンプの条件が一度も成り立ちません）</source>
+        <translation>Block never reached: %1 (the conditions of the jumps to it never hold)</translation>
+    </message>
+    <message>
+        <source>存在しないブロックへのジャンプ : %1 -&gt; %2 : %3</source>
+        <translation>Jump to a missing block: %1 -&gt; %2 : %3</translation>
+    </message>
+    <message>
+        <source>抜け出せない@NOWAITの循環 : %1 : %2</source>
+        <translation>@NOWAIT circle with no way out: %1 : %2</translation>
+    </message>
+    <message>
+        <source>再生できないデータ : %1 (%2) : %3</source>
+        <translation>Data that cannot be played: %1 (%2) : %3</translation>
+    </message>
+    <message>
+        <source>表示されない選択肢 : %1 の %2 番目「%3」</source>
+        <translation>Choice never offered: %1, choice %2 &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>問題は見つかりませんでした。</source>
+        <translation>No problems found.</translation>
+    </message>
+    <message>
+        <source>問題が %1 件見つかりました。</source>
+        <translation>Problems found: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>WebExport</name>
+    <message>
+        <source>General MIDI のサウンドフォントがありません (fluid-soundfont-gm か timgm6mb-soundfont を入れてください)</source>
+        <translation>no General MIDI soundfont (install fluid-soundfont-gm or timgm6mb-soundfont)</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルではありません</source>
+        <translation>not a MIDI file</translation>
+    </message>
+    <message>
+        <source>一時フォルダーを作れません</source>
+        <translation>no temporary folder could be made</translation>
+    </message>
+    <message>
+        <source>fluidsynth で音にできません (Debian の fluidsynth は入っていますか)</source>
+        <translation>fluidsynth could not render it (is Debian&apos;s fluidsynth installed?)</translation>
+    </message>
+    <message>
+        <source>oggenc で Ogg にできません (Debian の vorbis-tools は入っていますか)</source>
+        <translation>oggenc could not encode it (is Debian&apos;s vorbis-tools installed?)</translation>
+    </message>
+    <message>
+        <source>%1: 物語のフォルダーの外にあるので、ページには入れません</source>
+        <translation>%1: lies outside the story&apos;s folder and is not put in the page</translation>
+    </message>
+    <message>
+        <source>%1: MIDI の曲はページに入れません: %2</source>
+        <translation>%1: the MIDI tune is not put in the page: %2</translation>
+    </message>
+    <message>
+        <source>%1: 見つかりません (QVN3 と同じく、ページには何も出ません)</source>
+        <translation>%1: missing (the page shows nothing for it, as QVN3 does)</translation>
+    </message>
+    <message>
+        <source>ウェブ用の読み手 (%1) がインストールされていません。Debian の emscripten パッケージでビルドされます</source>
+        <translation>the web reader (%1) is not installed: it is built with Debian&apos;s emscripten package</translation>
+    </message>
+    <message>
+        <source>%1: ウェブ用の読み手のひな形ではありません</source>
+        <translation>%1: not a web reader template</translation>
     </message>
 </context>
 <context>
@@ -542,12 +740,287 @@ q are left unpressed</translation>
         <translation>CP932 cannot hold that text: type another</translation>
     </message>
     <message>
+        <source>作品のソース SOURCE をコンパイルして、ソースと同じフォルダーにベース名の .qvn と
+.qvj、まっさらなユーザーデータファイル .Q01 から .Q04 を作り、コンパイルの
+ログを表示します。
+</source>
+        <translation>Compiles a story source into SOURCE-base.qvn and .qvj and four fresh user
+data files .Q01 to .Q04 beside it, and prints the compile log.
+</translation>
+    </message>
+    <message>
+        <source>終了ステータス: 0 コンパイルできた (警告があっても)、1 コンパイルエラー、
+2 書き込みの失敗かソースを読めない、64 使い方の誤り。
+</source>
+        <translation>Exit status: 0 compiled (warnings allowed), 1 compile error, 2 write failure or
+unreadable source, 64 bad usage.
+</translation>
+    </message>
+    <message>
+        <source>%1 には on か off を与えます</source>
+        <translation>%1 takes on or off</translation>
+    </message>
+    <message>
+        <source>ジャンプ先のブロックがあるか調べる (既定 on)</source>
+        <translation>check that every jump names a block (default on)</translation>
+    </message>
+    <message>
+        <source>コンパイルするブロックの名前をログに書く (既定 off)</source>
+        <translation>log each block as it is compiled (default off)</translation>
+    </message>
+    <message>
+        <source>細かい警告を省く (既定 on)</source>
+        <translation>leave out the minor warnings (default on)</translation>
+    </message>
+    <message>
+        <source>TEXT を作品のパスワードにする</source>
+        <translation>store TEXT as the story&apos;s password</translation>
+    </message>
+    <message>
+        <source>パスワードのキー番号、256 から 32000 (「$」で 16 進)</source>
+        <translation>the password&apos;s key number, 256 to 32000 ($ for hex)</translation>
+    </message>
+    <message>
+        <source>--key には 256 から 32000 の数を与えます</source>
+        <translation>--key takes a number from 256 to 32000</translation>
+    </message>
+    <message>
+        <source>エラーを赤、警告を青で表示 (auto: 端末のときだけ)</source>
+        <translation>errors red, warnings blue (auto: on a terminal)</translation>
+    </message>
+    <message>
+        <source>--color には auto、always、never のどれかを与えます</source>
+        <translation>--color takes auto, always or never</translation>
+    </message>
+    <message>
+        <source>表示するログの文字コード (既定 utf-8)</source>
+        <translation>encoding of the printed log (default utf-8)</translation>
+    </message>
+    <message>
+        <source>--encoding には utf-8 か cp932 を与えます</source>
+        <translation>--encoding takes utf-8 or cp932</translation>
+    </message>
+    <message>
+        <source>SOURCE の文字コード (既定 auto: バイト順マークが
+あるか、ASCII 以外の文字を含む正しい UTF-8 なら
+UTF-8、ほかは Shift-JIS)</source>
+        <translation>encoding of SOURCE (default auto: UTF-8 when it has
+a byte-order mark or is valid UTF-8 with non-ASCII
+text, otherwise Shift-JIS)</translation>
+    </message>
+    <message>
+        <source>--source-encoding には auto、cp932、utf-8 のどれかを与えます</source>
+        <translation>--source-encoding takes auto, cp932 or utf-8</translation>
+    </message>
+    <message>
+        <source>エラーと警告を一つずつ標準エラー出力にも書く。
+形は FILE:LINE:COLUMN: error|warning: MESSAGE
+(UTF-8)</source>
+        <translation>also print each error and warning to stderr as
+FILE:LINE:COLUMN: error|warning: MESSAGE (UTF-8)</translation>
+    </message>
+    <message>
+        <source>--diagnostics には gcc を与えます</source>
+        <translation>--diagnostics takes gcc</translation>
+    </message>
+    <message>
+        <source>--password と --key は一緒に与えます</source>
+        <translation>--password and --key go together</translation>
+    </message>
+    <message>
+        <source>コンパイル済みの作品で、読み手が新しいゲームからどこまで行けるかを、ブラウザと
+同じランタイムで調べます。STORY には作品の .qvn、.qvj か同じベース名のどれかの
+ファイルを与えます。表示されうるページのすべてを、そのときありうるフラグと
+カウンターの組ごとに、そこで示される選択肢のすべてとともにたどり、終わりの後の
+次のプレイも調べます。
+
+たどり着くブロックとたどり着かないブロック、エンディング、存在しないブロックへの
+ジャンプ、読み手が抜け出せない @NOWAIT の循環、一度も示されない選択肢を報告し
+ます。そこへの道は、まっさらなスロット 1 からそこへ行く `qvn play` の引数 (その
+後に STORY) で示します: いちばん短いキーの並びと、既定値のない変数ごとの --var
+です。JSON では &quot;replay&quot; です。--max-states までに調べの届かなかったブロックは
+「未探索」です。
+</source>
+        <translation>Explores what a reader can reach in a compiled story (STORY names its .qvn,
+.qvj or any file of the same base name), from a new game, on the same
+runtime as the browser: every page with the flags and counters it can be
+shown with, every choice offered there, and the next play after each end.
+
+Reports the blocks reached and not reached, the endings, jumps to missing
+blocks, @NOWAIT circles a reader can fall into and choices never offered.
+Each way is given as the arguments of `qvn play` (STORY after them) that
+lead there from a fresh slot 1 (the shortest such keys), with a --var for
+each variable that has no default; the JSON gives them as &quot;replay&quot;.
+Blocks the walk did not come to before --max-states are &quot;not explored&quot;.
+</translation>
+    </message>
+    <message>
+        <source>終了ステータス: 0 何も見つからなかった、1 問題が見つかったか作品を読めない、
+2 --max-states で調べを打ち切った、64 使い方の誤り。
+</source>
+        <translation>Exit status: 0 nothing found, 1 problems found or the story cannot be read,
+2 the exploration stopped at --max-states, 64 bad usage.
+</translation>
+    </message>
+    <message>
+        <source>状態を N 個調べたら打ち切る (既定 5000000)</source>
+        <translation>stop after N states (default 5000000)</translation>
+    </message>
+    <message>
+        <source>--max-states には 1 から %1 の数を与えます</source>
+        <translation>--max-states takes a number from 1 to %1</translation>
+    </message>
+    <message>
+        <source>文章の報告の代わりに JSON のオブジェクトを一つ書く</source>
+        <translation>one JSON object instead of the text report</translation>
+    </message>
+    <message>
+        <source>コンパイル済みの作品を、どのブラウザでもファイルからでもウェブサーバーからでも
+開ける一つの HTML ページに書き出します。STORY には作品の .qvn、.qvj か同じ
+ベース名のどれかのファイルを与えます。ページには作品と、作品が名指す画像と音の
+すべてと、読むためのプログラム (QVN3 と同じランタイムを WebAssembly にしたもの)
+が入り、ネットワークは使いません。
+MIDI の曲は FluidSynth で Ogg Vorbis にします。
+</source>
+        <translation>Writes a compiled story (STORY names its .qvn, .qvj or any file of the same
+base name) as one HTML page that any browser opens, from a file or from a
+web server: the story, every picture and sound it names, and the reader
+(the same runtime as QVN3, in WebAssembly). No network is used by the page.
+MIDI tunes are rendered to Ogg Vorbis with FluidSynth.
+</translation>
+    </message>
+    <message>
+        <source>作品が名指す画像や音が見つからないときは警告です。
+終了ステータス: 0 書けた、1 作品かメディアのファイルを読めない (何も書かない)、
+2 ページを書けない (前のファイルは残る) かウェブリーダーがインストールされて
+いない、64 使い方の誤り。
+</source>
+        <translation>A picture or sound the story names that is missing is a warning.
+Exit status: 0 written, 1 a story or media file cannot be read (nothing
+written), 2 the page cannot be written (the previous file is kept) or the
+web reader is not installed, 64 bad usage.
+</translation>
+    </message>
+    <message>
+        <source>形式 (これだけ): 一つの HTML ファイル</source>
+        <translation>the format, and the only one: one HTML file</translation>
+    </message>
+    <message>
+        <source>書き出す先 (既定: 作品と同じフォルダーの、作品の
+ベース名に .html を付けたファイル)</source>
+        <translation>where to write it (default: the story&apos;s base name with
+.html, beside the story)</translation>
+    </message>
+    <message>
+        <source>--output にはファイルを与えます</source>
+        <translation>--output needs a file</translation>
+    </message>
+    <message>
+        <source>形式を与えてください: --web</source>
+        <translation>give the format: --web</translation>
+    </message>
+    <message>
+        <source>警告: %1</source>
+        <translation>warning: %1</translation>
+    </message>
+    <message>
+        <source>コンパイル済みの作品のブロックのグラフを標準出力に書きます。STORY には作品の
+.qvn、.qvj か同じベース名のどれかのファイルを与えます。ブロックごとに節点が
+一つ (最初のブロックは二重線、エンディングは八角形、@NOWAIT のブロックは破線の
+楕円)、選択肢ごと (見出しを添えて) とジャンプの行ごと (条件を添えて) に辺が
+一本です。存在しないブロックへのジャンプは赤い名前に行き着きます。
+</source>
+        <translation>Writes the block graph of a compiled story (STORY names its .qvn, .qvj or
+any file of the same base name) to standard output: one node per block
+(the start block drawn double, endings as octagons, @NOWAIT blocks as
+dashed ellipses), one edge per choice (its caption) and per jump line (its
+condition); jumps to missing blocks end in red names.
+</translation>
+    </message>
+    <message>
+        <source>SVG は 25 秒と 1 GB のうちに配置します。大きなグラフは見出しを省いて描き、道が
+数千を超えると速い配置で描きます。それでも大きすぎるグラフはメッセージを出して
+描きません: DOT で書き出すか、--around で一つのブロックのまわりだけを描いて
+ください。
+
+終了ステータス: 0 書けた、1 作品を読めないか描けない、64 使い方の誤り。
+</source>
+        <translation>SVG is laid out in at most 25 s and 1 GB; larger graphs are drawn without
+captions and, beyond a few thousand ways, by a faster layout. A graph too
+large even for that is refused with a message: write it as DOT, or draw the
+part around one block with --around.
+
+Exit status: 0 written, 1 the story cannot be read or drawn, 64 bad usage.
+</translation>
+    </message>
+    <message>
+        <source>dot: Graphviz の DOT 言語 (既定)
+svg: Graphviz のライブラリで配置して描く</source>
+        <translation>dot: Graphviz&apos;s DOT language (the default)
+svg: laid out and drawn by Graphviz&apos;s library</translation>
+    </message>
+    <message>
+        <source>--format には dot か svg を与えます</source>
+        <translation>--format takes dot or svg</translation>
+    </message>
+    <message>
+        <source>先に作品を調べる (qvn explore と同じ): どの読み手も
+たどり着かないブロックを灰色に、一度も示されない
+選択肢を破線にする</source>
+        <translation>explore the story first (as qvn explore does): blocks no
+reader reaches are grey, choices never offered dashed</translation>
+    </message>
+    <message>
+        <source>BLOCK から道二つまでのブロックだけを描く</source>
+        <translation>only the blocks at most two ways from BLOCK</translation>
+    </message>
+    <message>
+        <source>--around にはブロックの名前を与えます (CP932 で 1 から 8 バイト)</source>
+        <translation>--around takes a block name (1 to 8 bytes in CP932)</translation>
+    </message>
+    <message>
+        <source>作品に %1 というブロックはありません</source>
+        <translation>the story has no block %1</translation>
+    </message>
+    <message>
+        <source>%1 (ブロック %2 個、道 %3 本): --format=dot で DOT として書き出すか、--around=BLOCK で一つのブロックのまわりだけを描いてください</source>
+        <translation>%1 (%2 blocks, %3 ways): write it as DOT with --format=dot, or draw the part around one block with --around=BLOCK</translation>
+    </message>
+    <message>
+        <source>使い方: qvn &lt;コマンド&gt; [オプション]
+
+コマンド:
+  compile   作品のソースをコンパイルする (qvn compile --help)
+  play      コンパイル済みの作品を端末で読む (qvn play --help)
+  explore   読み手が作品のどこまで行けるかを調べる (qvn explore --help)
+  graph     作品のブロックのグラフを書き出す (qvn graph --help)
+  export    作品を一つの HTML ページにする (qvn export --help)
+
+qvn --version はバージョンを表示します。オプションはすべて man qvn にあります。
+</source>
+        <translation>usage: qvn &lt;command&gt; [options]
+
+commands:
+  compile   compile a story source (qvn compile --help)
+  play      play a compiled story in the terminal (qvn play --help)
+  explore   what a reader can reach in a compiled story (qvn explore --help)
+  graph     the block graph of a compiled story (qvn graph --help)
+  export    a compiled story as one HTML page (qvn export --help)
+
+qvn --version prints the version; man qvn describes every option.
+</translation>
+    </message>
+    <message>
+        <source>%1 というコマンドはありません</source>
+        <translation>unknown command &apos;%1&apos;</translation>
+    </message>
+    <message>
         <source>書き込めないフォルダーの作品のユーザーデータを DIR に置く
 (既定: ~/.local/share/qvn の下の作品ごとのフォルダー。
-qvn がビルドしたフォルダーから動くときはプログラムのフォルダー)</source>
+ビルドしたフォルダーで動く qvn ではプログラムのフォルダー)</source>
         <translation>user data of stories in read-only folders goes to DIR
-(default: a folder of the story&apos;s own under ~/.local/share/qvn;
-the program&apos;s folder when qvn runs from the folder it was built in)</translation>
+(default: a folder per story under ~/.local/share/qvn;
+the program&apos;s folder when qvn runs from its build folder)</translation>
     </message>
 </context>
 <context>

@@ -9,8 +9,7 @@
 #include "workbench/workbench_settings.h"
 
 int main(int argc, char* argv[]) {
-  if (auto status = qvn::PrintInfoOptionInLanguage(argc, argv, qvn::WorkbenchProgramInfo(),
-                                                   qvn::kWorkbenchSettingsFile))
+  if (auto status = qvn::PrintInfoOptionInLanguage(argc, argv, qvn::WorkbenchProgramInfo()))
     return *status;
   QApplication app(argc, argv);
   qvn::SetWorkbenchIdentity();

@@ -3,6 +3,7 @@
 #include "common/message_catalogue.h"
 #include "gui/application_setup.h"
 #include "platform/manual.h"
+#include "workbench/workbench_settings.h"
 
 namespace qvn {
 
@@ -30,7 +31,7 @@ constexpr const char* kDesktopId = "org.qvnlinux.QvnMakeW";
 }  // namespace
 
 const ProgramInfo& WorkbenchProgramInfo() {
-  static const ProgramInfo info{"QvnMakeW", kHelp, kWorkbenchManual};
+  static const ProgramInfo info{"QvnMakeW", kHelp, kWorkbenchManual, kWorkbenchSettingsFile};
   return info;
 }
 

@@ -64,7 +64,7 @@ TEST(StoryGraph, AGraphTooLargeForItsBudgetIsRefusedPlainly) {
   budget.seconds = 0;  // out of time before Graphviz starts
   SvgResult drawn = RenderSvg("digraph story { a -> b; }", budget);
   EXPECT_EQ(drawn.outcome, SvgOutcome::kTooLarge);
-  EXPECT_NE(drawn.error.find("too large"), std::string::npos) << drawn.error;
+  EXPECT_NE(drawn.error.find("グラフが大きすぎて 0 秒と"), std::string::npos) << drawn.error;
   std::atomic<bool> cancel{true};
   EXPECT_EQ(RenderSvg("digraph story { a -> b; }", {}, &cancel).outcome, SvgOutcome::kCancelled);
 }

@@ -159,6 +159,38 @@ TEST_F(QvnExplore, TheTextReportIsJapaneseWithEveryProblem) {
   EXPECT_NE(result.out.find("問題が 5 件見つかりました。\n"), std::string::npos);
 }
 
+TEST_F(QvnExplore, AnEnglishLocaleGetsTheReportInEnglishAndTheSameJson) {
+  auto explore = [this](const char* lang, std::vector<std::string> args) {
+    std::vector<std::string> argv = {"/usr/bin/env", lang, QvnBinary(), "explore"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    argv.push_back(Story());
+    return RunCommand(argv);
+  };
+  CommandResult result = explore("LANG=en_US.UTF-8", {});
+  EXPECT_EQ(result.status, 1);
+  for (const char* line : {
+           "Blocks: 13   reached: 11   not reached: 2\n",
+           "  SECRET : qvn play --slot=1 --choose=,C,r,A\n",
+           "Block never reached: ORPHAN (nothing jumps to it)\n",
+           "Jump to a missing block: DOOR -> NOWHERE : qvn play --slot=1 --choose=,A,,B,\n",
+           "Choice never offered: HALL, choice 5 \"開かない道\"\n",
+           "Problems found: 5.\n",
+       })
+    EXPECT_NE(result.out.find(line), std::string::npos) << line << "\n" << result.out;
+  EXPECT_EQ(result.out.find("ブロック"), std::string::npos) << result.out;
+  // C.UTF-8 and ja_JP are Japanese; the JSON, read by tools, is one for all.
+  for (const char* lang : {"LANG=C.UTF-8", "LANG=ja_JP.UTF-8"})
+    EXPECT_NE(explore(lang, {}).out.find("問題が 5 件見つかりました。\n"), std::string::npos)
+        << lang;
+  EXPECT_EQ(explore("LANG=en_US.UTF-8", {"--json"}).out, explore("LANG=C.UTF-8", {"--json"}).out);
+  // A story cut off by the limit says so in the same words.
+  CommandResult cut = explore("LANG=en_US.UTF-8", {"--max-states=3"});
+  EXPECT_NE(cut.out.find("States explored: 3 (stopped early: the limit was reached)\n"),
+            std::string::npos)
+      << cut.out;
+  EXPECT_NE(cut.out.find("Block not explored: "), std::string::npos) << cut.out;
+}
+
 TEST_F(QvnExplore, ExitStatusTellsCleanFromProblemsFromIncomplete) {
   Compile(
       "#START\r\n入口。\r\n?END\r\nTOWER\r\n"
@@ -234,7 +266,7 @@ TEST_F(QvnExplore, BadUsageAndMissingStories) {
   EXPECT_EQ(Explore({Story(), Story()}).status, 64);
   CommandResult missing = Explore({(folder / "none.qvn").string()});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("no compiled story of that name"), std::string::npos);
+  EXPECT_NE(missing.err.find("その名前のコンパイル済みの作品はありません"), std::string::npos);
   // A damaged index is refused with the reason, as `qvn play` does.
   WriteBytes(folder / "t.qvj", "short");
   CommandResult damaged = Explore({Story()});

@@ -140,7 +140,8 @@ TEST_F(QvnGraph, ThePartAroundABlockReachesTwoWaysEitherSide) {
   EXPECT_EQ(*texts, (std::set<std::string>{"A", "B", "C", "D", "E"}));
   CommandResult missing = Graph({"--around=NONE", story});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("no block NONE"), std::string::npos) << missing.err;
+  EXPECT_NE(missing.err.find("作品に NONE というブロックはありません"), std::string::npos)
+      << missing.err;
   EXPECT_EQ(Graph({"--around=", story}).status, 64);
   EXPECT_EQ(Graph({"--around=NINEBYTES", story}).status, 64);
 }
@@ -151,7 +152,12 @@ TEST_F(QvnGraph, BadUsage) {
   EXPECT_EQ(Graph({"--sideways", "x.qvn"}).status, 64);
   CommandResult missing = Graph({(folder / "none.qvn").string()});
   EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("no compiled story of that name"), std::string::npos);
+  EXPECT_NE(missing.err.find("その名前のコンパイル済みの作品はありません"), std::string::npos);
+  CommandResult english = RunCommand(
+      {"/usr/bin/env", "LANG=en_US.UTF-8", QvnBinary(), "graph", (folder / "none.qvn").string()});
+  EXPECT_EQ(english.status, 1);
+  EXPECT_NE(english.err.find(": no compiled story of that name ("), std::string::npos)
+      << english.err;
 }
 
 }  // namespace

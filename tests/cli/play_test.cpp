@@ -258,21 +258,29 @@ TEST_F(QvnPlay, FifosAndOversizedFilesAreRefusedOnStderrWithStatus1) {
   ASSERT_EQ(::mkfifo((folder / "night.qvj").c_str(), 0644), 0);
   CommandResult fifo = Play({"--slot=1", "--choose=q", (folder / "night.qvn").string()});
   EXPECT_EQ(fifo.status, 1);
-  EXPECT_NE(fifo.err.find("night.qvj: not a regular file but a FIFO (named pipe)"),
+  EXPECT_NE(fifo.err.find("night.qvj: 通常のファイルではなく FIFO (名前付きパイプ) です"),
             std::string::npos)
       << fifo.err;
+  // The refusal is the reader's language's, as the system's own reasons are.
+  CommandResult english = RunCommand({"/usr/bin/env", "LANG=en_US.UTF-8", QvnBinary(), "play",
+                                      "--slot=1", "--choose=q", (folder / "night.qvn").string()});
+  EXPECT_NE(english.err.find("night.qvj: not a regular file but a FIFO (named pipe)"),
+            std::string::npos)
+      << english.err;
 
   std::filesystem::remove(folder / "night.qvj");
   ASSERT_EQ(RunCommand({QvnBinary(), "compile", (folder / "night.src").string()}).status, 0);
   std::filesystem::resize_file(folder / "night.Q01", 150'000'000);
   CommandResult large = Play({"--slot=1", "--choose=q", (folder / "night.qvn").string()});
   EXPECT_EQ(large.status, 1);
-  EXPECT_NE(large.err.find("night.Q01: the file is too large: 150000000 bytes"), std::string::npos)
+  EXPECT_NE(large.err.find("night.Q01: ファイルが大きすぎます: 150000000 バイト"),
+            std::string::npos)
       << large.err;
   // The slot's status, its selection and its load all meet the refusal; the
   // reader is told once, on a terminal and over pipes alike.
   auto once = [](const std::string& err) {
-    return err.find("too large") == err.rfind("too large") && err.find("too large") != err.npos;
+    return err.find("大きすぎます") == err.rfind("大きすぎます") &&
+           err.find("大きすぎます") != err.npos;
   };
   EXPECT_TRUE(once(large.err)) << large.err;
   CommandResult asked = Play({(folder / "night.qvn").string()}, "1\nq\n");

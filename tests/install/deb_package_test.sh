@@ -23,6 +23,7 @@ deb=$(ls "$work"/qvn_"$version"_*.deb 2>/dev/null | head -n 1)
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort >"$work/files.txt"
 for file in usr/bin/QVN3 usr/bin/QvnMakeW usr/bin/qvn \
   usr/share/qvn/qvn3.html usr/share/qvn/workbench.html \
+  usr/share/qvn/en/qvn3.html usr/share/qvn/en/workbench.html \
   usr/share/qvn/demo/demo.qvn usr/share/qvn/demo/demo.qvj usr/share/qvn/demo/demo.src \
   usr/share/qvn/demo/demo.Q01 usr/share/qvn/demo/night.bmp usr/share/qvn/demo/bgm.mid \
   usr/share/applications/org.qvnlinux.QVN3.desktop \
@@ -34,7 +35,8 @@ for file in usr/bin/QVN3 usr/bin/QvnMakeW usr/bin/qvn \
   usr/share/icons/hicolor/48x48/apps/org.qvnlinux.QvnMakeW.png \
   usr/share/icons/hicolor/256x256/mimetypes/application-x-qvn-story.png \
   usr/share/man/man1/qvn.1.gz usr/share/man/man1/QVN3.1.gz usr/share/man/man1/QvnMakeW.1.gz \
-  usr/share/man/ja/man1/qvn.1.gz usr/share/qvn/translations/qvn_en.qm \
+  usr/share/man/ja/man1/qvn.1.gz usr/share/man/ja/man1/QVN3.1.gz \
+  usr/share/man/ja/man1/QvnMakeW.1.gz usr/share/qvn/translations/qvn_en.qm \
   usr/share/doc/qvn/copyright usr/share/doc/qvn/changelog.gz; do
   grep -qx "$file" "$work/files.txt" || fail "the package lacks $file"
 done

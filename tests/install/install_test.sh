@@ -34,7 +34,7 @@ prefix=$work/prefix
 # ---- Install: every file under the prefix, each where it belongs ----
 DESTDIR= cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 for file in bin/QVN3 bin/QvnMakeW bin/qvn \
-  share/qvn/qvn3.html share/qvn/workbench.html \
+  share/qvn/qvn3.html share/qvn/workbench.html share/qvn/en/qvn3.html share/qvn/en/workbench.html \
   share/qvn/demo/demo.src share/qvn/demo/demo.qvn share/qvn/demo/demo.qvj \
   share/qvn/demo/demo.Q01 share/qvn/demo/demo.Q04 share/qvn/demo/night.bmp \
   share/qvn/demo/bgm.mid share/qvn/demo/chime.wav \
@@ -103,8 +103,6 @@ MIT License" "$("$prefix/bin/$program" --version)"
   # --help speaks the locale's language.
   env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=en_US.UTF-8 "$prefix/bin/$program" --help |
     grep -q "^usage: $program" || fail "$program --help under en_US"
-done
-for program in QVN3 QvnMakeW; do
   for locale in C.UTF-8 ja_JP.UTF-8; do
     env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=$locale "$prefix/bin/$program" --help |
       grep -q "^使い方: $program" || fail "$program --help under $locale"
@@ -121,11 +119,17 @@ fi
 check_equal "QVN3's manual" "$prefix/share/qvn/qvn3.html" "$("$prefix/bin/QVN3" --manual-path)"
 check_equal "QvnMakeW's manual" "$prefix/share/qvn/workbench.html" \
   "$("$prefix/bin/QvnMakeW" --manual-path)"
-# Every option of qvn compile and qvn play is in the manual page, which man
-# renders without a warning.
+# The English manuals for an English locale.
+check_equal "QVN3's English manual" "$prefix/share/qvn/en/qvn3.html" \
+  "$(LANG=en_US.UTF-8 "$prefix/bin/QVN3" --manual-path)"
+grep -q 'id="HID00000002"' "$prefix/share/qvn/en/qvn3.html" || fail "the English qvn3.html lacks its topic"
+grep -q 'id="HID00000005"' "$prefix/share/qvn/en/workbench.html" ||
+  fail "the English workbench.html lacks its topic"
+# Every option of every qvn command is in the manual page, which man renders
+# without a warning.
 man_text=$(MANWIDTH=200 man --warnings -l "$prefix/share/man/man1/qvn.1.gz" 2>"$work/man.err")
 [ -s "$work/man.err" ] && { cat "$work/man.err"; fail "warnings from qvn.1"; }
-for command in compile play export; do
+for command in compile play explore graph export; do
   for option in $("$prefix/bin/qvn" "$command" --help | grep -o -- '--[a-z-]*' | sort -u); do
     grep -q -- "$option" <<<"$man_text" || fail "qvn.1 does not describe qvn $command $option"
   done
@@ -147,7 +151,7 @@ for page in qvn QVN3 QvnMakeW; do
     fail "man -L ja $page does not find the Japanese page"
 done
 man_text=$(MANWIDTH=200 man -l "$prefix/share/man/ja/man1/qvn.1.gz")
-for command in compile play; do
+for command in compile play explore graph export; do
   for option in $("$prefix/bin/qvn" "$command" --help | grep -o -- '--[a-z-]*' | sort -u); do
     grep -q -- "$option" <<<"$man_text" || fail "the Japanese qvn.1 does not describe qvn $command $option"
   done

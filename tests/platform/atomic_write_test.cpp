@@ -35,7 +35,7 @@ TEST(SameFolderLinks, ALinkOutOfItsFolderIsNotWrittenThrough) {
       WriteFileAtomic(folder / "story/demo.Q01", "slot", LinkPolicy::kSameFolderOnly);
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.reason,
-            "a symbolic link to a file outside its own folder is not written through");
+            "フォルダーの外のファイルを指すシンボリックリンクを通しては書き込みません");
   EXPECT_EQ(ReadBytes(folder / "victim.txt"), "precious\n");
   EXPECT_TRUE(fs::is_symlink(folder / "story/demo.Q01"));
   EXPECT_EQ(Names(folder / "story"), std::vector<std::string>{"demo.Q01"}) << "no temporary file";

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <string>
 
 namespace qvn {
 namespace {
@@ -43,12 +45,22 @@ TEST(InfoOptionsTest, ManualPathIsTheManualTheHelpShows) {
   EXPECT_EQ(std::filesystem::path(path).filename(), "qvn3.html");
   EXPECT_TRUE(std::filesystem::is_regular_file(path));
 
+  // The language is chosen as the window will choose it: here by the locale.
+  const char* lang = std::getenv("LANG");
+  std::string kept = lang ? lang : "";
+  ::setenv("LANG", "en_US.UTF-8", 1);
+  auto english = AnswerInfoOption("--manual-path", kReader);
+  ::setenv("LANG", kept.c_str(), 1);
+  ASSERT_TRUE(english);
+  EXPECT_EQ(english->status, 0);
+  EXPECT_EQ(english->out, path.substr(0, path.size() - 9) + "en/qvn3.html\n");
+
   ProgramInfo missing{"QVN3", "", "no-such-manual.html"};
   auto none = AnswerInfoOption("--manual-path", missing);
   ASSERT_TRUE(none);
   EXPECT_EQ(none->status, 1);
   EXPECT_EQ(none->out, "");
-  EXPECT_EQ(none->err, "QVN3: the manual no-such-manual.html is not installed\n");
+  EXPECT_EQ(none->err, "QVN3: マニュアル no-such-manual.html がインストールされていません\n");
 }
 
 }  // namespace

@@ -31,26 +31,27 @@ TEST(RegularFile, FifosDevicesAndFoldersAreRefusedWithoutReading) {
   Bytes bytes = "left over";
   FileResult fifo = ReadWholeFile(folder / "slot.Q01", bytes, kMaxUserDataFileBytes);
   EXPECT_FALSE(fifo.ok);
-  EXPECT_EQ(fifo.reason, "not a regular file but a FIFO (named pipe)");
+  EXPECT_EQ(fifo.reason, "通常のファイルではなく FIFO (名前付きパイプ) です");
   EXPECT_TRUE(bytes.empty());
 
   FileResult zero = ReadWholeFile("/dev/zero", bytes, kMaxStoryBodyBytes);
   EXPECT_FALSE(zero.ok);
-  EXPECT_EQ(zero.reason, "not a regular file but a device");
-  EXPECT_EQ(ReadWholeFile("/dev/null", bytes).reason, "not a regular file but a device");
+  EXPECT_EQ(zero.reason, "通常のファイルではなくデバイスです");
+  EXPECT_EQ(ReadWholeFile("/dev/null", bytes).reason, "通常のファイルではなくデバイスです");
   EXPECT_EQ(ReadWholeFile(folder.path(), bytes).reason, "Is a directory");
 
   std::uint64_t size = 1;
   EXPECT_EQ(ReadFileHead(folder / "slot.Q01", 13, bytes, size).reason,
-            "not a regular file but a FIFO (named pipe)");
-  EXPECT_EQ(ReadFileHead("/dev/zero", 13, bytes, size).reason, "not a regular file but a device");
+            "通常のファイルではなく FIFO (名前付きパイプ) です");
+  EXPECT_EQ(ReadFileHead("/dev/zero", 13, bytes, size).reason,
+            "通常のファイルではなくデバイスです");
   EXPECT_FALSE(CheckRegularFile(folder / "slot.Q01", 100).ok);
   EXPECT_FALSE(CheckRegularFile("/dev/zero", 100).ok);
 
   // A link to a FIFO is the FIFO.
   std::filesystem::create_symlink("slot.Q01", folder / "link.Q02");
   EXPECT_EQ(ReadWholeFile(folder / "link.Q02", bytes).reason,
-            "not a regular file but a FIFO (named pipe)");
+            "通常のファイルではなく FIFO (名前付きパイプ) です");
 }
 
 TEST(RegularFile, SizeBoundOnBothSides) {
@@ -65,7 +66,8 @@ TEST(RegularFile, SizeBoundOnBothSides) {
   FileResult over = ReadWholeFile(folder / "over", bytes, 1000);
   EXPECT_FALSE(over.ok);
   EXPECT_EQ(over.reason,
-            "the file is too large: 1001 bytes, more than the 1000 read for a file of this kind");
+            "ファイルが大きすぎます: 1001 バイトあり、この種類のファイルで読む 1000 バイトを"
+            "超えています");
   EXPECT_TRUE(bytes.empty());
   EXPECT_FALSE(CheckRegularFile(folder / "over", 1000).ok);
 

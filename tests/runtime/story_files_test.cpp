@@ -130,7 +130,7 @@ TEST_F(StoryFilesTest, ASlotLinkedWithinTheStoryFolderIsWrittenThrough) {
 
 TEST_F(StoryFilesTest, FifosAndFoldersAreRefusedWithAReason) {
   NoHang guard;
-  const std::string kFifo = "not a regular file but a FIFO (named pipe)";
+  const std::string kFifo = "通常のファイルではなく FIFO (名前付きパイプ) です";
   int expected_boxes = 0;
   for (const char* name : {"tale.qvj", "tale.qvn"}) {
     Story().Write(StoryFolder(), "tale");
@@ -174,8 +174,8 @@ TEST_F(StoryFilesTest, WhatIsReadWholeIsBounded) {
   EXPECT_FALSE(session.OpenStory());
   EXPECT_EQ(host.events.back(),
             "error " + StoryFile("tale.Q01") +
-                ": the file is too large: 150000000 bytes, more than the 262144 read for a file "
-                "of this kind");
+                ": ファイルが大きすぎます: 150000000 バイトあり、この種類のファイルで読む "
+                "262144 バイトを超えています");
   WriteFile(StoryFile("tale.Q01"), slot + Bytes(256 * 1024 - slot.size(), '\n'));
   EXPECT_TRUE(session.OpenStory()) << "trailing empty lines up to the bound are fine";
   session.CloseStory();
@@ -183,7 +183,7 @@ TEST_F(StoryFilesTest, WhatIsReadWholeIsBounded) {
   // A story body beyond 64 MiB is refused; at the bound it is read.
   fs::resize_file(StoryFile("tale.qvn"), 64 * 1024 * 1024 + 1);
   EXPECT_FALSE(session.OpenStory());
-  EXPECT_NE(host.events.back().find("67108865 bytes"), std::string::npos) << host.events.back();
+  EXPECT_NE(host.events.back().find("67108865 バイト"), std::string::npos) << host.events.back();
   fs::resize_file(StoryFile("tale.qvn"), 64 * 1024 * 1024);
   EXPECT_TRUE(session.OpenStory());
   session.CloseStory();
@@ -198,7 +198,8 @@ TEST_F(StoryFilesTest, WhatIsReadWholeIsBounded) {
   session.CloseStory();
   fs::resize_file(StoryFile("tale.qvj"), 13ull * 100'000'000 + 1);
   EXPECT_FALSE(session.OpenStory()) << "a size that is not whole records is damage";
-  EXPECT_NE(host.events.back().find("大きさ 1300000001 バイト"), std::string::npos) << host.events.back();
+  EXPECT_NE(host.events.back().find("大きさ 1300000001 バイト"), std::string::npos)
+      << host.events.back();
 }
 
 TEST_F(StoryFilesTest, AnInterruptedFirstCopyIsCompletedSlotBySlot) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/message_catalogue.h"
+#include "platform/manual.h"
 #include "translations/program_translation.h"
 
 namespace qvn {
@@ -34,6 +35,9 @@ TEST(MessageCatalogueTest, TheEnglishFileTranslatesAndLeavesUnknownMessagesAlone
             "The story body is damaged: the record at offset 95 runs past its end.");
   EXPECT_EQ(Translate("StoryDamage", "未知の文"), "未知の文");
   EXPECT_EQ(Translate("OtherContext", kRunsPast), kRunsPast);
+  // The translation names its language, which picks the manual F1 opens.
+  EXPECT_EQ(CatalogueLanguage(), Language::kEnglish);
+  EXPECT_EQ(ManualPath(kBrowserManual), ManualPath(kBrowserManual, Language::kEnglish));
 }
 
 TEST(MessageCatalogueTest, ArgumentsAreFilledInOnePass) {

@@ -60,7 +60,12 @@ check(run([qvn, 'export', '--web']).status === 64, 'export without a story is a 
   const partial = storyCopy('no-picture');
   fs.rmSync(path.join(partial, 'book.bmp'));
   const r = run([qvn, 'export', '--web', '--output=' + path.join(partial, 'page.html'), path.join(partial, 'demo.qvn')]);
-  check(r.status === 0 && /warning: .*book\.bmp: missing/.test(r.stderr) && fs.existsSync(path.join(partial, 'page.html')), 'a missing picture is a warning', r.stderr);
+  check(r.status === 0 && /警告: .*book\.bmp: 見つかりません/.test(r.stderr) && fs.existsSync(path.join(partial, 'page.html')), 'a missing picture is a warning', r.stderr);
+  const english = run([qvn, 'export', '--web', '--output=' + path.join(partial, 'page-en.html'), path.join(partial, 'demo.qvn')],
+                      { env: { ...process.env, LANG: 'en_US.UTF-8' } });
+  const line = english.stderr.split('\n').find((l) => l.includes('book.bmp')) || '';
+  check(english.status === 0 && /warning: .*book\.bmp: [a-z]/.test(line) && !/[\u3000-\u9fff]/.test(line),
+        'under an English locale the warning is English', english.stderr);
 }
 if (process.getuid && process.getuid() !== 0) {
   const locked = storyCopy('locked');

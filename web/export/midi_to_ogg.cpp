@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/message_catalogue.h"
 #include "format/midi_length.h"
 #include "platform/file_io.h"
 
@@ -74,7 +75,9 @@ bool RenderMidiToOgg(const std::filesystem::path& midi, Bytes& ogg, std::string&
     }
   }
   if (font.empty()) {
-    reason = "no General MIDI soundfont (install fluid-soundfont-gm or timgm6mb-soundfont)";
+    reason = Translate("WebExport",
+                       "General MIDI のサウンドフォントがありません (fluid-soundfont-gm か "
+                       "timgm6mb-soundfont を入れてください)");
     return false;
   }
   Bytes midi_bytes;
@@ -85,12 +88,12 @@ bool RenderMidiToOgg(const std::filesystem::path& midi, Bytes& ogg, std::string&
   }
   std::optional<std::chrono::microseconds> length = MidiPlayingTime(midi_bytes);
   if (!length) {
-    reason = "not a MIDI file";
+    reason = Translate("WebExport", "MIDI ファイルではありません");
     return false;
   }
   ScratchFolder scratch;
   if (scratch.Path().empty()) {
-    reason = "no temporary folder";
+    reason = Translate("WebExport", "一時フォルダーを作れません");
     return false;
   }
   std::string raw = (scratch.Path() / "tune.raw").string();
@@ -98,7 +101,8 @@ bool RenderMidiToOgg(const std::filesystem::path& midi, Bytes& ogg, std::string&
   std::string out = (scratch.Path() / "tune.ogg").string();
   if (!Run({"fluidsynth", "-n", "-i", "-q", "-T", "raw", "-O", "s16", "-r", std::to_string(kRate),
             "-F", raw, font, midi.string()})) {
-    reason = "fluidsynth could not render it (is Debian's fluidsynth installed?)";
+    reason = Translate("WebExport",
+                       "fluidsynth で音にできません (Debian の fluidsynth は入っていますか)");
     return false;
   }
   Bytes samples;
@@ -113,7 +117,8 @@ bool RenderMidiToOgg(const std::filesystem::path& midi, Bytes& ogg, std::string&
   if (!WriteFileDirect(cut, samples).ok ||
       !Run({"oggenc", "-Q", "-r", "-B", "16", "-C", "2", "-R", std::to_string(kRate), "-q", "3",
             "-o", out, cut})) {
-    reason = "oggenc could not encode it (is Debian's vorbis-tools installed?)";
+    reason = Translate("WebExport",
+                       "oggenc で Ogg にできません (Debian の vorbis-tools は入っていますか)");
     return false;
   }
   read = ReadWholeFile(out, ogg, kMaxSoundFileBytes);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/encoding.h"
+#include "common/message_catalogue.h"
 #include "format/user_data_file.h"
 #include "platform/data_folder.h"
 #include "platform/file_io.h"
@@ -62,8 +63,9 @@ bool AddMedia(const MediaReference& media, const std::string& story_folder,
     if (!found || fs::is_directory(*found, ec)) continue;
     std::string relative = InsideFolder(*found, real_folder);
     if (relative.empty()) {
-      story_warnings.push_back(shown +
-                               ": lies outside the story's folder and is not put in the page");
+      story_warnings.push_back(FormatMessage(
+          Translate("WebExport", "%1: 物語のフォルダーの外にあるので、ページには入れません"),
+          {shown}));
       return true;
     }
     for (const WebStoryFile& file : story.files)
@@ -74,7 +76,8 @@ bool AddMedia(const MediaReference& media, const std::string& story_folder,
     if (extension == ".mid" || extension == ".midi") {
       std::string reason;
       if (!RenderMidiToOgg(*found, file.data, reason)) {
-        story_warnings.push_back(shown + ": the MIDI tune is not put in the page: " + reason);
+        story_warnings.push_back(FormatMessage(
+            Translate("WebExport", "%1: MIDI の曲はページに入れません: %2"), {shown, reason}));
         return true;
       }
     } else {
@@ -87,7 +90,9 @@ bool AddMedia(const MediaReference& media, const std::string& story_folder,
     story.files.push_back(std::move(file));
     return true;
   }
-  story_warnings.push_back(shown + ": missing (the page shows nothing for it, as QVN3 does)");
+  story_warnings.push_back(FormatMessage(
+      Translate("WebExport", "%1: 見つかりません (QVN3 と同じく、ページには何も出ません)"),
+      {shown}));
   return true;
 }
 
@@ -149,15 +154,19 @@ WebExportResult ExportWebPage(const std::string& story_path, const std::string& 
   std::string reader = FindDataFile(kReaderFile);
   if (reader.empty()) {
     return Fail(result, WebExportOutcome::kWriteFailed,
-                "the web reader (" + std::string(kReaderFile) +
-                    ") is not installed: it is built with Debian's emscripten package");
+                FormatMessage(Translate("WebExport",
+                                        "ウェブ用の読み手 (%1) がインストールされていません。"
+                                        "Debian の emscripten パッケージでビルドされます"),
+                              {kReaderFile}));
   }
   Bytes page_template;
   if (FileResult read = ReadWholeFile(reader, page_template, kMaxStoryBodyBytes); !read.ok)
     return Fail(result, WebExportOutcome::kWriteFailed, reader + ": " + read.reason);
   std::string page;
   if (!FillWebPage(page_template, story, page))
-    return Fail(result, WebExportOutcome::kWriteFailed, reader + ": not a web reader template");
+    return Fail(result, WebExportOutcome::kWriteFailed,
+                FormatMessage(Translate("WebExport", "%1: ウェブ用の読み手のひな形ではありません"),
+                              {reader}));
 
   std::string output =
       output_path.empty() ? location.story_folder + location.base_name + ".html" : output_path;
