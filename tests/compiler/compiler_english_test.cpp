@@ -91,6 +91,20 @@ TEST(EnglishLog, EachKindOfLineReadsAsEnglish) {
           u8"! あいう😀\n"
           u8"! *** The line has a character that Shift-JIS cannot hold. (U+1F600, character 4) "
           u8"(stage 0)\n")},
+      {"names that look like placeholders stay as they are",
+       "TITLE=t\r\n#A%2\r\nx\r\n?END\r\nA%2\r\n#B%1\r\ny\r\n/\r\n", false, true,
+       CompileOutcome::kSuccess,
+       "= Creating story.qvn and story.qvj ...\n"
+       "= Title: t\n"
+       "= Compiling block \"A%2\" ...\n"
+       "= Compiling block \"B%1\" ...\n"
+       "= Lines: 8\n"
+       "= Blocks: 2\n"
+       "= No password is set.\n"
+       "= Checking the jump targets ...\n"
+       "~ Warning: Block B%1 is never used.\n"
+       "= Creating the user data files ...\n"
+       "= Finished successfully.\n"},
       {"an empty source", "", false, false, CompileOutcome::kCompileError,
        "= Creating story.qvn and story.qvj ...\n"
        "= Lines: 0\n"
