@@ -136,6 +136,8 @@ bool AboutBox::ExecUntilOk() {
 void AboutBox::ShowMessage(QWidget* parent, const QString& comment) {
   AboutBox box(parent, Use::kVersion);
   box.comment_->setText(comment);
+  // Read in full as the box comes up, not only its Ok button.
+  box.setAccessibleDescription(comment);
   box.exec();
 }
 
@@ -147,6 +149,7 @@ std::optional<int> AboutBox::ChooseSlot(QWidget* parent, SlotDialog& slot_logic,
       box.setWindowTitle(caption);
     }
     box.comment_->setText(RuntimeText(slot_logic.Comment()));
+    box.setAccessibleDescription(box.comment_->text());
     // A screen reader names the selected slot by its story's caption too.
     for (QAbstractButton* radio : box.slot_buttons_->buttons()) {
       int slot = box.slot_buttons_->id(radio);
@@ -166,6 +169,21 @@ std::optional<int> AboutBox::ChooseSlot(QWidget* parent, SlotDialog& slot_logic,
     slot_logic.Select(slot);
     show_status();
   });
+  // A screen reader checks a radio button through its toggle action, which
+  // clicks nothing; and it waits for that action's answer, so an error box
+  // the slot brings up comes after it.
+  connect(box.slot_buttons_, &QButtonGroup::idToggled, &box, [&](int slot, bool checked) {
+    if (!checked) return;
+    QMetaObject::invokeMethod(
+        &box,
+        [&, slot] {
+          if (slot == slot_logic.SelectedSlot() || !box.slot_buttons_->button(slot)->isChecked())
+            return;
+          slot_logic.Select(slot);
+          show_status();
+        },
+        Qt::QueuedConnection);
+  });
   connect(box.erase_, &QPushButton::clicked, &box, [&] {
     slot_logic.PressErase();
     show_status();
@@ -181,6 +199,7 @@ std::optional<Bytes> AboutBox::AskValue(QWidget* parent, const QString& caption,
   box.comment_->setText(comment);
   // The field is named by its question, which a screen reader says with it.
   box.value_field_->setAccessibleName(box.comment_->text());
+  box.setAccessibleDescription(box.comment_->text());
   box.value_field_->setText(FromCp932(preset));
   box.value_field_->setFocus();
   for (;;) {

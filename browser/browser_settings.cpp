@@ -97,6 +97,9 @@ BrowserSettings ReadBrowserSettings(const Profile& profile) {
   ReadBoolean(profile, "OPTION", "CONTRAST", settings.contrast);
   ReadBoolean(profile, "OPTION", "SMOOTH", settings.smooth);
   ReadInteger(profile, "OPTION", "GAP", settings.gap_tenths, kMinGapTenths, kMaxGapTenths);
+  ReadBoolean(profile, "OPTION", "SPEECH", settings.speech);
+  ReadInteger(profile, "OPTION", "SPEECHRATE", settings.speech_rate, kMinSpeechRate,
+              kMaxSpeechRate);
   ReadBoolean(profile, kProgramsSection, "OFF", settings.programs_off);
   settings.allowed_stories = ReadAllowedStories(profile);
   if (auto language = profile.GetString("OPTION", "LANGUAGE"))
@@ -123,6 +126,8 @@ void WriteBrowserSettings(const BrowserSettings& settings, Profile& profile) {
   integer("OPTION", "CONTRAST", settings.contrast);
   integer("OPTION", "SMOOTH", settings.smooth);
   integer("OPTION", "GAP", settings.gap_tenths);
+  integer("OPTION", "SPEECH", settings.speech);
+  integer("OPTION", "SPEECHRATE", settings.speech_rate);
   integer(kProgramsSection, "OFF", settings.programs_off);
   // Every numbered key goes first, so that a withdrawn story (or one after a
   // gap left by hand) cannot come back when the list grows again.

@@ -25,6 +25,8 @@ inline constexpr int kMaxFontSize = 48;
 inline constexpr int kMinGapTenths = 1;  // below that rows have no height
 inline constexpr int kMaxGapTenths = 100;
 inline constexpr std::size_t kMaxFontNameBytes = 255;
+inline constexpr int kMinSpeechRate = -2;  // the reading-aloud speed steps
+inline constexpr int kMaxSpeechRate = 2;
 
 struct BrowserSettings {
   int top = 0;
@@ -42,6 +44,8 @@ struct BrowserSettings {
   bool contrast = false;
   bool smooth = true;  // [OPTION] SMOOTH: the page's glyphs antialiased
   int gap_tenths = 12;
+  bool speech = false;  // [OPTION] SPEECH: each new page read aloud
+  int speech_rate = 0;  // [OPTION] SPEECHRATE: -2 slowest, 0 the system's, 2 fastest
   // [PROGRAMS]: OFF=1 starts no program at all; STORY1, STORY2, ... are the
   // story files whose programs the reader always allows.
   bool programs_off = false;

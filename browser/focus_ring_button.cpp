@@ -1,11 +1,25 @@
 #include "browser/focus_ring_button.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
+
+#include "layout/window_geometry.h"
 
 namespace qvn {
 
 namespace {
 constexpr int kRingWidth = 2;
+// Ring and frame on each side, with a pixel to spare.
+constexpr int kTextMarginX = 6;
+constexpr int kTextMarginY = 4;
+}  // namespace
+
+QSize FocusRingButton::sizeHint() const {
+  QFontMetrics metrics(font());
+  const int text_width = metrics.horizontalAdvance(text());
+  return QSize(std::max(kChoiceButtonSize.width, text_width + 2 * kTextMarginX),
+               std::max(kChoiceButtonSize.height, metrics.height() + 2 * kTextMarginY));
 }
 
 void FocusRingButton::paintEvent(QPaintEvent* event) {

@@ -12,6 +12,11 @@ class FocusRingButton : public QPushButton {
  public:
   using QPushButton::QPushButton;
 
+  // The layout's 41 × 25 pixels, or more where the caption needs it (large
+  // text): the caption inside the ring with room to spare, never clipped.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 };

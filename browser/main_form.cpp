@@ -11,8 +11,11 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include "browser/choice_button_row.h"
 #include "browser/focus_ring_button.h"
 #include "browser/graphics_window.h"
+#include "browser/page_speaker.h"
+#include "browser/page_text_rows.h"
 #include "browser/page_widget.h"
 #include "browser/qt_text.h"
 #include "browser/sound/sdl_audio_backend.h"
@@ -32,13 +35,6 @@ namespace qvn {
 namespace {
 
 constexpr int kChoiceButtons = 6;
-
-QFont ButtonFont() {
-  QFont font(FromUtf8(u8"ＭＳ ゴシック"));
-  font.setPixelSize(13);
-  font.setBold(true);
-  return font;
-}
 
 // "1" to "6", "A" to "F" and "a" to "f": the keys that name a choice.
 bool IsChoiceKey(const QString& text) {
@@ -86,6 +82,13 @@ void MainForm::CreateClientArea() {
   page_->on_wheel = [this](QWheelEvent* event) {
     static_cast<QObject*>(scroll_bar_)->event(event);
   };
+  // The caret's row is kept in view, a whole row at a time.
+  page_->on_caret_row = [this](int top, int height) {
+    const int shown = scroll_bar_->value();
+    if (top < shown) scroll_bar_->setValue(top);
+    if (top + height > shown + visible_height_)
+      scroll_bar_->setValue(top + height - visible_height_);
+  };
   page_->on_resize = [this] {
     LayoutClientArea();
     page_new_ = true;
@@ -104,8 +107,8 @@ void MainForm::CreateClientArea() {
   for (int tag = 1; tag <= kChoiceButtons; ++tag) {
     auto* button = new FocusRingButton(page_);
     button->setObjectName(QString("Button%1").arg(tag));
+    button->setFont(ChoiceButtonFont(0));
     button->setFixedSize(kChoiceButtonSize.width, kChoiceButtonSize.height);
-    button->setFont(ButtonFont());
     button->setCursor(Qt::PointingHandCursor);
     button->installEventFilter(this);
     button->hide();
@@ -121,6 +124,7 @@ void MainForm::CreateClientArea() {
 void MainForm::CreateMenus() {
   CreateFileMenu();
   CreateOptionMenu();
+  CreateSpeech();
   CreateHelpMenu();
 }
 
@@ -160,6 +164,7 @@ void MainForm::ApplySettings() {
   Language1->SetSetting(settings_.language);
   session_.Options().programs = {settings_.programs_off, settings_.allowed_stories};
   gap_tenths_ = state.gap_tenths;
+  ApplySpeechSettings();
 }
 
 void MainForm::CollectSettings() {
@@ -181,6 +186,7 @@ void MainForm::CollectSettings() {
   settings_.language = Language1->Setting();
   settings_.allowed_stories = session_.Options().programs.allowed_stories;
   settings_.gap_tenths = gap_tenths_;
+  CollectSpeechSettings();
 }
 
 void MainForm::SetCommandLineStory(const std::string& argument) {
@@ -199,6 +205,10 @@ void MainForm::SetCommandLineStory(const std::string& argument) {
 void MainForm::MeasureFont() {
   metrics_ = qvn::MeasureFont(window_font_, gap_tenths_);
   page_new_ = true;
+  // Large text makes the choice buttons' captions large too.
+  QFont button_font = ChoiceButtonFont(WindowFontPoints(window_font_));
+  for (QPushButton* button : buttons_) button->setFont(button_font);
+  LayoutClientArea();
 }
 
 int MainForm::BytesPerRowNow() const {
@@ -208,9 +218,14 @@ int MainForm::BytesPerRowNow() const {
 void MainForm::LayoutClientArea() {
   Size client{page_->width(), page_->height()};
   scroll_bar_->setGeometry(client.width - kScrollBarWidth, 0, kScrollBarWidth, client.height);
+  // Each button as large as its caption needs: 41 × 25 but for large text.
+  std::vector<QSize> sizes;
+  for (QPushButton* button : buttons_) sizes.push_back(button->sizeHint());
+  std::vector<QRect> row = ChoiceButtonRow(page_->size(), sizes);
   for (int tag = 1; tag <= kChoiceButtons; ++tag) {
-    Point at = ChoiceButtonPosition(client, tag);
-    ChoiceButton(tag)->move(at.x, at.y);
+    const QRect& at = row[static_cast<std::size_t>(tag - 1)];
+    ChoiceButton(tag)->setFixedSize(at.size());
+    ChoiceButton(tag)->move(at.topLeft());
   }
 }
 
@@ -221,6 +236,8 @@ void MainForm::RebuildPageIfStale() {
                                     : background_mode_ == 't' ? PageWidget::BackgroundMode::kTile
                                                               : PageWidget::BackgroundMode::kPlain;
   page_->SetBackground(mode, &background_picture_, background_colour_, LowRes1->isChecked());
+  page_->SetTextRows(TextRows(page_lines_, BytesPerRowNow()), PageFont(window_font_),
+                     metrics_.line_pitch);
   if (page_lines_.empty()) {
     page_->SetPage(QImage());
     return;
@@ -281,6 +298,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
   }
   if (!closed_) {
     closed_ = true;
+    speaker_->Stop();
     StopSound();
     session_.CloseStory();
     CollectSettings();
@@ -365,12 +383,16 @@ void MainForm::FormKeyPress(const QString& text, int key) {
   } else {
     return;
   }
-  if (k <= session_.ChoiceCount()) session_.SelectChoice(k);
+  if (k > session_.ChoiceCount()) return;
+  // What was being read belongs to the page the choice leaves.
+  speaker_->Stop();
+  session_.SelectChoice(k);
 }
 
 void MainForm::ButtonClick(int tag) {
   if (session_.IsRunning()) return;
   if (session_.IsOpen()) {
+    speaker_->Stop();
     session_.SelectChoice(session_.ChoiceCount() - tag + 1);
   } else if (!session_.Location().story_folder.empty()) {
     Fixed1Click();

@@ -3,6 +3,7 @@
 // the menus, and the host through which the story runtime shows itself.
 #include <QMainWindow>
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,7 @@ namespace qvn {
 
 class LanguageMenu;
 class GraphicsWindow;
+class PageSpeaker;
 class PageWidget;
 
 class MainForm : public QMainWindow, public Host {
@@ -45,6 +47,7 @@ class MainForm : public QMainWindow, public Host {
   int BytesPerRowNow() const;
   int GapTenths() const { return gap_tenths_; }
   const BrowserSettings& Settings() const { return settings_; }
+  PageSpeaker& Speaker() { return *speaker_; }
 
   // The window's key handler, fed every key before the focused control.
   void FormKeyPress(const QString& text, int key);
@@ -88,6 +91,10 @@ class MainForm : public QMainWindow, public Host {
   void CreateOptionMenu();   // main_form_option_menu.cpp
   void CreateHelpMenu();     // main_form_help_menu.cpp
   void CreateProgramMenu();  // main_form_programs.cpp
+  void CreateSpeech();       // main_form_speech_menu.cpp
+  void ApplySpeechSettings();
+  void CollectSpeechSettings();
+  void SpeakNewPage();
   void CreateSoundPlayer();
   void SoundClick(bool checked);
   void CreateClientArea();
@@ -130,6 +137,7 @@ class MainForm : public QMainWindow, public Host {
   QString last_slot_caption_;
   QString last_open_folder_;
   std::unique_ptr<sound::SoundPlayer> sound_player_;
+  std::unique_ptr<PageSpeaker> speaker_;
 
   PageWidget* page_ = nullptr;
   GraphicsWindow* graphics_ = nullptr;
@@ -162,6 +170,11 @@ class MainForm : public QMainWindow, public Host {
   QAction* NoPrograms1 = nullptr;
   QAction* AllowedStories1 = nullptr;
   QAction* balance1 = nullptr;
+  // Reading aloud; null where the program was built without speech.
+  QMenu* Reading1 = nullptr;
+  QAction* Speech1 = nullptr;
+  QAction* Repeat1 = nullptr;
+  QMenu* SpeechRate1 = nullptr;
   QAction* Index1 = nullptr;
   QAction* About1 = nullptr;
 };

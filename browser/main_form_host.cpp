@@ -6,6 +6,7 @@
 #include "browser/about_box.h"
 #include "browser/graphics_window.h"
 #include "browser/main_form.h"
+#include "browser/page_speaker.h"
 #include "browser/page_widget.h"
 #include "browser/picture_loader.h"
 #include "browser/qt_text.h"
@@ -46,6 +47,7 @@ void MainForm::ShowChoiceButtons(int count) {
     button->setAccessibleName(caption.isEmpty() ? name : name + ": " + caption);
     button->show();
   }
+  LayoutClientArea();  // the captions' sizes
   ChoiceButton(count)->setFocus();
 }
 
@@ -54,6 +56,7 @@ void MainForm::ShowOpenButton() {
   ChoiceButton(1)->setText(RuntimeText(messages::OpenButton()));
   ChoiceButton(1)->setAccessibleName(QString());
   ChoiceButton(1)->show();
+  LayoutClientArea();
 }
 
 void MainForm::ResetPage(const std::vector<Bytes>& lines, const StoryState& state) {
@@ -64,12 +67,14 @@ void MainForm::ResetPage(const std::vector<Bytes>& lines, const StoryState& stat
   page_new_ = true;
   PageReset();
   page_->SetReadingText(ReadingText(page_lines_), FromCp932(state.title));
+  SpeakNewPage();
 }
 
 void MainForm::PageLineAdded(BytesView line) {
   page_lines_.emplace_back(line);
   page_new_ = true;
   page_->SetReadingText(ReadingText(page_lines_), page_->AccessibleTitle());
+  speaker_->LineAdded(FromCp932(line));
   page_->update();
 }
 
@@ -118,6 +123,7 @@ void MainForm::StartProgram(const ProgramFile& program, const std::vector<std::s
 }
 
 std::optional<int> MainForm::ChooseSlot(SlotDialog& dialog) {
+  speaker_->Stop();
   return AboutBox::ChooseSlot(this, dialog, last_slot_caption_);
 }
 
@@ -135,7 +141,11 @@ void MainForm::ShowWriteFailure(BytesView message) {
 void MainForm::ShowErrorBox(const std::string& file, const std::string& reason) {
   QString text = QString::fromStdString(reason);
   if (!file.empty()) text = QString::fromStdString(file) + "\n" + text;
-  QMessageBox::critical(this, "QVN3", text);
+  speaker_->Announce(text);
+  QMessageBox box(QMessageBox::Critical, "QVN3", text, QMessageBox::Ok, this);
+  // A screen reader reads the whole box as it comes up, not only its title.
+  box.setAccessibleDescription(text);
+  box.exec();
 }
 
 void MainForm::SetCaption(BytesView caption) {

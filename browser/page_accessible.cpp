@@ -62,14 +62,51 @@ int PageAccessible::characterCount() const {
   return static_cast<int>(Page()->AccessibleText().size());
 }
 
-// The rows are wrapped differently from the lines, so no character has a
-// known place; the page's rectangle stands for each.
-QRect PageAccessible::characterRect(int) const {
-  return QRect();
+// On the screen, as a screen reader's magnifier and caret tracking need it.
+QRect PageAccessible::characterRect(int offset) const {
+  QRect box = Page()->CharacterRect(offset);
+  if (box.isEmpty()) return {};
+  return QRect(Page()->mapToGlobal(box.topLeft()), box.size());
 }
 
-int PageAccessible::offsetAtPoint(const QPoint&) const {
-  return -1;
+int PageAccessible::offsetAtPoint(const QPoint& point) const {
+  return Page()->OffsetAt(Page()->mapFromGlobal(point));
+}
+
+QString PageAccessible::RowText(int row, int* start, int* end) const {
+  const std::vector<TextRow>& rows = Page()->TextRowsNow();
+  if (row < 0 || row >= static_cast<int>(rows.size())) {
+    *start = -1;
+    *end = -1;
+    return {};
+  }
+  const TextRow& text_row = rows[static_cast<std::size_t>(row)];
+  const QString& all = Page()->AccessibleText();
+  *start = text_row.start;
+  *end = text_row.start + text_row.length;
+  if (*end < all.size() && all[*end] == '\n') ++*end;
+  return all.mid(*start, *end - *start);
+}
+
+QString PageAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                                         int* end) const {
+  if (type != QAccessible::LineBoundary || offset < 0 || offset > characterCount())
+    return QAccessibleTextInterface::textBeforeOffset(offset, type, start, end);
+  return RowText(RowAt(Page()->TextRowsNow(), offset) - 1, start, end);
+}
+
+QString PageAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                                        int* end) const {
+  if (type != QAccessible::LineBoundary || offset < 0 || offset > characterCount())
+    return QAccessibleTextInterface::textAfterOffset(offset, type, start, end);
+  return RowText(RowAt(Page()->TextRowsNow(), offset) + 1, start, end);
+}
+
+QString PageAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                                     int* end) const {
+  if (type != QAccessible::LineBoundary || offset < 0 || offset > characterCount())
+    return QAccessibleTextInterface::textAtOffset(offset, type, start, end);
+  return RowText(RowAt(Page()->TextRowsNow(), offset), start, end);
 }
 
 QString PageAccessible::attributes(int offset, int* start, int* end) const {

@@ -31,9 +31,18 @@ class PageAccessible : public QAccessibleWidget, public QAccessibleTextInterface
   int offsetAtPoint(const QPoint& point) const override;
   void scrollToSubstring(int, int) override {}
   QString attributes(int offset, int* start, int* end) const override;
+  // Lines are the rows as drawn, so that caret mode reads what the eye sees.
+  QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                           int* end) const override;
+  QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                          int* end) const override;
+  QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                       int* end) const override;
 
  private:
   PageWidget* Page() const;
+  // Row `row` with the "\n" that may end it; empty and -1s past the rows.
+  QString RowText(int row, int* start, int* end) const;
 };
 
 // The factory Qt asks for a widget's accessible interface; installed by the

@@ -1,7 +1,8 @@
 #include "browser/page_widget.h"
 
 #include <QAccessible>
-#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
@@ -37,6 +38,86 @@ void PageWidget::SetAccessibleCaret(int position) {
   reading_caret_ = std::clamp(position, 0, static_cast<int>(reading_text_.size()));
   QAccessibleTextCursorEvent event(this, reading_caret_);
   QAccessible::updateAccessibility(&event);
+}
+
+void PageWidget::SetTextRows(std::vector<TextRow> rows, const QFont& font, int line_pitch) {
+  rows_ = std::move(rows);
+  row_font_ = font;
+  line_pitch_ = std::max(line_pitch, 1);
+}
+
+// The page image lies at x 1 and its rows' text at x 1, y 1 in it.
+QRect PageWidget::CharacterRect(int offset) const {
+  if (rows_.empty() || offset < 0 || offset > static_cast<int>(reading_text_.size())) return {};
+  const int r = RowAt(rows_, offset);
+  const TextRow& row = rows_[static_cast<std::size_t>(r)];
+  const int column = std::clamp(offset - row.start, 0, row.length);
+  QFontMetricsF metrics(row_font_);
+  const qreal left = metrics.horizontalAdvance(reading_text_.mid(row.start, column));
+  const QString here = reading_text_.mid(offset, 1);
+  // The "\n" after a row, and the end of the text, are a narrow place.
+  const qreal width = column < row.length ? metrics.horizontalAdvance(here) : 1;
+  const int top = r * line_pitch_ + 1 - scroll_top_;
+  return QRect(qRound(2 + left), top, std::max(1, qRound(width)), line_pitch_);
+}
+
+int PageWidget::OffsetAt(QPoint point) const {
+  if (rows_.empty() || point.y() < 0) return -1;
+  const int r = (point.y() - 1 + scroll_top_) / line_pitch_;
+  if (r < 0 || r >= static_cast<int>(rows_.size())) return -1;
+  const TextRow& row = rows_[static_cast<std::size_t>(r)];
+  QFontMetricsF metrics(row_font_);
+  qreal left = 2;
+  for (int column = 0; column < row.length; ++column) {
+    const qreal right = left + metrics.horizontalAdvance(reading_text_.mid(row.start + column, 1));
+    if (point.x() >= left && point.x() < right) return row.start + column;
+    left = right;
+  }
+  return -1;
+}
+
+void PageWidget::keyPressEvent(QKeyEvent* event) {
+  if (rows_.empty() || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  const int r = RowAt(rows_, reading_caret_);
+  const auto rows = static_cast<int>(rows_.size());
+  int caret = reading_caret_;
+  switch (event->key()) {
+    case Qt::Key_Left:
+      caret = std::max(0, caret - 1);
+      break;
+    case Qt::Key_Right:
+      caret = std::min(static_cast<int>(reading_text_.size()), caret + 1);
+      break;
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+      const int to = event->key() == Qt::Key_Up ? r - 1 : r + 1;
+      if (to < 0 || to >= rows) break;
+      // The same column where the row is long enough, else its end.
+      const TextRow& row = rows_[static_cast<std::size_t>(to)];
+      caret = row.start + std::min(caret - rows_[static_cast<std::size_t>(r)].start, row.length);
+      break;
+    }
+    default:
+      QWidget::keyPressEvent(event);
+      return;
+  }
+  SetAccessibleCaret(caret);
+  const int at = RowAt(rows_, caret);
+  if (on_caret_row) on_caret_row(at * line_pitch_, line_pitch_);
+  update();
+}
+
+void PageWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  update();
+}
+
+void PageWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  update();
 }
 
 void PageWidget::SetScroll(int top, int visible_height) {
@@ -109,6 +190,13 @@ void PageWidget::paintEvent(QPaintEvent*) {
   source = source.intersected(page_.rect());
   if (source.isEmpty()) return;
   painter.drawImage(QRectF(1, 0, source.width() / scale, source.height() / scale), page_, source);
+  // The caret, where the keyboard reads: a bar in the scheme's highlight.
+  if (hasFocus()) {
+    QRect caret = CharacterRect(reading_caret_);
+    if (!caret.isEmpty())
+      painter.fillRect(QRect(caret.left() - 1, caret.top(), 2, caret.height()),
+                       palette().color(QPalette::Highlight));
+  }
 }
 
 void PageWidget::resizeEvent(QResizeEvent*) {

@@ -1,10 +1,13 @@
 #pragma once
 // The client area of the browser window: the background and the page image
 // at the scroll position. Buttons and the scroll bar are its children.
+#include <QFont>
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
+#include "browser/page_text_rows.h"
 #include "layout/page_colours.h"
 
 namespace qvn {
@@ -32,6 +35,19 @@ class PageWidget : public QWidget {
   int AccessibleCaret() const { return reading_caret_; }
   void SetAccessibleCaret(int position);
 
+  // Where the text's rows are drawn, so that the caret and a screen reader's
+  // caret mode go through them: set with every new layout of the page.
+  void SetTextRows(std::vector<TextRow> rows, const QFont& font, int line_pitch);
+  const std::vector<TextRow>& TextRowsNow() const { return rows_; }
+  // A character's box on the widget (scrolled as shown); empty when the
+  // offset lies outside the text.
+  QRect CharacterRect(int offset) const;
+  // The character under a point of the widget; -1 off the text.
+  int OffsetAt(QPoint point) const;
+
+  // The caret moved to a row, given by its top and height on the page image
+  // (unscrolled): the window scrolls it into view.
+  std::function<void(int top, int height)> on_caret_row;
   // Called before painting, so that the window can rebuild a stale page.
   std::function<void()> before_paint;
   std::function<void()> on_resize;
@@ -42,6 +58,10 @@ class PageWidget : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  // The arrows move the caret through the text, a row or a character a step.
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void RenderBackground();
@@ -59,6 +79,9 @@ class PageWidget : public QWidget {
   QString reading_text_;
   QString reading_title_;
   int reading_caret_ = 0;
+  std::vector<TextRow> rows_;
+  QFont row_font_;
+  int line_pitch_ = 1;
 };
 
 }  // namespace qvn

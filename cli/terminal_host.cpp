@@ -10,6 +10,7 @@
 #include "platform/file_names.h"
 #include "platform/program_file.h"
 #include "runtime/messages.h"
+#include "runtime/runtime_text.h"
 #include "runtime/slot_dialog.h"
 
 namespace qvn {
@@ -177,7 +178,7 @@ void TerminalHost::ResetPage(const std::vector<Bytes>& lines, const StoryState&)
 void TerminalHost::PrintButtons() {
   if (open_button_) {
     std::string button = "[";
-    button.append(Cp932ToUtf8(messages::OpenButton())).push_back(']');
+    button.append(LocalizedRuntimeText(messages::OpenButton())).push_back(']');
     Print(button);
   } else if (choice_buttons_ == 1) {
     Print("[Next]");
@@ -266,7 +267,7 @@ std::optional<int> TerminalHost::ChooseSlot(SlotDialog& dialog) {
     for (int slot = 1; slot <= 4; ++slot) {
       dialog.Select(slot);
       Print("  " + std::to_string(slot) + ": " + Cp932ToUtf8(dialog.Caption()) + " - " +
-            Cp932ToUtf8(dialog.Comment()));
+            LocalizedRuntimeText(dialog.Comment()));
     }
     Prompt(Translate("qvn", "スロット (1-4、消すときは e1-e4): "));
     std::optional<std::string> answer = ReadLine();
@@ -280,13 +281,13 @@ std::optional<int> TerminalHost::ChooseSlot(SlotDialog& dialog) {
         (*answer)[1] >= '1' && (*answer)[1] <= '4') {
       dialog.Select((*answer)[1] - '0');
       dialog.PressErase();
-      Print(Cp932ToUtf8(dialog.Comment()));
+      Print(LocalizedRuntimeText(dialog.Comment()));
       Prompt(Translate("qvn", "(消すなら y) "));
       std::optional<std::string> confirm = ReadLine();
       if (!confirm) return std::nullopt;
       if (*confirm == "y" || *confirm == "Y") {
         dialog.PressErase();
-        Print(Cp932ToUtf8(dialog.Comment()));
+        Print(LocalizedRuntimeText(dialog.Comment()));
       }
     }
   }
@@ -321,7 +322,10 @@ std::optional<Bytes> TerminalHost::AskVariable(int number, BytesView comment, By
     return Bytes(preset);
   }
   for (;;) {
-    Prompt(Cp932ToUtf8(comment) + " [" + Cp932ToUtf8(preset) + "]: ");
+    // The preset and the colon follow the question here.
+    std::string question = LocalizedVariablePrompt(comment);
+    if (!question.empty() && question.back() == ':') question.pop_back();
+    Prompt(question.append(" [").append(Cp932ToUtf8(preset)).append("]: "));
     std::optional<std::string> answer = ReadLine();
     if (!answer) return std::nullopt;
     // Enter keeps the preset, as the browser's prefilled field does (an empty
@@ -334,7 +338,7 @@ std::optional<Bytes> TerminalHost::AskVariable(int number, BytesView comment, By
 
 void TerminalHost::ShowWriteFailure(BytesView message) {
   ++write_failures_;
-  Notice(Cp932ToUtf8(message));
+  Notice(LocalizedRuntimeText(message));
 }
 
 void TerminalHost::ShowErrorBox(const std::string& file, const std::string& reason) {

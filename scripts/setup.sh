@@ -20,6 +20,8 @@ packages=(
   xdotool vorbis-tools lame flac
   ccache strace
   at-spi2-core python3-pyatspi dbus
+  qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin qt6-speech-flite-plugin
+  pulseaudio
   emscripten chromium
 )
 

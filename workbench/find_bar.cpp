@@ -17,6 +17,8 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
   layout->addWidget(field_, 1);
   status_ = new QLabel(this);
   status_->setObjectName("FindStatus");
+  // The note keeps its whole width; the field gives way.
+  status_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Preferred);
   layout->addWidget(status_);
   field_->installEventFilter(this);
 }

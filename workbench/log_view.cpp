@@ -189,7 +189,11 @@ void LogView::LayOutEditorParts() {
   int bottom = find_bar_->isVisibleTo(this) ? find_bar_->sizeHint().height() : 0;
   setViewportMargins(left, 0, 0, bottom);
   line_numbers_->setGeometry(area.left(), area.top(), left, area.height() - bottom);
-  find_bar_->setGeometry(area.left(), area.bottom() + 1 - bottom, area.width(), bottom);
+  // The vertical scroll bar (always shown) runs the whole height: the bar
+  // stands left of it.
+  int scroll_bar = verticalScrollBar()->isVisibleTo(this) ? verticalScrollBar()->width() : 0;
+  find_bar_->setGeometry(area.left(), area.bottom() + 1 - bottom, area.width() - scroll_bar,
+                         bottom);
   line_numbers_->update();
 }
 

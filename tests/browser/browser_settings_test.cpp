@@ -131,6 +131,10 @@ TEST(BrowserSettings, EveryValueOutOfItsRangeGivesTheDefault) {
       {"[OPTION]\nGAP=0", &BrowserSettings::gap_tenths, 12},
       {"[OPTION]\nGAP=100", &BrowserSettings::gap_tenths, 100},
       {"[OPTION]\nGAP=101", &BrowserSettings::gap_tenths, 12},
+      {"[OPTION]\nSPEECHRATE=-2", &BrowserSettings::speech_rate, -2},
+      {"[OPTION]\nSPEECHRATE=-3", &BrowserSettings::speech_rate, 0},
+      {"[OPTION]\nSPEECHRATE=2", &BrowserSettings::speech_rate, 2},
+      {"[OPTION]\nSPEECHRATE=3", &BrowserSettings::speech_rate, 0},
   };
   for (const Case& c : cases)
     EXPECT_EQ(ReadBrowserSettings(Profile::Parse(c.line)).*c.field, c.expected) << c.line;

@@ -121,6 +121,13 @@ TEST_F(QvnPlay, InteractiveKeysAndCommands) {
   EXPECT_EQ(SlotLine("night.Q01", 2), "RIGHT");
   EXPECT_EQ(SlotLine("night.Q01", 48), "B" + std::string(25, 'A'))
       << "the prologue of the saved block was not applied again";
+  // In English the slots' states and the new-game question are English; the
+  // story's own words stay as they are.
+  CommandResult english = RunCommand(
+      {"/usr/bin/env", "LANG=en_US.UTF-8", QvnBinary(), "play", (folder / "night.qvn").string()},
+      "2\n\nq\n");
+  EXPECT_NE(english.out.find("2: 夜道 - This slot is unused."), std::string::npos) << english.out;
+  EXPECT_NE(english.out.find("Enter 主人公 [勝]: "), std::string::npos) << english.out;
 }
 
 TEST_F(QvnPlay, StoryTextNeverDrivesTheTerminal) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -97,6 +99,22 @@ TEST_F(SourceEditorTest, NumbersGetWiderWithTheLineCount) {
   small->close();
   auto big = OpenForm(many);
   EXPECT_GT(big->Memo1->LineNumbers()->width(), narrow);  // four digits, not three
+}
+
+// The find bar's note stands whole, left of the scroll bar (always shown).
+TEST_F(SourceEditorTest, FindNoteClearOfTheScrollBar) {
+  auto form = OpenForm(kStory);
+  form->resize(464, form->height());  // the window's first width
+  LogView& view = *form->Memo1;
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), "NOWHERE");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QApplication::processEvents();  // the bar's layout takes the note's new width
+  QLabel* note = view.Finder()->Status();
+  ASSERT_TRUE(view.verticalScrollBar()->isVisible());
+  QRect shown(note->mapTo(&view, QPoint(0, 0)), note->size());
+  EXPECT_LE(shown.right(), view.verticalScrollBar()->mapTo(&view, QPoint(0, 0)).x() - 1);
+  EXPECT_GE(note->width(), note->sizeHint().width());
 }
 
 TEST_F(SourceEditorTest, CtrlFFindsForwardBackwardAndRound) {
