@@ -1495,6 +1495,43 @@ You can save it in DOT format, or draw only the part around a block you choose.<
         <source>書き出したページをブラウザで開きますか?</source>
         <translation>Open the exported page in a web browser?</translation>
     </message>
+    <message>
+        <source>読み上げ(&amp;V)</source>
+        <translation>Read &amp;Aloud</translation>
+    </message>
+    <message>
+        <source>ページを読み上げる(&amp;V)</source>
+        <translation>&amp;Read Each Page Aloud</translation>
+    </message>
+    <message>
+        <source>もう一度読む(&amp;L)</source>
+        <translation>Read the Page &amp;Again</translation>
+    </message>
+    <message>
+        <source>速さ(&amp;S)</source>
+        <translation>&amp;Speed</translation>
+    </message>
+    <message>
+        <source>とても遅く</source>
+        <translation>Very Slow</translation>
+    </message>
+    <message>
+        <source>遅く</source>
+        <translation>Slow</translation>
+    </message>
+    <message>
+        <source>標準</source>
+        <comment>reading-aloud speed</comment>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>速く</source>
+        <translation>Fast</translation>
+    </message>
+    <message>
+        <source>とても速く</source>
+        <translation>Very Fast</translation>
+    </message>
 </context>
 <context>
     <name>qvn::PasswordDialog</name>
