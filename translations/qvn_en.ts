@@ -1497,11 +1497,11 @@ You can save it in DOT format, or draw only the part around a block you choose.<
     </message>
     <message>
         <source>読み上げ(&amp;V)</source>
-        <translation>Read &amp;Aloud</translation>
+        <translation>&amp;Read Aloud</translation>
     </message>
     <message>
         <source>ページを読み上げる(&amp;V)</source>
-        <translation>&amp;Read Each Page Aloud</translation>
+        <translation>Read Each &amp;Page Aloud</translation>
     </message>
     <message>
         <source>もう一度読む(&amp;L)</source>
