@@ -7,7 +7,8 @@
 #include "platform/program_folder.h"
 
 int main(int argc, char** argv) {
-  if (auto status = qvn::PrintInfoOption(argc, argv, qvn::BrowserProgramInfo())) return *status;
+  if (auto status = qvn::PrintInfoOptionInLanguage(argc, argv, qvn::BrowserProgramInfo()))
+    return *status;
   QApplication application(argc, argv);
   qvn::SetBrowserIdentity();
   qvn::SetUpApplication(application, "qvn.ini");

@@ -3,6 +3,7 @@
 #include "cli/terminal_log_sink.h"
 #include "cli/terminal_name.h"
 #include "common/encoding.h"
+#include "compiler/messages.h"
 
 namespace qvn {
 
@@ -13,7 +14,9 @@ std::string FormatGccDiagnostic(const std::string& file, const Diagnostic& where
                     (where.error ? "error: " : "warning: ");
   out += Cp932ToUtf8(WithoutControlBytes(where.message));
   if (where.has_block)
-    out += " [" + Cp932ToUtf8(WithoutControlBytes(Sjis(u8"ブロック : ") + where.block)) + "]";
+    out.append(" [")
+        .append(Cp932ToUtf8(WithoutControlBytes(Messages().warning_block + where.block)))
+        .append("]");
   return out;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // `qvn compile --diagnostics=gcc`: every error and warning once more as
 // "FILE:LINE:COLUMN: error: MESSAGE [ブロック : NAME]" in UTF-8, the form that
-// editors' quickfix lists and problem matchers read.
+// editors' quickfix lists and problem matchers read. The message and the
+// block's label are the log's own, in the log's language; the rest stays as
+// the tools expect it in any language.
 #include <cstdio>
 #include <string>
 

@@ -1,3 +1,4 @@
+#include "common/message_catalogue.h"
 #include "compiler/line_handlers.h"
 #include "format/markers.h"
 
@@ -36,7 +37,7 @@ void HandleBlockHead(CompileContext& context) {
 
   context.WriteIndex(name, context.BodySize());
   if (context.options.block_names)
-    context.Log(m.compiling_block + context.latest_block + m.compiling_block_end);
+    context.Log(FormatMessage(m.compiling_pattern, {context.latest_block}));
   context.stage = kStageOpened;
   context.log.ProcessPendingMessages();
 }

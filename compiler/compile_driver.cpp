@@ -9,6 +9,7 @@
 #include <string>
 
 #include "common/encoding.h"
+#include "common/message_catalogue.h"
 #include "compiler/compile.h"
 #include "compiler/compile_context.h"
 #include "compiler/jump_check.h"
@@ -122,8 +123,9 @@ CompileResult Compile(const std::string& source_path, const CompileOptions& opti
     std::optional<std::filesystem::path> existing = ResolveExisting(name);
     return existing ? existing->string() : name;
   };
-  log.LineAsWritten(written(".qvn") + ", " + written(".qvj") + Cp932ToUtf8(m.creating),
-                    LogColor::kDefault);
+  log.LineAsWritten(
+      FormatMessage(Cp932ToUtf8(m.creating_pattern), {written(".qvn"), written(".qvj")}),
+      LogColor::kDefault);
 
   OutputFiles outputs(base_path);
   if (!outputs.CreateStoryFiles()) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/message_catalogue.h"
 #include "common/sjis.h"
 #include "compiler/source_lines.h"
 
@@ -118,12 +119,11 @@ void RunJumpTargetCheck(CompileContext& context, BytesView source) {
     Diagnostic where;
     where.error = false;
     where.line = context.block_lines[i];
-    where.message = m.unused_block.substr(m.warning_prefix.size()) + context.block_table[i] +
-                    m.unused_block_end;
+    where.message = FormatMessage(m.unused_pattern, {context.block_table[i]});
     where.block = context.block_table[i];
     where.has_block = true;
     context.log.BeginReport(where);
-    context.Log(m.unused_block + context.block_table[i] + m.unused_block_end, LogColor::kBlue);
+    context.Log(m.warning_prefix + where.message, LogColor::kBlue);
     context.log.EndReport();
   }
 }

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <string>
 
+#include "common/message_catalogue.h"
 #include "compiler/compile_context.h"
 #include "format/index_record.h"
 #include "format/text_record.h"
@@ -8,11 +9,6 @@
 namespace qvn {
 
 namespace {
-
-Bytes LineLabel(const CompileContext& context) {
-  return context.messages.error_line_prefix + std::to_string(context.line_counter) +
-         context.messages.error_line_suffix;
-}
 
 bool ShowsBlockLine(const CompileContext& context) {
   return !context.options.block_names && context.block_counter >= 1;
@@ -36,8 +32,9 @@ Bytes UnconvertibleMessage(const CompilerMessages& m, const Unconvertible& bad) 
     std::snprintf(what, sizeof what, "0x%02X", static_cast<unsigned>(bad.byte));
   else
     std::snprintf(what, sizeof what, "U+%04X", static_cast<unsigned>(bad.code));
-  return (bad.invalid_utf8 ? m.not_utf8 : m.not_in_cp932) + " (" + what + ", " +
-         std::to_string(bad.character_column) + m.nth_character + ")";
+  Bytes message = bad.invalid_utf8 ? m.not_utf8 : m.not_in_cp932;
+  message.append(FormatMessage(m.character_pattern, {what, std::to_string(bad.character_column)}));
+  return message;
 }
 
 void LogCurrentLine(CompileContext& context, LogColor color, bool as_written) {
@@ -50,11 +47,13 @@ void LogCurrentLine(CompileContext& context, LogColor color, bool as_written) {
 [[noreturn]] void Report(CompileContext& context, BytesView message, int column, bool as_written) {
   const CompilerMessages& m = context.messages;
   context.log.BeginReport(Where(context, true, message, column));
-  context.Log("*** " + LineLabel(context) + m.error_happened, LogColor::kRed);
+  context.Log(FormatMessage(m.error_pattern, {std::to_string(context.line_counter)}),
+              LogColor::kRed);
   if (ShowsBlockLine(context)) context.Log(m.error_block + context.latest_block, LogColor::kRed);
   LogCurrentLine(context, LogColor::kRed, as_written);
-  context.Log("*** " + Bytes(message) + " (Stage : " + std::to_string(context.stage) + ")",
-              LogColor::kRed);
+  Bytes last = "*** ";
+  last.append(message).append(FormatMessage(m.stage_pattern, {std::to_string(context.stage)}));
+  context.Log(last, LogColor::kRed);
   context.log.EndReport();
   throw CompileStop{};
 }
@@ -86,7 +85,8 @@ void ReportError(CompileContext& context, BytesView message, int column) {
 void ReportWarning(CompileContext& context, BytesView message) {
   const CompilerMessages& m = context.messages;
   context.log.BeginReport(Where(context, false, message, 1));
-  context.Log(m.warning_prefix + Bytes(message) + " -- " + LineLabel(context), LogColor::kBlue);
+  context.Log(FormatMessage(m.warning_pattern, {message, std::to_string(context.line_counter)}),
+              LogColor::kBlue);
   if (ShowsBlockLine(context)) context.Log(m.warning_block + context.latest_block, LogColor::kBlue);
   context.Log(context.current_line, LogColor::kBlue);
   context.log.EndReport();

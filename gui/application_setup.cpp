@@ -106,6 +106,17 @@ void SetUpApplication(QCoreApplication& application, const char* settings_file) 
     InstallLanguage(application, LanguageOfEnvironment());
 }
 
+std::optional<int> PrintInfoOptionInLanguage(int argc, char** argv, const ProgramInfo& info) {
+  // Only an answer needs the catalogue; a story starts without loading it twice.
+  if (argc < 2 || !AnswerInfoOption(argv[1], info)) return std::nullopt;
+  QtMessageCatalogue catalogue;
+  bool loaded = catalogue.Load(InfoLanguage(info));
+  if (loaded) InstallMessageCatalogue(&catalogue);
+  std::optional<int> status = PrintInfoOption(argc, argv, info);
+  if (loaded) InstallMessageCatalogue(nullptr);
+  return status;
+}
+
 void SetProgramIdentity(const char* desktop_id) {
   QIcon icon;
   for (const char* size : {"48x48", "256x256"})

@@ -1,7 +1,9 @@
 #pragma once
 // What both programs set up before their first window.
+#include <optional>
 #include <string>
 
+#include "platform/info_options.h"
 #include "platform/language.h"
 
 class QCoreApplication;
@@ -27,6 +29,11 @@ bool InstallProgramTranslation(QCoreApplication& application, const std::string&
 
 // The language installed last (Japanese before any).
 Language InstalledLanguage(const QCoreApplication& application);
+
+// Before the application exists: prints the answer to an information option
+// in argv[1] (--help in the language the windows would speak, InfoLanguage)
+// and returns its exit status; nothing for any other argument.
+std::optional<int> PrintInfoOptionInLanguage(int argc, char** argv, const ProgramInfo& info);
 
 // The window icon (from the theme, else the program's own 48 and 256 pixel
 // pictures under ":/icons") and the desktop entry id `desktop_id`.

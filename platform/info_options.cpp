@@ -22,19 +22,22 @@ std::string VersionText(std::string_view program_name) {
          "\nCopyright (c) 2026 The QVN for Linux developers\nMIT License\n";
 }
 
+Language InfoLanguage(const ProgramInfo& info) {
+  return info.settings_file ? ProgramLanguage(ProgramFolder(), info.settings_file)
+                            : LanguageOfEnvironment();
+}
+
 std::optional<InfoAnswer> AnswerInfoOption(std::string_view first_argument,
                                            const ProgramInfo& info) {
   InfoAnswer answer;
   if (first_argument == "--help" || first_argument == "-h") {
-    answer.out = info.help;
+    answer.out = Translate("ProgramHelp", info.help);
   } else if (first_argument == "--version") {
     answer.out = VersionText(info.name);
   } else if (first_argument == "--manual-path" && info.manual) {
     // Answered before the window starts: the language is chosen here as the
     // window will choose it.
-    Language language = info.settings_file ? ProgramLanguage(ProgramFolder(), info.settings_file)
-                                           : LanguageOfEnvironment();
-    std::string manual = ManualPath(info.manual, language);
+    std::string manual = ManualPath(info.manual, InfoLanguage(info));
     if (manual.empty()) {
       answer.status = 1;
       answer.err.append(info.name).append(": ");

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/language.h"
+
 namespace qvn {
 
 // The release, such as "1.0.0".
@@ -15,8 +17,10 @@ const char* ProgramVersion();
 std::string VersionText(std::string_view program_name);
 
 struct ProgramInfo {
-  const char* name = "";         // "QVN3"
-  const char* help = "";         // the --help text, ending in a newline
+  const char* name = "";  // "QVN3"
+  // The --help text in Japanese, ending in a newline: the message
+  // catalogue's key in the context "ProgramHelp".
+  const char* help = "";
   const char* manual = nullptr;  // the manual's file name, or null when none
   // The program's settings file ("qvn.ini"), whose language choice picks the
   // manual --manual-path names; null: the locale's language.
@@ -29,9 +33,14 @@ struct InfoAnswer {
   std::string err;  // for stderr
 };
 
+// The language the program's windows will speak: its settings file's choice,
+// else the locale's.
+Language InfoLanguage(const ProgramInfo& info);
+
 // The answer when `first_argument` is -h, --help, --version or (for a program
 // with a manual) --manual-path: ManualPath's answer, the page the program's
-// help window shows. Nothing for any other argument, such as a story.
+// help window shows. Nothing for any other argument, such as a story. The
+// help is in the language of the installed message catalogue.
 std::optional<InfoAnswer> AnswerInfoOption(std::string_view first_argument,
                                            const ProgramInfo& info);
 

@@ -2,6 +2,272 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>CompilerMessages</name>
+    <message>
+        <source>%1, %2 の作成中...</source>
+        <extracomment>The story files being written: %1 the body, %2 the block index.</extracomment>
+        <translation>Creating %1 and %2 ...</translation>
+    </message>
+    <message>
+        <source>行数 : </source>
+        <translation>Lines: </translation>
+    </message>
+    <message>
+        <source>ブロック数 : </source>
+        <translation>Blocks: </translation>
+    </message>
+    <message>
+        <source>自動設定タイトル : </source>
+        <translation>Title (from the file name): </translation>
+    </message>
+    <message>
+        <source>パスワードの設定中...</source>
+        <translation>Setting the password ...</translation>
+    </message>
+    <message>
+        <source>パスワードは設定されていません.</source>
+        <translation>No password is set.</translation>
+    </message>
+    <message>
+        <source>警告 : ジャンプ先チェックは省略しました.</source>
+        <translation>Warning: The jump targets were not checked.</translation>
+    </message>
+    <message>
+        <source>ユーザーファイルの作成中...</source>
+        <translation>Creating the user data files ...</translation>
+    </message>
+    <message>
+        <source>正常に終了しました。</source>
+        <translation>Finished successfully.</translation>
+    </message>
+    <message>
+        <source>書き込みに失敗しました.他のソフトでQVNファイルを開いている場合は閉じて下さい.</source>
+        <translation>Could not write the story files. If another program has the QVN file open, close it there.</translation>
+    </message>
+    <message>
+        <source>このファイル名は使用できません : </source>
+        <translation>This file name cannot be used: </translation>
+    </message>
+    <message>
+        <source>*** 第%1行でエラーが発生しました。</source>
+        <extracomment>The first line of an error report: %1 the source line&apos;s number.</extracomment>
+        <translation>*** Error in line %1.</translation>
+    </message>
+    <message>
+        <source>*** ブロック : </source>
+        <translation>*** Block: </translation>
+    </message>
+    <message>
+        <source> (Stage : %1)</source>
+        <extracomment>After the message of an error report: %1 the grammar position&apos;s number.</extracomment>
+        <translation> (stage %1)</translation>
+    </message>
+    <message>
+        <source>警告 : %1 -- 第%2行</source>
+        <extracomment>The first line of a warning report: %1 the message, %2 the source line&apos;s number.</extracomment>
+        <translation>Warning in line %2: %1</translation>
+    </message>
+    <message>
+        <source>警告 : </source>
+        <translation>Warning: </translation>
+    </message>
+    <message>
+        <source>ブロック : </source>
+        <translation>Block: </translation>
+    </message>
+    <message>
+        <source>ブロックが１つもありません.</source>
+        <translation>The source has no block.</translation>
+    </message>
+    <message>
+        <source>直前のブロックが終了していません。</source>
+        <translation>The block is not closed.</translation>
+    </message>
+    <message>
+        <source>&quot;/&quot; の文法エラーです。</source>
+        <translation>Syntax error in a &quot;/&quot; line.</translation>
+    </message>
+    <message>
+        <source>文字数が230を超えています。</source>
+        <translation>The line is longer than 230 bytes.</translation>
+    </message>
+    <message>
+        <source>&quot;?end&quot; が存在しません</source>
+        <translation>&quot;?END&quot; is missing.</translation>
+    </message>
+    <message>
+        <source>&quot;#&quot; の場所が異常です。</source>
+        <translation>A &quot;#&quot; line cannot stand here.</translation>
+    </message>
+    <message>
+        <source>&quot;!&quot; の場所が異常です。</source>
+        <translation>A &quot;!&quot; line cannot stand here.</translation>
+    </message>
+    <message>
+        <source>条件設定中のため &quot;&gt;&quot; 文は記述できません。</source>
+        <translation>A &quot;&gt;&quot; line cannot follow a condition line.</translation>
+    </message>
+    <message>
+        <source>&quot;&gt;&quot; の場所が異常です。</source>
+        <translation>A &quot;&gt;&quot; line cannot stand here.</translation>
+    </message>
+    <message>
+        <source>&quot;?&quot; の文法エラーです。</source>
+        <translation>Syntax error in a &quot;?&quot; line.</translation>
+    </message>
+    <message>
+        <source>&quot;?&quot; の場所が異常です。</source>
+        <translation>A &quot;?&quot; line cannot stand here.</translation>
+    </message>
+    <message>
+        <source>選択肢の数が多すぎます (&gt;12).</source>
+        <translation>Too many choices (more than 12).</translation>
+    </message>
+    <message>
+        <source>ジャンプ先をカンマで区切って指定してください。</source>
+        <translation>Give the jump target after a comma.</translation>
+    </message>
+    <message>
+        <source>選択肢と&quot;?END&quot;以後のジャンプ指定が併存しています。</source>
+        <translation>The block has both choices and jumps after &quot;?END&quot;.</translation>
+    </message>
+    <message>
+        <source>条件設定中のためテキストを記述できません。</source>
+        <translation>Text cannot follow a condition line.</translation>
+    </message>
+    <message>
+        <source>@NOWAIT命令が不正な位置にあります.</source>
+        <translation>@NOWAIT cannot stand here.</translation>
+    </message>
+    <message>
+        <source>@NOWAIT命令の後の ?END がありません.</source>
+        <translation>&quot;?END&quot; must follow @NOWAIT.</translation>
+    </message>
+    <message>
+        <source>ここにはテキストを記述できません。</source>
+        <translation>Text cannot stand here.</translation>
+    </message>
+    <message>
+        <source>選択肢が７つ以上あります。</source>
+        <translation>More than six choices: the browser shows only six.</translation>
+    </message>
+    <message>
+        <source>ブロック名は半角8文字以内です。</source>
+        <translation>A block name can be at most 8 bytes long.</translation>
+    </message>
+    <message>
+        <source>ブロック名を記述してください。</source>
+        <translation>The block name is missing.</translation>
+    </message>
+    <message>
+        <source>ブロックが多すぎます。(&gt;8000)</source>
+        <translation>Too many blocks (more than 8000).</translation>
+    </message>
+    <message>
+        <source>このブロック名は既に使用済みです.</source>
+        <translation>This block name is already used.</translation>
+    </message>
+    <message>
+        <source>予約されたブロック名なので使用できません。</source>
+        <translation>This block name is reserved.</translation>
+    </message>
+    <message>
+        <source>ブロック &quot;%1&quot; をコンパイル中 ...</source>
+        <extracomment>Logged at each block head when block names are shown: %1 the block&apos;s name.</extracomment>
+        <translation>Compiling block &quot;%1&quot; ...</translation>
+    </message>
+    <message>
+        <source>タイトルは既に指定されています。</source>
+        <translation>The title is already set.</translation>
+    </message>
+    <message>
+        <source>タイトル名 : </source>
+        <translation>Title: </translation>
+    </message>
+    <message>
+        <source>バージョン指定が誤っています。</source>
+        <translation>The version is not valid.</translation>
+    </message>
+    <message>
+        <source>バージョンは既にセットされています。</source>
+        <translation>The version is already set.</translation>
+    </message>
+    <message>
+        <source>バージョン : </source>
+        <translation>Version: </translation>
+    </message>
+    <message>
+        <source>数値があるべき場所に文字列があります。</source>
+        <translation>A number is expected here.</translation>
+    </message>
+    <message>
+        <source>文字列変数が正しく記述されていません。</source>
+        <translation>The string variable is not written correctly.</translation>
+    </message>
+    <message>
+        <source>&quot;%&quot; の文法エラーです。</source>
+        <translation>Syntax error in a &quot;%&quot; line.</translation>
+    </message>
+    <message>
+        <source>この文字列変数は既に設定済みです。</source>
+        <translation>This string variable is already defined.</translation>
+    </message>
+    <message>
+        <source>&quot;!&quot; の文法エラーです。</source>
+        <translation>Syntax error in a &quot;!&quot; line.</translation>
+    </message>
+    <message>
+        <source>000番のフラグは操作できません。</source>
+        <translation>Flag 000 cannot be set or cleared.</translation>
+    </message>
+    <message>
+        <source>&quot;?&quot; の後にはフラグまたはカウンタ指定が必要です。</source>
+        <translation>A flag or a counter must follow &quot;?&quot;.</translation>
+    </message>
+    <message>
+        <source>色の設定のエラーです。</source>
+        <translation>The colour must be a number from 0 to 16.</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません。</source>
+        <translation>File not found.</translation>
+    </message>
+    <message>
+        <source>&quot;&gt;&quot; が使用されています。</source>
+        <translation>This &quot;&gt;&quot; line uses a file.</translation>
+    </message>
+    <message>
+        <source>サポートしていない&quot;&gt;&quot;文です。</source>
+        <translation>This &quot;&gt;&quot; line is not supported.</translation>
+    </message>
+    <message>
+        <source>ジャンプ先をチェックしています...</source>
+        <translation>Checking the jump targets ...</translation>
+    </message>
+    <message>
+        <source>存在しないブロック名をジャンプ先に指定しています。</source>
+        <translation>The jump target names a block that does not exist.</translation>
+    </message>
+    <message>
+        <source>ブロック %1 は使われていません.</source>
+        <extracomment>A block no jump or choice leads to: %1 the block&apos;s name.</extracomment>
+        <translation>Block %1 is never used.</translation>
+    </message>
+    <message>
+        <source>Shift-JISで表せない文字があります。</source>
+        <translation>The line has a character that Shift-JIS cannot hold.</translation>
+    </message>
+    <message>
+        <source>UTF-8として読めないバイトがあります。</source>
+        <translation>The line has a byte that is not valid UTF-8.</translation>
+    </message>
+    <message>
+        <source> (%1, %2文字目)</source>
+        <extracomment>After a message about a character of a UTF-8 line: %1 the character (U+XXXX) or the byte (0xXX), %2 its place in the line, counted in characters from 1.</extracomment>
+        <translation> (%1, character %2)</translation>
+    </message>
+</context>
+<context>
     <name>FileRefusal</name>
     <message>
         <source>通常のファイルではありません</source>
@@ -48,6 +314,67 @@
     <message>
         <source>マニュアル %1 がインストールされていません</source>
         <translation>the manual %1 is not installed</translation>
+    </message>
+</context>
+<context>
+    <name>ProgramHelp</name>
+    <message>
+        <source>使い方: QVN3 [STORY]
+        QVN3 --help | --version | --manual-path
+
+読者のためのブラウザです。コンパイルされた作品 STORY (その .qvn ファイル) を
+開き、4 つのセーブスロットのどれかでページごとに読み進めます。
+
+  --help         この説明を表示します
+  --version      バージョンを表示します
+  --manual-path  F1 で開く説明書のパスを表示します
+
+設定: プログラムのフォルダーに書き込めるときはその中の qvn.ini、
+書き込めないときは $XDG_CONFIG_HOME/qvn/qvn.ini (既定は ~/.config/qvn/)。
+</source>
+        <translation>usage: QVN3 [STORY]
+       QVN3 --help | --version | --manual-path
+
+The reader&apos;s browser: opens the compiled story STORY (its .qvn file) and
+plays it page by page in one of four save slots.
+
+  --help         print this text
+  --version      print the version
+  --manual-path  print the path of the manual that F1 shows
+
+Settings: qvn.ini beside the program when its folder may be written,
+otherwise $XDG_CONFIG_HOME/qvn/qvn.ini (default ~/.config/qvn/).
+</translation>
+    </message>
+    <message>
+        <source>使い方: QvnMakeW [SOURCE]
+        QvnMakeW --help | --version | --manual-path
+
+作者のためのワークベンチです。作品のソース SOURCE を開き (新しい名前なら
+ひな形から作ります)、編集して、QVN3 で読む作品にコンパイルします。
+同じコンパイルをウィンドウなしで行うには qvn compile を使います。
+
+  --help         この説明を表示します
+  --version      バージョンを表示します
+  --manual-path  F1 で開く説明書のパスを表示します
+
+設定: プログラムのフォルダーに書き込めるときはその中の QvnMakeW.ini、
+書き込めないときは $XDG_CONFIG_HOME/qvn/QvnMakeW.ini (既定は ~/.config/qvn/)。
+</source>
+        <translation>usage: QvnMakeW [SOURCE]
+       QvnMakeW --help | --version | --manual-path
+
+The author&apos;s workbench: opens the story source SOURCE (a new name is made
+from the template), edits and compiles it into a story for QVN3.
+The same compile without a window: qvn compile.
+
+  --help         print this text
+  --version      print the version
+  --manual-path  print the path of the manual that F1 shows
+
+Settings: QvnMakeW.ini beside the program when its folder may be written,
+otherwise $XDG_CONFIG_HOME/qvn/QvnMakeW.ini (default ~/.config/qvn/).
+</translation>
     </message>
 </context>
 <context>

@@ -9,7 +9,8 @@
 #include "workbench/workbench_settings.h"
 
 int main(int argc, char* argv[]) {
-  if (auto status = qvn::PrintInfoOption(argc, argv, qvn::WorkbenchProgramInfo())) return *status;
+  if (auto status = qvn::PrintInfoOptionInLanguage(argc, argv, qvn::WorkbenchProgramInfo()))
+    return *status;
   QApplication app(argc, argv);
   qvn::SetWorkbenchIdentity();
   QApplication::setApplicationName("QVN-Maker3");

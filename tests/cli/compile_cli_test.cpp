@@ -208,6 +208,42 @@ TEST(QvnCompileDiagnostics, GccLinesForEveryReportKind) {
   }
 }
 
+// Under an English locale the log and the diagnostics speak English; the
+// diagnostics still point at the report's line and column.
+TEST(QvnCompileDiagnostics, GccLinesInEnglish) {
+  struct Case {
+    std::string source;  // UTF-8; written in CP932 when `sjis`
+    bool sjis;
+    std::string err;  // with "F" for the file
+    std::string logged;
+  } cases[] = {
+      {"#A\r\nx\r\n!001\r\n", true, "F:3:1: error: A \"!\" line cannot stand here. [Block: A]\n",
+       "*** Error in line 3.\n*** Block: A\n!001\n*** A \"!\" line cannot stand here. (stage 2)\n"},
+      {"#A\r\n" + std::string(231, 'x') + "\r\n?END\r\nA\r\n#B\r\ny\r\n/\r\n", true,
+       "F:2:1: warning: The line is longer than 230 bytes. [Block: A]\n"
+       "F:5:1: warning: Block B is never used. [Block: B]\n",
+       "Warning: Block B is never used.\nCreating the user data files ...\n"
+       "Finished successfully.\n"},
+      {U8(u8"#開始\r\nあいう😀\r\n"), false,
+       U8(u8"F:2:10: error: The line has a character that Shift-JIS cannot hold. (U+1F600, "
+          u8"character 4) [Block: 開始]\n"),
+       U8(u8"*** Error in line 2.\n*** Block: 開始\nあいう😀\n")},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    std::string file = (folder / "s.src").string();
+    WriteBytes(file, c.sjis ? Utf8ToCp932(c.source) : c.source);
+    auto gcc = RunCommand(
+        {"/usr/bin/env", "LANG=en_US.UTF-8", QvnBinary(), "compile", "--diagnostics=gcc", file});
+    std::string expected = c.err;
+    for (std::size_t at = expected.find("F:"); at != std::string::npos;
+         at = expected.find("F:", at + file.size()))
+      expected.replace(at, 1, file);
+    EXPECT_EQ(gcc.err, expected);
+    EXPECT_NE(gcc.out.find(c.logged), std::string::npos) << gcc.out;
+  }
+}
+
 TEST(QvnCompileDiagnostics, Utf8SourceLogsAsWrittenAndCompilesAsItsTwin) {
   TempFolder folder;
   std::string utf8 = U8(u8"TITLE=物語〜\r\n#開始\r\n夜の図書館。\r\n?END\r\n開始\r\n");

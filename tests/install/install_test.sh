@@ -100,9 +100,14 @@ for program in QVN3 QvnMakeW qvn; do
   check_equal "$program --version" "$program (QVN for Linux) $version
 Copyright (c) 2026 The QVN for Linux developers
 MIT License" "$("$prefix/bin/$program" --version)"
-  LANG=en_US.UTF-8 "$prefix/bin/$program" --help | grep -q "usage:" || fail "$program --help"
+  # --help speaks the locale's language.
+  env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=en_US.UTF-8 "$prefix/bin/$program" --help |
+    grep -q "^usage: $program" || fail "$program --help under en_US"
+  for locale in C.UTF-8 ja_JP.UTF-8; do
+    env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=$locale "$prefix/bin/$program" --help |
+      grep -q "^使い方: $program" || fail "$program --help under $locale"
+  done
 done
-"$prefix/bin/qvn" --help | grep -q "^使い方: qvn" || fail "qvn --help is not Japanese by default"
 # An installed qvn writes a story's web page without emscripten.
 if [ -f "$build/share/qvn/web/qvn-reader.html" ]; then
   mkdir -p "$work/web"

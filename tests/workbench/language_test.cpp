@@ -10,8 +10,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "gui/application_setup.h"
 #include "gui/language_menu.h"
@@ -134,6 +137,79 @@ TEST_F(WorkbenchLanguage, ARefusedNameIsLoggedInTheLocalesLanguage) {
             (english ? QString("This file name cannot be used: ")
                      : QString::fromUtf8("このファイル名は使用できません : ")) +
                 QString::fromStdString(path));
+}
+
+// The point in the log's viewport where line `index` is drawn, scrolled into
+// view first, as a person would.
+QPoint PointOfLogLine(LogView& log, int index) {
+  QTextCursor cursor(log.document()->findBlockByNumber(index));
+  log.setTextCursor(cursor);
+  log.ensureCursorVisible();
+  return log.cursorRect(cursor).center() + QPoint(4, 0);
+}
+
+int FindLogLine(const LogView& log, const QString& text) {
+  for (int i = 0; i < log.LineCount(); ++i)
+    if (log.LineText(i) == text) return i;
+  return -1;
+}
+
+// A failing compile's log in the locale's language, and its lines still take
+// the author to the source line they speak of.
+TEST_F(WorkbenchLanguage, TheCompileLogSpeaksTheLanguageAndLeadsToTheSource) {
+  const bool english = EnglishExpected();
+  const fs::path story = root_ / "story.src";
+  {
+    // Line 3 is over 230 bytes; block B (line 6) is never used.
+    std::ofstream out(story, std::ios::binary);
+    out << "#A\r\nx\r\n" << std::string(231, 'y') << "\r\n?END\r\nA\r\n#B\r\nz\r\n/\r\n";
+  }
+  MainForm form(folders_, QString::fromStdString(story.string()));
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  form.Compile1->trigger();
+  LogView& log = *form.Memo1;
+  const Words warning = {"warning", "警告 : 文字数が230を超えています。 -- 第3行",
+                         "Warning in line 3: The line is longer than 230 bytes."};
+  const Words unused = {"unused", "警告 : ブロック B は使われていません.",
+                        "Warning: Block B is never used."};
+  const Words finished = {"finished", "正常に終了しました。", "Finished successfully."};
+  EXPECT_EQ(log.LineText(log.LineCount() - 1), InLanguage(finished, english));
+  int warning_line = FindLogLine(log, InLanguage(warning, english));
+  int unused_line = FindLogLine(log, InLanguage(unused, english));
+  ASSERT_GE(warning_line, 0);
+  ASSERT_GE(unused_line, 0);
+
+  // Enter on the unused block's warning: the editor, at the block's head.
+  QTest::mouseClick(log.viewport(), Qt::LeftButton, {}, PointOfLogLine(log, unused_line));
+  log.setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), &log);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  ASSERT_TRUE(form.BuiltInEditing());
+  EXPECT_EQ(log.textCursor().blockNumber(), 5);
+  EXPECT_EQ(log.textCursor().selectedText(), "#B");
+  ASSERT_TRUE(form.CloseBuiltInEditing());
+
+  // Now an error: a flag line after text, on line 3.
+  {
+    std::ofstream out(story, std::ios::binary | std::ios::trunc);
+    out << "#A\r\nx\r\n!001\r\n?END\r\nA\r\n";
+  }
+  form.Compile1->trigger();
+  const Words error = {"error", "*** 第3行でエラーが発生しました。", "*** Error in line 3."};
+  const Words message = {"message", "*** \"!\" の場所が異常です。 (Stage : 2)",
+                         "*** A \"!\" line cannot stand here. (stage 2)"};
+  int error_line = FindLogLine(log, InLanguage(error, english));
+  ASSERT_GE(error_line, 0);
+  EXPECT_EQ(log.LineText(error_line + 1),
+            InLanguage({"block", "*** ブロック : A", "*** Block: A"}, english));
+  EXPECT_EQ(log.LineText(error_line + 3), InLanguage(message, english));
+  QTest::mouseDClick(log.viewport(), Qt::LeftButton, {}, PointOfLogLine(log, error_line + 3));
+  ASSERT_TRUE(form.BuiltInEditing());
+  EXPECT_EQ(log.textCursor().blockNumber(), 2);
+  EXPECT_EQ(log.textCursor().selectedText(), "!001");
+  form.CloseBuiltInEditing();
 }
 
 TEST_F(WorkbenchLanguage, TheChosenLanguageIsKeptForTheNextStart) {
