@@ -1235,7 +1235,7 @@ the program&apos;s folder when qvn runs from its build folder)</translation>
     </message>
     <message>
         <source>行間隔(&amp;G)</source>
-        <translation>Line S&amp;pacing</translation>
+        <translation>Line Spac&amp;ing</translation>
     </message>
     <message>
         <source>広く(&amp;W)</source>
@@ -1431,7 +1431,7 @@ Create it?</translation>
     </message>
     <message>
         <source>ソースの文字コード(&amp;K)</source>
-        <translation>Source &amp;Encoding</translation>
+        <translation>Source En&amp;coding</translation>
     </message>
     <message>
         <source>自動判別(&amp;A)</source>

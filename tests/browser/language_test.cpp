@@ -22,6 +22,7 @@
 #include "gui/language_menu.h"
 #include "platform/profile.h"
 #include "tests/browser/dialog_driver.h"
+#include "tests/support/menu_access_keys.h"
 #include "tests/support/temp_folder.h"
 
 namespace qvn::testing {
@@ -59,7 +60,7 @@ const Words kMenus[] = {
     {"Exit1", "終了(&X)", "E&xit"},
     {"Option1", "設定(&O)", "&Settings"},
     {"Font1", "フォント(&F)", "&Font..."},
-    {"Gap1", "行間隔(&G)", "Line S&pacing"},
+    {"Gap1", "行間隔(&G)", "Line Spac&ing"},
     {"Wide1", "広く(&W)", "&Wider"},
     {"Standard1", "標準(&S)", "&Standard"},
     {"Sound1", "音声(&S)", "S&ound"},
@@ -89,6 +90,8 @@ TEST(BrowserLanguage, MenusSpeakTheLocalesLanguage) {
   const bool english = EnglishExpected();
   for (const Words& row : kMenus)
     EXPECT_EQ(CaptionOf(form, row.name), InLanguage(row, english)) << row.name;
+  // No two items of a menu share an access key.
+  EXPECT_EQ(AccessKeyClashes(form).join("\n").toStdString(), "");
   // The one button before a story is open.
   EXPECT_EQ(form.ChoiceButton(1)->text(), InLanguage({"open", "開く", "Open"}, english));
   // The story's own words stay as they are.

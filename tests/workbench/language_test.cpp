@@ -20,6 +20,7 @@
 #include "gui/language_menu.h"
 #include "platform/profile.h"
 #include "qt_test_support.h"
+#include "tests/support/menu_access_keys.h"
 #include "workbench/jpeg_dialog.h"
 #include "workbench/main_form.h"
 #include "workbench/password_dialog.h"
@@ -70,7 +71,7 @@ const Words kMenus[] = {
     {"Block1", "ブロック名表示(&B)", "Show &Block Names"},
     {"Warn1", "警告簡略化(&W)", "Brief &Warnings"},
     {"Password1", "パスワード有効(&P)", "&Password Protection..."},
-    {"Code1", "ソースの文字コード(&K)", "Source &Encoding"},
+    {"Code1", "ソースの文字コード(&K)", "Source En&coding"},
     {"Language1", "言語 / Language(&L)", "&Language"},
     {"LanguageSystem1", "システムに合わせる(&S)", "Use &System Language"},
     {"Help1", "説明(&H)", "&Help"},
@@ -98,6 +99,8 @@ TEST_F(WorkbenchLanguage, MenusUsageAndDialogsSpeakTheLocalesLanguage) {
   for (const Words& row : kMenus)
     EXPECT_EQ(CaptionOf(form, row.name), InLanguage(row, english)) << row.name;
   EXPECT_EQ(form.windowTitle(), "QVN-Maker3");
+  // No two items of a menu share an access key.
+  EXPECT_EQ(AccessKeyClashes(form).join("\n").toStdString(), "");
   const Words usage[] = {
       {"line 1", "使用方法：", "How to use:"},
       {"line 2", "", ""},
