@@ -27,44 +27,13 @@
 #include "gui/help_window.h"
 #include "gui/language_menu.h"
 #include "tests/browser/dialog_driver.h"
+#include "tests/support/screen_shot.h"
 #include "tests/support/temp_folder.h"
 
 namespace qvn::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Environment(const char* name, const char* fallback) {
-  const char* value = std::getenv(name);
-  return value && *value ? value : fallback;
-}
-
-// Lets the windows reach the screen.
-void Settle(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-// The visible windows (menus and dialogs included), from the screen, saved
-// as browser-<language>-<what>.png; true when the picture is not blank.
-bool Shoot(const std::string& what) {
-  Settle(400);
-  QRect area;
-  for (QWidget* window : QApplication::topLevelWidgets())
-    if (window->isVisible()) area |= window->frameGeometry();
-  QImage shot = QGuiApplication::primaryScreen()
-                    ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-                    .toImage();
-  std::string file = Environment("QVN_SHOT_DIR", QVN_BINARY_DIR) + "/browser-" +
-                     Environment("QVN_SHOT_LANGUAGE", "ja") + "-" + what + ".png";
-  EXPECT_TRUE(shot.save(QString::fromStdString(file))) << file;
-  int differing = 0;
-  for (int y = 0; y < shot.height(); y += 4)
-    for (int x = 0; x < shot.width(); x += 4)
-      if (shot.pixel(x, y) != shot.pixel(0, 0)) ++differing;
-  return differing > 50;
-}
 
 // Acts once on the first modal widget of type T that comes up.
 template <typename T>
@@ -106,13 +75,13 @@ class LanguageScreenshots : public ::testing::Test {
 TEST_F(LanguageScreenshots, TheDemoItsMenuItsDialogsAndItsHelp) {
   DialogDriver driver;
   driver.Then([](AboutBox& box) {
-    EXPECT_TRUE(Shoot("slot-dialog"));
+    EXPECT_TRUE(Shoot("browser", "slot-dialog"));
     box.EraseButton()->click();  // the first press only asks
-    EXPECT_TRUE(Shoot("slot-dialog-erase"));
+    EXPECT_TRUE(Shoot("browser", "slot-dialog-erase"));
     box.OkButton()->click();
   });
   driver.Then([](AboutBox& box) {
-    EXPECT_TRUE(Shoot("prompt"));
+    EXPECT_TRUE(Shoot("browser", "prompt"));
     box.OkButton()->click();
   });
   driver.Acknowledge();
@@ -122,7 +91,7 @@ TEST_F(LanguageScreenshots, TheDemoItsMenuItsDialogsAndItsHelp) {
   form.show();
   ASSERT_TRUE(WaitFor([&] { return form.Session().IsOpen() && driver.Done(); }));
   form.activateWindow();
-  EXPECT_TRUE(Shoot("window"));
+  EXPECT_TRUE(Shoot("browser", "window"));
 
   // The settings menu, and its language submenu by its key.
   form.menuBar()->setActiveAction(form.Option1->menuAction());
@@ -130,23 +99,23 @@ TEST_F(LanguageScreenshots, TheDemoItsMenuItsDialogsAndItsHelp) {
   QTest::keyClick(form.Option1, Qt::Key_L);
   Settle(200);
   EXPECT_TRUE(form.Language1->Menu()->isVisible());
-  EXPECT_TRUE(Shoot("menu"));
+  EXPECT_TRUE(Shoot("browser", "menu"));
   while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
 
   WhenUp<AboutBox> about([](AboutBox& box) {
-    EXPECT_TRUE(Shoot("about"));
+    EXPECT_TRUE(Shoot("browser", "about"));
     box.OkButton()->click();
   });
   form.About1->trigger();
   EXPECT_TRUE(about.Done());
   WhenUp<FontDialog> font([](FontDialog& dialog) {
-    EXPECT_TRUE(Shoot("font-dialog"));
+    EXPECT_TRUE(Shoot("browser", "font-dialog"));
     dialog.reject();
   });
   form.Font1->trigger();
   EXPECT_TRUE(font.Done());
   WhenUp<AllowedStoriesDialog> allowed([](AllowedStoriesDialog& dialog) {
-    EXPECT_TRUE(Shoot("allowed-stories"));
+    EXPECT_TRUE(Shoot("browser", "allowed-stories"));
     dialog.reject();
   });
   form.AllowedStories1->trigger();
@@ -156,7 +125,7 @@ TEST_F(LanguageScreenshots, TheDemoItsMenuItsDialogsAndItsHelp) {
   auto* help = form.findChild<HelpWindow*>();
   ASSERT_NE(help, nullptr);
   help->move(80, 80);
-  EXPECT_TRUE(Shoot("help"));
+  EXPECT_TRUE(Shoot("browser", "help"));
   help->close();
   form.close();
 }
@@ -172,7 +141,7 @@ TEST_F(LanguageScreenshots, TheQuestionBeforeAStorysProgram) {
   DialogDriver slot_driver;
   slot_driver.ChooseSlot(1);
   WhenUp<ProgramQuestion> question([](ProgramQuestion& asked) {
-    EXPECT_TRUE(Shoot("program-question"));
+    EXPECT_TRUE(Shoot("browser", "program-question"));
     asked.reject();
   });
   MainForm form(Program());
@@ -194,7 +163,7 @@ TEST_F(LanguageScreenshots, TheErrorBoxOfADamagedStory) {
   QString said;
   WhenUp<QMessageBox> error([&said](QMessageBox& box) {
     said = box.text();
-    EXPECT_TRUE(Shoot("damaged-story"));
+    EXPECT_TRUE(Shoot("browser", "damaged-story"));
     QTest::keyClick(&box, Qt::Key_Return);
   });
   MainForm form(Program());

@@ -22,34 +22,12 @@
 #include "gui/language_menu.h"
 #include "platform/profile.h"
 #include "tests/browser/dialog_driver.h"
+#include "tests/support/language_rows.h"
 #include "tests/support/menu_access_keys.h"
 #include "tests/support/temp_folder.h"
 
 namespace qvn::testing {
 namespace {
-
-// What the registration says the locale asks for.
-bool EnglishExpected() {
-  const char* expected = std::getenv("QVN_EXPECTED_LANGUAGE");
-  return expected && std::string(expected) == "en";
-}
-
-struct Words {
-  const char* name;  // object name, or what the row is about
-  const char* japanese;
-  const char* english;
-};
-
-QString InLanguage(const Words& words, bool english) {
-  return QString::fromUtf8(english ? words.english : words.japanese);
-}
-
-// A menu's title or an item's caption, by its object name.
-QString CaptionOf(const QWidget& form, const char* name) {
-  if (auto* menu = form.findChild<QMenu*>(name)) return menu->title();
-  if (auto* item = form.findChild<QAction*>(name)) return item->text();
-  return QString("(no %1)").arg(name);
-}
 
 const Words kMenus[] = {
     {"File1", "ファイル(&F)", "&File"},

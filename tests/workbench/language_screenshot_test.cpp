@@ -19,6 +19,7 @@
 #include "gui/help_window.h"
 #include "gui/language_menu.h"
 #include "qt_test_support.h"
+#include "tests/support/screen_shot.h"
 #include "workbench/jpeg_dialog.h"
 #include "workbench/main_form.h"
 #include "workbench/password_dialog.h"
@@ -27,37 +28,6 @@ namespace qvn {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Environment(const char* name, const char* fallback) {
-  const char* value = std::getenv(name);
-  return value && *value ? value : fallback;
-}
-
-void Settle(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-// The visible windows (menus and dialogs included), from the screen, saved
-// as workbench-<language>-<what>.png; true when the picture is not blank.
-bool Shoot(const std::string& what) {
-  Settle(400);
-  QRect area;
-  for (QWidget* window : QApplication::topLevelWidgets())
-    if (window->isVisible()) area |= window->frameGeometry();
-  QImage shot = QGuiApplication::primaryScreen()
-                    ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-                    .toImage();
-  std::string file = Environment("QVN_SHOT_DIR", QVN_BINARY_DIR) + "/workbench-" +
-                     Environment("QVN_SHOT_LANGUAGE", "ja") + "-" + what + ".png";
-  EXPECT_TRUE(shot.save(QString::fromStdString(file))) << file;
-  int differing = 0;
-  for (int y = 0; y < shot.height(); y += 4)
-    for (int x = 0; x < shot.width(); x += 4)
-      if (shot.pixel(x, y) != shot.pixel(0, 0)) ++differing;
-  return differing > 50;
-}
 
 void CloseMenus() {
   while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
@@ -75,22 +45,22 @@ TEST(WorkbenchScreenshots, TheWindowItsMenusItsConverterAndItsHelp) {
   form.move(40, 40);
   form.show();
   form.activateWindow();
-  EXPECT_TRUE(Shoot("window"));
+  EXPECT_TRUE(Shoot("workbench", "window"));
 
   form.menuBar()->setActiveAction(form.File1->menuAction());
-  EXPECT_TRUE(Shoot("file-menu"));
+  EXPECT_TRUE(Shoot("workbench", "file-menu"));
   CloseMenus();
   form.menuBar()->setActiveAction(form.Option1->menuAction());
   Settle(200);
   QTest::keyClick(form.Option1, Qt::Key_L);
   Settle(200);
   EXPECT_TRUE(form.Language1->Menu()->isVisible());
-  EXPECT_TRUE(Shoot("options-menu"));
+  EXPECT_TRUE(Shoot("workbench", "options-menu"));
   CloseMenus();
 
   // A refused name: the red line in the log.
   form.OpenSource(QString::fromStdString((root / "story.QVN").string()));
-  EXPECT_TRUE(Shoot("refused-name"));
+  EXPECT_TRUE(Shoot("workbench", "refused-name"));
 
   // A failing compile: the compiler's own lines, in red.
   const fs::path source = root / "broken.src";
@@ -103,13 +73,13 @@ TEST(WorkbenchScreenshots, TheWindowItsMenusItsConverterAndItsHelp) {
   form.Self1->trigger();  // the built-in editor: nothing is started outside
   form.OpenSource(QString::fromStdString(source.string()));
   form.Compile1->trigger();
-  EXPECT_TRUE(Shoot("compile-error"));
+  EXPECT_TRUE(Shoot("workbench", "compile-error"));
 
   // The password dialog keeps its one English line in either language.
   bool password_seen = false;
   QTimer::singleShot(300, [&password_seen] {
     if (auto* dialog = qobject_cast<PasswordDialog*>(QApplication::activeModalWidget())) {
-      password_seen = Shoot("password-dialog");
+      password_seen = Shoot("workbench", "password-dialog");
       dialog->Button1->click();
     }
   });
@@ -119,7 +89,7 @@ TEST(WorkbenchScreenshots, TheWindowItsMenusItsConverterAndItsHelp) {
   bool converter_seen = false;
   QTimer::singleShot(300, [&converter_seen] {
     if (auto* dialog = qobject_cast<JpegDialog*>(QApplication::activeModalWidget())) {
-      converter_seen = Shoot("jpeg-converter");
+      converter_seen = Shoot("workbench", "jpeg-converter");
       dialog->reject();
     }
   });
@@ -130,7 +100,7 @@ TEST(WorkbenchScreenshots, TheWindowItsMenusItsConverterAndItsHelp) {
   auto* help = form.findChild<HelpWindow*>();
   ASSERT_NE(help, nullptr);
   help->move(80, 80);
-  EXPECT_TRUE(Shoot("help"));
+  EXPECT_TRUE(Shoot("workbench", "help"));
   help->close();
   form.close();
 }

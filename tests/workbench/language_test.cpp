@@ -20,6 +20,7 @@
 #include "gui/language_menu.h"
 #include "platform/profile.h"
 #include "qt_test_support.h"
+#include "tests/support/language_rows.h"
 #include "tests/support/menu_access_keys.h"
 #include "workbench/jpeg_dialog.h"
 #include "workbench/main_form.h"
@@ -29,27 +30,6 @@ namespace qvn {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool EnglishExpected() {
-  const char* expected = std::getenv("QVN_EXPECTED_LANGUAGE");
-  return expected && std::string(expected) == "en";
-}
-
-struct Words {
-  const char* name;
-  const char* japanese;
-  const char* english;
-};
-
-QString InLanguage(const Words& words, bool english) {
-  return QString::fromUtf8(english ? words.english : words.japanese);
-}
-
-QString CaptionOf(const QWidget& form, const char* name) {
-  if (auto* menu = form.findChild<QMenu*>(name)) return menu->title();
-  if (auto* item = form.findChild<QAction*>(name)) return item->text();
-  return QString("(no %1)").arg(name);
-}
 
 const Words kMenus[] = {
     {"File1", "ファイル(&F)", "&File"},
