@@ -1,6 +1,8 @@
 // The slot dialog's status and erase, and the version text.
 #include "runtime/slot_dialog.h"
 
+#include <sys/stat.h>
+
 #include <random>
 
 #include "format/user_data_file.h"
@@ -66,6 +68,40 @@ TEST_F(SlotDialogTest, StatusOfEachKindOfSlot) {
   EXPECT_EQ(session.Location().active_slot, 2) << "the slot selected last wins";
   EXPECT_TRUE(session.IsOpen());
   EXPECT_TRUE(host.prompts.empty()) << "a played slot asks nothing";
+}
+
+// Peeking at a slot (a screen reader's names for the other radio buttons)
+// shows what selecting it would, but selects nothing, tells nothing and never
+// waits: a FIFO, a link out of the folder and slots past the four read as
+// "読めません", with nothing of their bytes.
+TEST_F(SlotDialogTest, PeekingNeitherSelectsNorTellsNorWaits) {
+  std::filesystem::remove(StoryFile("tale.Q04"));
+  ASSERT_EQ(::mkfifo(StoryFile("tale.Q04").c_str(), 0644), 0);
+  WriteFile(stories / "secret.Q01", "Secret title\r\nSTART\r\n");
+  std::filesystem::remove(StoryFile("tale.Q01"));
+  std::filesystem::create_symlink(stories / "secret.Q01", StoryFile("tale.Q01"));
+  std::vector<std::pair<std::string, std::string>> seen;
+  int errors_before = 0;
+  OpenWith([&](SlotDialog& dialog) {
+    dialog.Select(2);
+    errors_before = host.error_boxes;
+    for (int slot : {0, 1, 2, 3, 4, 5}) {
+      SlotSummary summary = dialog.PeekSlot(slot);
+      seen.emplace_back(U(summary.caption), U(summary.comment));
+    }
+    EXPECT_EQ(dialog.SelectedSlot(), 2);
+    EXPECT_EQ(U(dialog.Comment()), "主人公:太郎");
+    return 2;
+  });
+  const std::string unreadable = U(Sjis(u8"読めません"));
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"", unreadable},          {"", unreadable},
+      {"Played", "主人公:太郎"}, {"NoVars", U(Sjis(u8"使用中です。"))},
+      {"", unreadable},          {"", unreadable},
+  };
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(host.error_boxes, errors_before);
+  EXPECT_TRUE(session.IsOpen());
 }
 
 TEST_F(SlotDialogTest, EraseNeedsASecondPressAndWritesAFreshSlot) {
