@@ -52,13 +52,13 @@ std::string UserDataDamage(BytesView text) {
   // One line longer than a line can be is no save at all.
   if (lines.size() == 1 && lines[0].size() > kMaxLineBytes)
     return Translate("StoryDamage", "長すぎる一行だけのファイルです");
-  // The title and the variables come from the story and the reader, and the
-  // block name from the index, whatever bytes they hold (a saved name is at
-  // most a block name long); every other byte is the save's own, which never
-  // holds a control byte.
+  // The title, the variables and the background picture's name come from
+  // the story and the reader, and the block name from the index, whatever
+  // bytes they hold (a saved name is at most a block name long); every other
+  // byte is the save's own, which never holds a control byte.
   for (std::size_t i = 0; i < lines.size(); ++i) {
     int number = static_cast<int>(i) + 1;
-    if (number == 1 || (number >= 3 && number < kFirstFlagLine)) continue;
+    if (number == 1 || (number >= 3 && number < kFirstFlagLine) || number == kPictureLine) continue;
     BytesView own = lines[i];
     if (number == 2) own.remove_prefix(std::min(own.size(), kMaxBlockNameBytes));
     for (char ch : own) {

@@ -17,8 +17,9 @@ inline constexpr int kUserDataLines = 52;
 std::vector<BytesView> SplitTextLines(BytesView text);
 
 // Why `text` cannot be a user data file (empty when it can be): a colour line
-// that is not a number, a control byte in a line other than the title and the
-// variables, or one single line longer than a line. No save writes these.
+// that is not a number, a control byte in a line other than the title, the
+// block name, the variables and the picture, or one single line longer than
+// a line. No save writes these.
 std::string UserDataDamage(BytesView text);
 
 // Reads `text` into `state`: missing lines read as empty, long lines are cut,

@@ -44,17 +44,20 @@ TEST(UserDataText, FreshContentRoundTripsByteForByte) {
   EXPECT_EQ(FormatUserData(state, false), fresh);
 }
 
-// An index may name a block with any bytes: what the reader saved at such a
-// block loads again, while a control byte in the save's own lines is damage.
+// An index may name a block, and a story a background picture, with any
+// bytes: what the reader saved there loads again, while a control byte in
+// the save's own lines is damage.
 TEST(UserDataText, ControlBytesAreDamageOnlyInTheSavesOwnLines) {
   StoryState state;
   state.title = "T\x01";
   state.position_name = "B\x01\x1b";
   state.variables[0] = {"L\x02", "V\x03"};
-  Bytes saved = FormatUserData(state, false);
+  state.background_spec = "s%P%\x06pic.bmp";
+  Bytes saved = FormatUserData(state, true);
   StoryState loaded;
   EXPECT_EQ(ParseUserData(saved, Index(), loaded), "");
   EXPECT_EQ(loaded.position_name, "B\x01\x1b");
+  EXPECT_EQ(loaded.background_spec, "s%P%\x06pic.bmp");
   std::vector<Bytes> lines = FreshLines();
   lines[20][0] = '\x01';  // the first line of flags
   EXPECT_NE(UserDataDamage(Join(lines)), "");
